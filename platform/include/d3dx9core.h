@@ -1,0 +1,2 @@
+#pragma once
+#include <d3d9.h>
