@@ -1,4 +1,4 @@
-#include <d3dx9.h>
+#include <d3dx9core.h>
 
 #include <gtest/gtest.h>
 
