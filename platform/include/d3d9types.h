@@ -5,7 +5,10 @@
 #include <windows.h>
 
 // ---- Colours ----
+#ifndef D3DCOLOR_DEFINED
+#define D3DCOLOR_DEFINED
 typedef DWORD D3DCOLOR;
+#endif
 
 #define D3DCOLOR_ARGB(a, r, g, b) \
     ((D3DCOLOR)((((DWORD)(a) & 0xff) << 24) | (((DWORD)(r) & 0xff) << 16) | (((DWORD)(g) & 0xff) << 8) | ((DWORD)(b) & 0xff)))
@@ -21,18 +24,24 @@ typedef DWORD D3DCOLOR;
     ((DWORD)(BYTE)(c0) | ((DWORD)(BYTE)(c1) << 8) | ((DWORD)(BYTE)(c2) << 16) | ((DWORD)(BYTE)(c3) << 24))
 #endif
 
+#ifndef D3DVECTOR_DEFINED
+#define D3DVECTOR_DEFINED
 typedef struct _D3DVECTOR {
     float x;
     float y;
     float z;
 } D3DVECTOR;
+#endif
 
+#ifndef D3DCOLORVALUE_DEFINED
+#define D3DCOLORVALUE_DEFINED
 typedef struct _D3DCOLORVALUE {
     float r;
     float g;
     float b;
     float a;
 } D3DCOLORVALUE;
+#endif
 
 typedef struct _D3DRECT {
     LONG x1;
@@ -42,6 +51,8 @@ typedef struct _D3DRECT {
 } D3DRECT;
 
 // Row-major 4 x 4 matrix, used with row vectors (v' = v * M).
+#ifndef D3DMATRIX_DEFINED
+#define D3DMATRIX_DEFINED
 typedef struct _D3DMATRIX {
     union {
         struct {
@@ -53,6 +64,7 @@ typedef struct _D3DMATRIX {
         float m[4][4];
     };
 } D3DMATRIX;
+#endif
 
 typedef struct _D3DVIEWPORT9 {
     DWORD X;
