@@ -43,6 +43,14 @@ std::string readFile(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+int countEntries(const std::string& folder)
+{
+    int entries = 0;
+    for (fs::directory_iterator it(folder); it != fs::directory_iterator(); ++it)
+        ++entries;
+    return entries;
+}
+
 void writeFile(const std::string& path, const std::string& data)
 {
     std::ofstream(path, std::ios::binary) << data;
@@ -463,12 +471,7 @@ TEST(DynamicRow, SaveWritesTheFileThroughTheWindowsStylePath)
     EXPECT_TRUE(savedAgain);
     EXPECT_FALSE(savedMissing);
     EXPECT_EQ(readFile(dir.file("Quillon2.0/loaded_parameters")), "SCREEN { 800 600 }\n");
-    int entries = 0;
-    for (const auto& entry : fs::directory_iterator(dir.file("Quillon2.0"))) {
-        (void)entry;
-        ++entries;
-    }
-    EXPECT_EQ(entries, 1) << "no temporary file is left beside the saved one";
+    EXPECT_EQ(countEntries(dir.file("Quillon2.0")), 1) << "no temporary file is left beside the saved one";
 }
 
 TEST(DynamicRow, SaveOverAnExistingFileReplacesItAndKeepsItsPermissions)
@@ -511,12 +514,7 @@ TEST(DynamicRow, SaveThatFailsHalfWayLeavesTheOldFileWhole)
 
     EXPECT_FALSE(result);
     EXPECT_EQ(readFile(path), old);
-    int entries = 0;
-    for (const auto& entry : fs::directory_iterator(dir.path())) {
-        (void)entry;
-        ++entries;
-    }
-    EXPECT_EQ(entries, 1) << "the unfinished temporary file is removed";
+    EXPECT_EQ(countEntries(dir.path()), 1) << "the unfinished temporary file is removed";
 }
 
 TEST(DynamicRow, SaveOntoAFolderFailsAndLeavesTheFolder)
@@ -528,12 +526,7 @@ TEST(DynamicRow, SaveOntoAFolderFailsAndLeavesTheFolder)
     tree.AddToId(0, false, "v");
     EXPECT_FALSE(tree.iSaveToFile(dir.file("target").c_str()));
     EXPECT_EQ(readFile(dir.file("target/inside")), "x");
-    int entries = 0;
-    for (const auto& entry : fs::directory_iterator(dir.path())) {
-        (void)entry;
-        ++entries;
-    }
-    EXPECT_EQ(entries, 1);
+    EXPECT_EQ(countEntries(dir.path()), 1);
     EXPECT_FALSE(tree.iSaveToFile(""));
 }
 
