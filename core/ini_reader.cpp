@@ -5,6 +5,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "foundation/file_path.h"
+
 namespace {
 
 // "параметры инициализации" in code page 1251.
@@ -34,7 +36,7 @@ DynamicRow Orvex_cIniReader::ReadIni(Orvex_string fileName)
     strncpy(path, fileName.getChars(), kNameBuffer - 1);
     path[kNameBuffer - 1] = '\0';
 
-    FILE* file = fopen(path, "rt");
+    FILE* file = fopen(resolve_path(path).c_str(), "rt");
     if (!file) {
         Orvex_string text;
         text = "| File loading failed! |";
