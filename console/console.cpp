@@ -63,7 +63,12 @@ Console::Console(IDirect3DDevice9** deviceSlot)
     logView->Place(9, 30, 515, 150, 0xFF969696);
 }
 
-Console::~Console() {}
+// The engine never destroys its console; tests and tools that do get the windows back.
+Console::~Console()
+{
+    delete inputLine;
+    delete logView;
+}
 
 void Console::AddStartupLine()
 {
