@@ -1,6 +1,7 @@
 #include "core/orvex.h"
 
 #include "console/console.h"
+#include "console/input_line.h"
 #include "console/time_line.h"
 #include "core/ini_reader.h"
 #include "core/render_manager.h"
