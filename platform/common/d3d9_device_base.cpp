@@ -852,19 +852,8 @@ HRESULT D3D9_Device_Base::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE PrimitiveType,
         (IndexDataFormat != D3DFMT_INDEX16 && IndexDataFormat != D3DFMT_INDEX32))
         return D3DERR_INVALIDCALL;
     const BYTE* bytes = static_cast<const BYTE*>(pIndexData);
-    UINT low = 0xFFFFFFFFu, high = 0;
-    for (UINT i = 0; i < draw.count; ++i) {
-        UINT index;
-        if (IndexDataFormat == D3DFMT_INDEX16) {
-            WORD word;
-            std::memcpy(&word, bytes + 2 * size_t(i), 2);
-            index = word;
-        } else {
-            std::memcpy(&index, bytes + 4 * size_t(i), 4);
-        }
-        low = index < low ? index : low;
-        high = index > high ? index : high;
-    }
+    UINT low, high;
+    d3d9_index_range(bytes, IndexDataFormat == D3DFMT_INDEX32 ? 4 : 2, draw.count, &low, &high);
     if (low < MinVertexIndex || (unsigned long long)high >= (unsigned long long)MinVertexIndex + NumVertices)
         return D3DERR_INVALIDCALL;
     draw.stride = VertexStreamZeroStride;

@@ -27,28 +27,37 @@ HRESULT D3D9_Index_Buffer::GetDesc(D3DINDEXBUFFER_DESC* pDesc)
     return D3D_OK;
 }
 
+UINT d3d9_index_at(const BYTE* indices, UINT index_size, UINT i)
+{
+    if (index_size == 2) {
+        WORD word;
+        std::memcpy(&word, indices + 2 * size_t(i), 2);
+        return word;
+    }
+    DWORD dword;
+    std::memcpy(&dword, indices + 4 * size_t(i), 4);
+    return dword;
+}
+
+void d3d9_index_range(const BYTE* indices, UINT index_size, UINT count, UINT* smallest, UINT* largest)
+{
+    UINT low = 0xFFFFFFFFu, high = 0;
+    for (UINT i = 0; i < count; ++i) {
+        const UINT index = d3d9_index_at(indices, index_size, i);
+        low = index < low ? index : low;
+        high = index > high ? index : high;
+    }
+    *smallest = count ? low : 0;
+    *largest = high;
+}
+
 void D3D9_Index_Buffer::IndexRange(UINT first, UINT count, UINT* smallest, UINT* largest)
 {
     if (cached_generation != data.Generation() || cached_first != first || cached_count != count) {
-        UINT low = 0xFFFFFFFFu, high = 0;
-        const BYTE* bytes = data.Bytes() + size_t(first) * IndexSize();
-        for (UINT i = 0; i < count; ++i) {
-            UINT index;
-            if (IndexSize() == 2) {
-                WORD word;
-                std::memcpy(&word, bytes + 2 * size_t(i), 2);
-                index = word;
-            } else {
-                std::memcpy(&index, bytes + 4 * size_t(i), 4);
-            }
-            low = index < low ? index : low;
-            high = index > high ? index : high;
-        }
+        d3d9_index_range(data.Bytes() + size_t(first) * IndexSize(), IndexSize(), count, &cached_min, &cached_max);
         cached_generation = data.Generation();
         cached_first = first;
         cached_count = count;
-        cached_min = count ? low : 0;
-        cached_max = high;
     }
     *smallest = cached_min;
     *largest = cached_max;

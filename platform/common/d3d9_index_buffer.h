@@ -5,6 +5,11 @@
 #include "d3d9_buffer_data.h"
 #include "d3d9_resource.h"
 
+// The index at position i of 16- or 32-bit indices, and the smallest and largest of count of them
+// (0 and 0 for none).
+UINT d3d9_index_at(const BYTE* indices, UINT index_size, UINT i);
+void d3d9_index_range(const BYTE* indices, UINT index_size, UINT count, UINT* smallest, UINT* largest);
+
 class D3D9_Index_Buffer : public D3D9_Resource<IDirect3DIndexBuffer9> {
 public:
     D3D9_Index_Buffer(IDirect3DDevice9* device, D3D9_Resource_Registry* registry, DWORD usage, D3DFORMAT format,

@@ -336,8 +336,10 @@ void D3D9_Headless_Device::DoDraw(const D3D9_Draw& draw)
     const UINT vertex_count = draw.indexed ? draw.max_index + 1 : draw.count;
     const size_t skip = draw.indexed ? size_t(draw.min_index) * draw.stride : 0;
     const size_t bytes = size_t(vertex_count - 1) * draw.stride + draw.layout.size - skip;
-    const BYTE* source = draw.user_vertices + skip;
-    if (draw.buffer) {
+    const BYTE* source = nullptr;
+    if (draw.user_vertices) {
+        source = draw.user_vertices + skip;
+    } else {
         const long long first = draw.indexed ? draw.base_vertex : (long long)draw.first_vertex;
         source = draw.buffer->data.Bytes() + (draw.buffer_offset + first * draw.stride + (long long)skip);
     }
@@ -349,15 +351,8 @@ void D3D9_Headless_Device::DoDraw(const D3D9_Draw& draw)
         if (draw.index_buffer)
             indices = draw.index_buffer->data.Bytes() + size_t(draw.first_index) * size;
         r.indices.resize(draw.count);
-        for (UINT i = 0; i < draw.count; ++i) {
-            if (size == 2) {
-                WORD w;
-                std::memcpy(&w, indices + 2 * size_t(i), 2);
-                r.indices[i] = w;
-            } else {
-                std::memcpy(&r.indices[i], indices + 4 * size_t(i), 4);
-            }
-        }
+        for (UINT i = 0; i < draw.count; ++i)
+            r.indices[i] = d3d9_index_at(indices, size, i);
     }
     draw_pending = true;
 }
