@@ -175,7 +175,11 @@ TEST_F(ConsoleSaveTest, SavedLogReadsBackAsTheSameTreeEveryTime)
 
     DynamicRow saved;
     ASSERT_TRUE(saved.iLoadFromFile(path.c_str()));
-    EXPECT_EQ(saved.SaveToText(), console->log.SaveToText());
+    std::string savedText;
+    std::string logText;
+    ASSERT_TRUE(saved.SaveToText(savedText));
+    ASSERT_TRUE(console->log.SaveToText(logText));
+    EXPECT_EQ(savedText, logText);
     unsigned int seven = saved.iLookId("[0:0] seven");
     ASSERT_NE(seven, 0u);
     EXPECT_EQ(saved.TopId(seven), 0u);

@@ -1,4 +1,4 @@
-// The settings reader, the written copy, and the render settings the engine takes from them.
+// The frame timer and the settings reader with its written copy.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -6,11 +6,36 @@
 #include <vector>
 
 #include "core/ini_reader.h"
-#include "core/orvex.h"
+#include "core/timer.h"
 #include "core_test_support.h"
 #include "headless_win32.h"
 
 namespace {
+
+TEST(TimerTest, ElapsedIsTheUnsignedDifferenceAndWraps)
+{
+    orvex_headless::reset_win32();
+    Timer timer;
+    orvex_headless::set_time(1000);
+    timer.Start();
+    EXPECT_EQ(timer.Elapsed(), 0u);
+    EXPECT_EQ(timer.startTime, 1000u);
+    EXPECT_FALSE(timer.held);
+    orvex_headless::advance_time(250);
+    EXPECT_EQ(timer.Elapsed(), 250u);
+
+    // Moved 100 000 ms ahead, the reading wraps to near 2^32 and stays positive as a float.
+    timer.referenceTime += 100000;
+    orvex_headless::advance_time(30);
+    EXPECT_EQ(timer.Elapsed(), 4294967296u - 100000u + 280u);
+    EXPECT_GT((float)timer.Elapsed(), 4.29e9f);
+
+    // Across the 49.7-day wrap of the clock.
+    orvex_headless::set_time(0xFFFFFFF0u);
+    timer.Start();
+    orvex_headless::set_time(0x00000010u);
+    EXPECT_EQ(timer.Elapsed(), 0x20u);
+}
 
 typedef std::vector<std::pair<std::string, std::vector<std::string>>> Blocks;
 
@@ -133,66 +158,6 @@ TEST_F(SettingsTest, LoadSettingsWritesTheCopyWhenItsFolderExists)
     DynamicRow copy;
     ASSERT_TRUE(copy.iLoadFromFile("Quillon2.0\\loaded_parameters"));
     EXPECT_EQ(BlocksOf(copy), BlocksOf(tree));
-}
-
-DynamicRow SettingsTree(const char* content)
-{
-    DynamicRow tree;
-    tree.fresh();
-    unsigned int root = tree.AddToId(0, true, kRootName);
-    std::string text = content;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        Orvex_string line(text.substr(start, end - start).c_str());
-        Orvex_string name;
-        Orvex_string params;
-        if (line.getCommandBlock(name, params))
-            tree.AddToIdSeparated(tree.AddToId(root, true, name), params, ',');
-        start = end == std::string::npos ? text.size() : end + 1;
-    }
-    return tree;
-}
-
-TEST(RenderSettingsTest, KeysWithTheExpectedValuesOverrideTheDefaults)
-{
-    struct Case {
-        const char* content;
-        D3DCOLOR color;
-        WORD multisample;
-        WORD fill;
-        bool antialias;
-    } cases[] = {
-        {"", 0xFF6482AA, 0, 3, false},
-        {"BACK_RENDERER_COLOR = 255, 0, 0", 0x01FF0000, 0, 3, false},
-        {"BACK_RENDERER_COLOR = 255, 0", 0xFF6482AA, 0, 3, false},
-        {"BACK_RENDERER_COLOR = 1, 2, 3, 4", 0xFF6482AA, 0, 3, false},
-        {"BACK_RENDERER_COLOR = 300, -1, 256", 0x012CFF00, 0, 3, false},
-        {"FILLMODE = 4", 0xFF6482AA, 0, 3, false},
-        {"FILLMODE = 0", 0xFF6482AA, 0, 3, false},
-        {"FILLMODE = 1", 0xFF6482AA, 0, 1, false},
-        {"FILLMODE = 2, 2", 0xFF6482AA, 0, 3, false},
-        {"MULTISAMPLEANTIALIAS = 2", 0xFF6482AA, 0, 3, false},
-        {"MULTISAMPLEANTIALIAS = 1", 0xFF6482AA, 0, 3, true},
-        {"MULTISAMPLE_TYPE = 4", 0xFF6482AA, 4, 3, false},
-        {"MULTISAMPLE_TYPE = 70000", 0xFF6482AA, 70000 & 0xFFFF, 3, false},
-        {"MULTISAMPLE_TYPE = 2, 4", 0xFF6482AA, 0, 3, false},
-    };
-    for (const Case& c : cases) {
-        DynamicRow tree = SettingsTree(c.content);
-        Orvex engineUnderTest{};
-        engineUnderTest.ReadRenderSettings(&tree);
-        EXPECT_EQ(engineUnderTest.backRendererColor, c.color) << c.content;
-        EXPECT_EQ(engineUnderTest.multisampleType, c.multisample) << c.content;
-        EXPECT_EQ(engineUnderTest.fillMode, c.fill) << c.content;
-        EXPECT_EQ(engineUnderTest.multisampleAntialias, c.antialias) << c.content;
-    }
-
-    Orvex withoutTree{};
-    withoutTree.fillMode = 1;
-    withoutTree.ReadRenderSettings(nullptr);
-    EXPECT_EQ(withoutTree.fillMode, 3);
-    EXPECT_EQ(withoutTree.backRendererColor, 0xFF6482AAu);
 }
 
 }  // namespace
