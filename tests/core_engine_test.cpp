@@ -103,6 +103,13 @@ std::string TinyBmp()
     return std::string((const char*)bytes, sizeof bytes);
 }
 
+// Never destroyed, so what it holds stays reachable through the leak check at exit.
+std::vector<void*>& KeptToTheEnd()
+{
+    static std::vector<void*>* kept = new std::vector<void*>;
+    return *kept;
+}
+
 const char* const kDefaultTextureFiles[] = {"white.bmp", "red.bmp", "Blue.bmp", "yellow.bmp"};
 
 // A headless window, device, console and managers, in a scratch folder of the test's making.
@@ -130,9 +137,11 @@ protected:
         params.Windowed = TRUE;
         params.EnableAutoDepthStencil = TRUE;
         params.AutoDepthStencilFormat = D3DFMT_D24S8;
+        KeptToTheEnd().push_back(direct3D);
         ASSERT_EQ(direct3D->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window,
                                          D3DCREATE_SOFTWARE_VERTEXPROCESSING, &params, &device),
                   D3D_OK);
+        KeptToTheEnd().push_back(device);
     }
     void TearDown() override
     {
@@ -162,6 +171,10 @@ protected:
                                                  lightManager);
         renderManager->Initialize();
         renderManager->backRendererColor = 0xFF6482AA;
+        // The engine keeps its managers to the process end and so do these tests.
+        for (void* kept : {(void*)console, (void*)cameraManager, (void*)effectManager,
+                           (void*)lightManager, (void*)objectManager, (void*)renderManager})
+            KeptToTheEnd().push_back(kept);
         lightManager->LoadLevel("POLYGON01");
         objectManager->LoadLevel("POLYGON01");
         cameraManager->LoadLevel("POLYGON01");
@@ -273,6 +286,9 @@ TEST_F(RenderTest, FontHeightsFollowTheScreenDpi)
                                             FontLine(c.large, 700, "Verdana"),
                                             FontLine(14, 400, "Kartika")}))
             << c.dpi << " dpi";
+        for (ID3DXFont* font : {manager.Font8Verdana, manager.Font16Verdana, manager.Font6Kartika})
+            if (font)
+                font->Release();
     }
 }
 

@@ -71,6 +71,14 @@ std::vector<std::string> LogLines(const std::string& path)
     return lines;
 }
 
+std::string CreateDeviceCall(const ProgramRun& run)
+{
+    for (const std::string& call : run.With("call "))
+        if (call.rfind("CreateDevice(", 0) == 0)
+            return call;
+    return "";
+}
+
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override { folder = orvex_test::MakeScratchFolder("program"); }
@@ -113,7 +121,8 @@ TEST_F(ProgramTest, WithoutSettingsTheFailureBoxShowsAndDefaultsApply)
     ProgramRun run = RunProgram(folder, "2 close\n");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.With("box "), std::vector<std::string>{"ERROR|| File loading failed! |ini.txt | "});
-    std::vector<std::string> calls = run.With("call ");
+    EXPECT_NE(CreateDeviceCall(run).find("MultiSample 0/0"), std::string::npos)
+        << CreateDeviceCall(run);
     EXPECT_TRUE(run.Has("call SetRenderState(FILLMODE, 3)"));
     EXPECT_TRUE(run.Has("call SetRenderState(MULTISAMPLEANTIALIAS, 0)"));
     EXPECT_TRUE(run.Has("call Clear(0, NULL, TARGET|ZBUFFER, 0xFF6482AA, 1, 0)"));
@@ -121,8 +130,10 @@ TEST_F(ProgramTest, WithoutSettingsTheFailureBoxShowsAndDefaultsApply)
 
 TEST_F(ProgramTest, SettingsReachTheDeviceAndInvalidOnesAreIgnored)
 {
-    Put("ini.txt", "BACK_RENDERER_COLOR = 255, 0, 0\nFILLMODE = 4\nMULTISAMPLEANTIALIAS = 2\n");
+    Put("ini.txt", "BACK_RENDERER_COLOR = 255, 0, 0\nFILLMODE = 4\nMULTISAMPLEANTIALIAS = 2\n"
+                   "MULTISAMPLE_TYPE = 4\n");
     ProgramRun run = RunProgram(folder, "2 close\n");
+    EXPECT_NE(CreateDeviceCall(run).find("MultiSample 4/0"), std::string::npos);
     EXPECT_TRUE(run.Has("call Clear(0, NULL, TARGET|ZBUFFER, 0x01FF0000, 1, 0)"));
     EXPECT_TRUE(run.Has("call SetRenderState(FILLMODE, 3)"));
     EXPECT_TRUE(run.Has("call SetRenderState(MULTISAMPLEANTIALIAS, 0)"));
@@ -154,11 +165,23 @@ TEST_F(ProgramTest, FailedDeviceCreationEndsQuietlyWithoutWindowOrLog)
     Put("ini.txt", "SCREEN = 800, 600\n");
     ProgramRun run = RunProgram(folder, "0 fail_device\n");
     EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(CreateDeviceCall(run).find(" -> "), std::string::npos);
     ASSERT_EQ(run.With("window ").size(), 1u);
     EXPECT_NE(run.With("window ")[0].find("shown=0"), std::string::npos);
     EXPECT_TRUE(run.With("box ").empty());
     EXPECT_TRUE(run.With("peek ").empty());
     EXPECT_FALSE(orvex_test::FileExists(folder + "/LOG.first"));
+    EXPECT_FALSE(orvex_test::FileExists(folder + "/LOG.dr"));
+}
+
+TEST_F(ProgramTest, UnsupportedMultisamplingEndsQuietlyLikeAnyDeviceFailure)
+{
+    Put("ini.txt", "MULTISAMPLE_TYPE = 16\n");
+    ProgramRun run = RunProgram(folder, "1 close\n");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(CreateDeviceCall(run).find("MultiSample 16/0"), std::string::npos);
+    EXPECT_NE(CreateDeviceCall(run).find(" -> "), std::string::npos);
+    EXPECT_TRUE(run.With("peek ").empty());
     EXPECT_FALSE(orvex_test::FileExists(folder + "/LOG.dr"));
 }
 
