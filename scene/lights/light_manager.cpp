@@ -1,0 +1,86 @@
+#include "scene/lights/light_manager.h"
+
+#include <cassert>
+
+#include "console/console.h"
+#include "scene/cameras/level_values.h"
+
+Orvex_Light_Manager::Orvex_Light_Manager(Console* console_)
+    : lightCount(0), lightList(nullptr), console(console_), lastEntry(nullptr) {
+    assert(console);
+}
+
+Orvex_Light_Manager::~Orvex_Light_Manager() {
+    LightEntry* entry = lightList;
+    while (entry) {
+        LightEntry* next = entry->next;
+        delete entry->light;
+        delete entry;
+        entry = next;
+    }
+}
+
+bool Orvex_Light_Manager::LoadLevel(const char* levelName) {
+    assert(levelName);
+    Orvex_string file;
+    file = levelName;
+    DynamicRow tree;
+    tree.fresh();
+    tree.iLoadFromFile(file);
+    SetupLights(&tree);
+
+    Orvex_string summary;
+    summary = "Light Manager setup completed with ";
+    summary += lightCount;
+    summary += " lights.";
+    console->AddMessage(summary, 2);
+    return true;
+}
+
+void Orvex_Light_Manager::SetupLights(DynamicRow* tree) {
+    unsigned id = tree->iLookId("_LIGHTS_");
+    unsigned count = id >= 1 ? CountLevelChildren(tree, id) : 0;
+    unsigned child = count >= 1 ? tree->TopId(id) : 0;
+    for (unsigned i = 0; i < count && child >= 1; ++i, child = tree->NextId(child))
+        AddLight(tree->iLookName(child), tree);
+}
+
+int Orvex_Light_Manager::AddLight(Orvex_string name, DynamicRow* tree) {
+    ++lightCount;
+    Orvex_Light* light = new Orvex_Light;
+    light->LoadFromTree(name, tree);
+
+    Orvex_string report;
+    report = "[+] Light:  ";
+    report += name;
+    console->AddMessage(report, 0);
+
+    LightEntry* entry = new LightEntry{lightCount, light, nullptr, lastEntry};
+    if (lastEntry)
+        lastEntry->next = entry;
+    else
+        lightList = entry;
+    lastEntry = entry;
+    return entry->id;
+}
+
+void Orvex_Light_Manager::ApplyLight(ID3DXEffect* effect, int lightIndex) {
+    if (!effect) return;
+    LightEntry* entry = lightList;
+    while (entry && entry->id != lightIndex) entry = entry->next;
+    if (!entry) return;
+    Orvex_Light* light = entry->light;
+    effect->SetVector("LightPos", &light->position);
+    effect->SetVector("LightColor", &light->color);
+    effect->SetFloat("LightFalloff", light->falloff);
+    effect->SetFloat("LightSpecular", light->specular);
+    effect->SetFloat("LightSpecular_Itens", light->specularIntensity);
+    effect->SetFloat("LightAmbient", light->ambient);
+    effect->SetFloat("Attenuation", light->attenuation);
+}
+
+void Orvex_Light_Manager::DrawMarkers(IDirect3DDevice9** device, IDirect3DTexture9** firstTexture,
+                                      IDirect3DTexture9** secondTexture) {
+    for (LightEntry* entry = lightList; entry; entry = entry->next)
+        entry->light->DrawMarker(device, firstTexture, secondTexture);
+}
