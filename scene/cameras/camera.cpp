@@ -70,7 +70,7 @@ bool Orvex_Camera::LoadFromTree(Orvex_string cameraName, DynamicRow* tree) {
         Orvex_string key = tree->iLookName(child);
         for (const Key& k : keys) {
             if (key != k.text) continue;
-            if (tree->iCountParams(child) >= static_cast<unsigned>(k.values))
+            if (tree->iCountParams(child) >= k.values)
                 ReadLevelFloats(tree, child, k.target, k.values);
             break;
         }

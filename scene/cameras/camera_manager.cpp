@@ -82,9 +82,9 @@ void Orvex_Camera_Manager::SetupCameras(DynamicRow* tree) {
     material.Emissive = white;
 
     unsigned id = tree->iLookId("_CAMERAS_");
-    unsigned count = id >= 1 ? CountLevelChildren(tree, id) : 0;
+    int count = id >= 1 ? CountLevelChildren(tree, id) : 0;
     unsigned child = count >= 1 ? tree->TopId(id) : 0;
-    for (unsigned i = 0; i < count && child >= 1; ++i, child = tree->NextId(child))
+    for (int i = 0; i < count && child >= 1; ++i, child = tree->NextId(child))
         AddCamera(tree->iLookName(child), tree, false);
 
     SetActiveCamera(1);

@@ -11,6 +11,6 @@ void ReadLevelFloats(DynamicRow* tree, unsigned key, float* out, int count) {
     }
 }
 
-unsigned CountLevelChildren(DynamicRow* tree, unsigned node) {
+int CountLevelChildren(DynamicRow* tree, unsigned node) {
     return tree->iCountKnots(node) + tree->iCountParams(node);
 }

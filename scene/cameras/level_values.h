@@ -9,4 +9,4 @@
 void ReadLevelFloats(DynamicRow* tree, unsigned key, float* out, int count);
 
 // The number of children of node: its knots plus its parameters.
-unsigned CountLevelChildren(DynamicRow* tree, unsigned node);
+int CountLevelChildren(DynamicRow* tree, unsigned node);

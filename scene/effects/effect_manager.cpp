@@ -62,9 +62,9 @@ bool Orvex_Effect_Manager::LoadLevel(const char* levelName) {
 
 void Orvex_Effect_Manager::SetupEffects(DynamicRow* tree) {
     unsigned id = tree->iLookId("_EFFECTS_");
-    unsigned count = id >= 1 ? CountLevelChildren(tree, id) : 0;
+    int count = id >= 1 ? CountLevelChildren(tree, id) : 0;
     unsigned child = count >= 1 ? tree->TopId(id) : 0;
-    for (unsigned i = 0; i < count && child >= 1; ++i, child = tree->NextId(child))
+    for (int i = 0; i < count && child >= 1; ++i, child = tree->NextId(child))
         AddEffect(tree->iLookName(child), tree);
 }
 

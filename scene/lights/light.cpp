@@ -33,7 +33,7 @@ bool Orvex_Light::LoadFromTree(Orvex_string lightName, DynamicRow* tree) {
 
     struct Key {
         const char* text;
-        unsigned values;
+        int values;
         float* target;
         float* fourth;   // set to 1 when the key is read, for the three-value keys
     };
@@ -50,7 +50,7 @@ bool Orvex_Light::LoadFromTree(Orvex_string lightName, DynamicRow* tree) {
     for (const Key& k : keys) {
         unsigned key = tree->iLookInFor(id, k.text);
         if (key < 1 || CountLevelChildren(tree, key) < k.values) continue;
-        ReadLevelFloats(tree, key, k.target, static_cast<int>(k.values));
+        ReadLevelFloats(tree, key, k.target, k.values);
         if (k.fourth) *k.fourth = 1.0f;
     }
     return true;
