@@ -84,10 +84,6 @@ typedef struct ID3DXInclude* LPD3DXINCLUDE;
 #define D3DX_PARAMETER_LITERAL (1 << 1)
 #define D3DX_PARAMETER_ANNOTATION (1 << 2)
 
-#ifndef D3DXERR_INVALIDDATA
-#define D3DXERR_INVALIDDATA MAKE_HRESULT(1, 0x876, 2905)
-#endif
-
 typedef enum _D3DXPARAMETER_CLASS {
     D3DXPC_SCALAR = 0,
     D3DXPC_VECTOR = 1,
@@ -250,6 +246,8 @@ struct ID3DXEffect : public ID3DXBaseEffect {
 };
 typedef struct ID3DXEffect* LPD3DXEFFECT;
 
+extern "C" {
+
 // Reads, preprocesses and compiles the effect file pSrcFile for pDevice.
 //   pDefines: macros, ended by { NULL, NULL }, or NULL.  pInclude: #include handler, or NULL
 //   to read included files relative to the including file.  Flags: D3DXSHADER_* / D3DXFX_*.
@@ -276,3 +274,5 @@ HRESULT WINAPI D3DXCreateEffect(LPDIRECT3DDEVICE9 pDevice, LPCVOID pSrcData, UIN
                                 CONST D3DXMACRO* pDefines, LPD3DXINCLUDE pInclude, DWORD Flags,
                                 LPD3DXEFFECTPOOL pPool, LPD3DXEFFECT* ppEffect,
                                 LPD3DXBUFFER* ppCompilationErrors);
+
+}  // extern "C"
