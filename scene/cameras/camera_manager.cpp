@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "console/console.h"
+#include "console/input_line.h"
 #include "scene/cameras/level_values.h"
 
 namespace {
