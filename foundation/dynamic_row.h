@@ -33,8 +33,8 @@
 class DynamicRow {
 public:
     // Limits of what a file may hold; a file beyond any of them does not load.
-    static const std::size_t MAX_FILE_BYTES = 64u * 1024u * 1024u;
-    static const unsigned int MAX_DEPTH = 256;   // knots nested inside each other
+    static constexpr std::size_t MAX_FILE_BYTES = 64u * 1024u * 1024u;
+    static constexpr unsigned int MAX_DEPTH = 256;   // knots nested inside each other
     // A name holds at most Orvex_string::MAX_LENGTH (1023) bytes.
 
     DynamicRow();  // empty, not loaded

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -19,6 +20,10 @@ bool read_whole_file(const char* path, std::size_t limit, std::string& out)
     // Only regular files: opening a pipe would block and a device may never end.
     std::error_code error;
     if (!fs::is_regular_file(fs::status(resolved, error)) || error)
+        return false;
+    // Refuse an oversized file before reading it; the read below checks again as it goes.
+    const std::uintmax_t size = fs::file_size(resolved, error);
+    if (error || size > limit)
         return false;
     std::FILE* file = std::fopen(resolved.c_str(), "rb");
     if (!file)
