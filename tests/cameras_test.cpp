@@ -513,7 +513,7 @@ TEST_F(CameraManagerTest, OpenConsoleFreezesCameraAndMouseUntilItCloses) {
 TEST_F(CameraManagerTest, PerFrameHandlingAllocatesNothing) {
     LoadLevel(kThreeCameras);
     AdvanceClock(1000);
-    for (int key : {'W', 'A', VK_LSHIFT, VK_TAB}) SetKey(key, true);
+    for (int key : {int('W'), int('A'), VK_LSHIFT, VK_TAB}) SetKey(key, true);
     SetCursor(10, 10);
     Frame(16, true);
     SetCursor(50, 80);

@@ -161,8 +161,8 @@ TEST_F(EffectManagerTest, WithoutACameraFindEffectHandsOutIdentityAndTheOrigin) 
     LoadLevel("_EFFECTS_ { a }\n" + Entry("a", fx));
     ClearCallLog();
     D3DXMATRIX view, projection, identity;
-    memset(&view, 0xFF, sizeof(view));
-    memset(&projection, 0xFF, sizeof(projection));
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c) view.m[r][c] = projection.m[r][c] = 7.0f;
     D3DXMatrixIdentity(&identity);
     EXPECT_EQ(Find("nothing", &view, &projection), nullptr);
     EXPECT_EQ(memcmp(&view, &identity, sizeof(view)), 0);
