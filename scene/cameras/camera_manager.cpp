@@ -214,8 +214,7 @@ void Orvex_Camera_Manager::ExecuteCommand(Orvex_string text) {
     } else if (word == "camera.next") {
         NextCamera();
     } else if (word == "camera.speed") {
-        float speed = argument.toFloat();
-        if (!std::isfinite(speed)) speed = 0.0f;
+        float speed = LevelFloat(argument);
         activeCamera->camera->moveSpeed = speed;
         reply = "Currient camera speed was changed to: ";
         reply += speed;

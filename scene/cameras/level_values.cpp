@@ -1,12 +1,17 @@
 #include "scene/cameras/level_values.h"
 
+#include <cfloat>
 #include <cmath>
+
+float LevelFloat(const Orvex_string& text) {
+    float number = text.toFloat();
+    return std::isfinite(number) && std::fabs(number) < FLT_MAX ? number : 0.0f;
+}
 
 void ReadLevelFloats(DynamicRow* tree, unsigned key, float* out, int count) {
     unsigned value = tree->TopId(key);
     for (int i = 0; i < count; ++i) {
-        float number = value >= 1 ? tree->iLookName(value).toFloat() : 0.0f;
-        out[i] = std::isfinite(number) ? number : 0.0f;
+        out[i] = value >= 1 ? LevelFloat(tree->iLookName(value)) : 0.0f;
         if (value >= 1) value = tree->NextId(value);
     }
 }
