@@ -115,17 +115,8 @@ TEST(CameraLoading, MissingOrEmptyKnotFailsWithDefaults) {
     }
 }
 
-class CameraDeviceTest : public ::testing::Test {
+class CameraDeviceTest : public SceneTest {
 protected:
-    void SetUp() override {
-        ResetPlatform();
-        device = CreateDevice();
-        ASSERT_NE(device, nullptr);
-        ClearCallLog();
-    }
-    void TearDown() override {
-        if (device) device->Release();
-    }
     Orvex_Camera Load(const std::string& keys) {
         DynamicRow tree = Tree("cam { " + keys + " }");
         Orvex_Camera camera;
@@ -134,17 +125,13 @@ protected:
         camera.LoadFromTree(name, &tree);
         return camera;
     }
-    IDirect3DDevice9* device = nullptr;
 };
 
 TEST_F(CameraDeviceTest, ApplySetsWorldViewProjectionThenTurnsRightToTheViewersLeft) {
-    DynamicRow tree = Tree("cam { _POSITION_ { 0 100 -300 } }");
-    Orvex_Camera camera;
-    Orvex_string name;
-    name = "cam";
-    camera.LoadFromTree(name, &tree);
+    Orvex_Camera camera = Load("_POSITION_ { 0 100 -300 }");
     ExpectVector(camera.right, 0, 0, 1, "before the first Apply");
 
+    ClearCallLog();
     camera.Apply(&device);
     std::vector<std::string> transforms = CallsStartingWith("SetTransform(");
     ASSERT_EQ(transforms.size(), 3u);
@@ -207,23 +194,18 @@ const char* kThreeCameras =
     "second { _POSITION_ { 100 0 0 } _LOOK_ { 0 0 0 } }\n"
     "third { _POSITION_ { 0 50 0 } _LOOK_ { 0 50 10 } _MOVESPEED_ { 2 } }\n";
 
-class CameraManagerTest : public ::testing::Test {
+class CameraManagerTest : public SceneTest {
 protected:
     void SetUp() override {
-        ResetPlatform();
-        device = CreateDevice();
-        ASSERT_NE(device, nullptr);
-        console = new Console(&device);
+        SceneTest::SetUp();
         manager = new Orvex_Camera_Manager(console);
     }
     void TearDown() override {
         delete manager;
-        delete console;
-        if (device) device->Release();
+        SceneTest::TearDown();
     }
     void LoadLevel(const std::string& text) {
-        std::string path = dir.Write("LEVEL", text);
-        ASSERT_TRUE(manager->LoadLevel(path.c_str()));
+        ASSERT_TRUE(manager->LoadLevel(Level(text).c_str()));
     }
     Orvex_Camera* Active() { return manager->activeCamera->camera; }
     // One frame as the engine runs it: the active camera applies itself, then the clock moves
@@ -241,9 +223,6 @@ protected:
         manager->ExecuteCommand(line);
     }
 
-    ScratchDir dir;
-    IDirect3DDevice9* device = nullptr;
-    Console* console = nullptr;
     Orvex_Camera_Manager* manager = nullptr;
 };
 

@@ -31,13 +31,10 @@ const char* kEffect =
     "    }\n"
     "}\n";
 
-class EffectManagerTest : public ::testing::Test {
+class EffectManagerTest : public SceneTest {
 protected:
     void SetUp() override {
-        ResetPlatform();
-        device = CreateDevice();
-        ASSERT_NE(device, nullptr);
-        console = new Console(&device);
+        SceneTest::SetUp();
         cameras = new Orvex_Camera_Manager(console);
         manager = new Orvex_Effect_Manager(device, console, cameras);
         fx = dir.Write("a.fx", kEffect);
@@ -45,12 +42,10 @@ protected:
     void TearDown() override {
         delete manager;
         delete cameras;
-        delete console;
-        if (device) device->Release();
+        SceneTest::TearDown();
     }
     void LoadLevel(const std::string& text) {
-        std::string path = dir.Write("LEVEL", text);
-        ASSERT_TRUE(manager->LoadLevel(path.c_str()));
+        ASSERT_TRUE(manager->LoadLevel(Level(text).c_str()));
     }
     // The level text of one effect entry.
     std::string Entry(const std::string& name, const std::string& file,
@@ -63,10 +58,7 @@ protected:
         return manager->FindEffect(text, view, projection);
     }
 
-    ScratchDir dir;
     std::string fx;
-    IDirect3DDevice9* device = nullptr;
-    Console* console = nullptr;
     Orvex_Camera_Manager* cameras = nullptr;
     Orvex_Effect_Manager* manager = nullptr;
 };

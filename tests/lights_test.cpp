@@ -93,27 +93,19 @@ TEST(LightLoading, MissingOrEmptyNodeKeepsDefaults) {
     }
 }
 
-class LightManagerTest : public ::testing::Test {
+class LightManagerTest : public SceneTest {
 protected:
     void SetUp() override {
-        ResetPlatform();
-        device = CreateDevice();
-        ASSERT_NE(device, nullptr);
-        console = new Console(&device);
+        SceneTest::SetUp();
         manager = new Orvex_Light_Manager(console);
     }
     void TearDown() override {
         delete manager;
-        delete console;
-        if (device) device->Release();
+        SceneTest::TearDown();
     }
     void LoadLevel(const std::string& text) {
-        std::string path = dir.Write("LEVEL", text);
-        ASSERT_TRUE(manager->LoadLevel(path.c_str()));
+        ASSERT_TRUE(manager->LoadLevel(Level(text).c_str()));
     }
-    ScratchDir dir;
-    IDirect3DDevice9* device = nullptr;
-    Console* console = nullptr;
     Orvex_Light_Manager* manager = nullptr;
 };
 

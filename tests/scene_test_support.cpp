@@ -32,6 +32,18 @@ std::string ScratchDir::Write(const std::string& name, const std::string& text) 
     return file;
 }
 
+void SceneTest::SetUp() {
+    ResetPlatform();
+    device = CreateDevice();
+    ASSERT_NE(device, nullptr);
+    console = new Console(&device);
+}
+
+void SceneTest::TearDown() {
+    delete console;
+    if (device) device->Release();
+}
+
 DynamicRow Tree(const std::string& text) {
     DynamicRow tree;
     tree.fresh();

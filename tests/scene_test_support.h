@@ -3,6 +3,7 @@
 // console's log as (text, category) pairs, and the headless device's call log.
 #include <windows.h>
 #include <d3d9.h>
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -23,6 +24,19 @@ public:
 
 private:
     std::string path_;
+};
+
+// A fixture with a fresh headless platform, a device, the console and a scratch folder.
+class SceneTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Writes a level file with text and returns its path.
+    std::string Level(const std::string& text) { return dir.Write("LEVEL", text); }
+
+    ScratchDir dir;
+    IDirect3DDevice9* device = nullptr;
+    Console* console = nullptr;
 };
 
 // A tree parsed from level-file text; fails the test when the text does not parse.

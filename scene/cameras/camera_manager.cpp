@@ -6,7 +6,7 @@
 
 #include "console/console.h"
 #include "console/input_line.h"
-#include "scene/cameras/level_values.h"
+#include "scene/cameras/level_file.h"
 
 namespace {
 
@@ -57,22 +57,13 @@ Orvex_Camera_Manager::Orvex_Camera_Manager(Console* console_)
 }
 
 Orvex_Camera_Manager::~Orvex_Camera_Manager() {
-    CameraEntry* entry = cameraList;
-    while (entry) {
-        CameraEntry* next = entry->next;
-        delete entry->camera;
-        delete entry;
-        entry = next;
-    }
+    FreeEntries(cameraList, [](CameraEntry* entry) { delete entry->camera; });
 }
 
 bool Orvex_Camera_Manager::LoadLevel(const char* levelName) {
     assert(levelName);
-    Orvex_string file;
-    file = levelName;
     DynamicRow tree;
-    tree.fresh();
-    tree.iLoadFromFile(file);
+    LoadLevelTree(levelName, &tree);
     SetupCameras(&tree);
     return true;
 }
@@ -82,11 +73,8 @@ void Orvex_Camera_Manager::SetupCameras(DynamicRow* tree) {
     material.Ambient = white;
     material.Emissive = white;
 
-    unsigned id = tree->iLookId("_CAMERAS_");
-    int count = id >= 1 ? CountLevelChildren(tree, id) : 0;
-    unsigned child = count >= 1 ? tree->TopId(id) : 0;
-    for (int i = 0; i < count && child >= 1; ++i, child = tree->NextId(child))
-        AddCamera(tree->iLookName(child), tree, false);
+    ForEachListed(tree, "_CAMERAS_",
+                  [this, tree](const Orvex_string& name) { AddCamera(name, tree, false); });
 
     SetActiveCamera(1);
 }
@@ -101,13 +89,9 @@ int Orvex_Camera_Manager::AddCamera(Orvex_string name, DynamicRow* tree, bool ma
     report += name;
     console->AddMessage(report, 0);
 
-    CameraEntry* entry = new CameraEntry{cameraCount, camera, nullptr, lastEntry};
+    CameraEntry* entry = new CameraEntry{cameraCount, camera, nullptr, nullptr};
     if (makeActive) activeCamera = entry;
-    if (lastEntry)
-        lastEntry->next = entry;
-    else
-        cameraList = entry;
-    lastEntry = entry;
+    AppendEntry(&cameraList, &lastEntry, entry);
     return entry->id;
 }
 

@@ -4,7 +4,7 @@
 
 #include "console/console.h"
 #include "scene/cameras/camera_manager.h"
-#include "scene/cameras/level_values.h"
+#include "scene/cameras/level_file.h"
 
 namespace {
 
@@ -33,23 +33,16 @@ Orvex_Effect_Manager::Orvex_Effect_Manager(IDirect3DDevice9* device_, Console* c
 }
 
 Orvex_Effect_Manager::~Orvex_Effect_Manager() {
-    EffectEntry* entry = effectList;
-    while (entry) {
-        EffectEntry* next = entry->next;
+    FreeEntries(effectList, [](EffectEntry* entry) {
         if (entry->effect) entry->effect->Release();
         delete entry->parameters;
-        delete entry;
-        entry = next;
-    }
+    });
 }
 
 bool Orvex_Effect_Manager::LoadLevel(const char* levelName) {
     assert(levelName);
-    Orvex_string file;
-    file = levelName;
     DynamicRow tree;
-    tree.fresh();
-    tree.iLoadFromFile(file);
+    LoadLevelTree(levelName, &tree);
     SetupEffects(&tree);
 
     Orvex_string summary;
@@ -61,11 +54,8 @@ bool Orvex_Effect_Manager::LoadLevel(const char* levelName) {
 }
 
 void Orvex_Effect_Manager::SetupEffects(DynamicRow* tree) {
-    unsigned id = tree->iLookId("_EFFECTS_");
-    int count = id >= 1 ? CountLevelChildren(tree, id) : 0;
-    unsigned child = count >= 1 ? tree->TopId(id) : 0;
-    for (int i = 0; i < count && child >= 1; ++i, child = tree->NextId(child))
-        AddEffect(tree->iLookName(child), tree);
+    ForEachListed(tree, "_EFFECTS_",
+                  [this, tree](const Orvex_string& name) { AddEffect(name, tree); });
 }
 
 int Orvex_Effect_Manager::AddEffect(Orvex_string name, DynamicRow* tree) {
@@ -88,8 +78,6 @@ int Orvex_Effect_Manager::AddEffect(Orvex_string name, DynamicRow* tree) {
     entry->name = name;
     entry->effect = effect;
     entry->parameters = nullptr;
-    entry->next = nullptr;
-    entry->previous = lastEntry;
 
     Orvex_string parameterFile;
     parameterFile = "none";
@@ -101,11 +89,7 @@ int Orvex_Effect_Manager::AddEffect(Orvex_string name, DynamicRow* tree) {
     report += name;
     console->AddMessage(report, 0);
 
-    if (lastEntry)
-        lastEntry->next = entry;
-    else
-        effectList = entry;
-    lastEntry = entry;
+    AppendEntry(&effectList, &lastEntry, entry);
     return entry->id;
 }
 

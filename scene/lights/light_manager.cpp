@@ -3,7 +3,7 @@
 #include <cassert>
 
 #include "console/console.h"
-#include "scene/cameras/level_values.h"
+#include "scene/cameras/level_file.h"
 
 Orvex_Light_Manager::Orvex_Light_Manager(Console* console_)
     : lightCount(0), lightList(nullptr), console(console_), lastEntry(nullptr) {
@@ -11,22 +11,13 @@ Orvex_Light_Manager::Orvex_Light_Manager(Console* console_)
 }
 
 Orvex_Light_Manager::~Orvex_Light_Manager() {
-    LightEntry* entry = lightList;
-    while (entry) {
-        LightEntry* next = entry->next;
-        delete entry->light;
-        delete entry;
-        entry = next;
-    }
+    FreeEntries(lightList, [](LightEntry* entry) { delete entry->light; });
 }
 
 bool Orvex_Light_Manager::LoadLevel(const char* levelName) {
     assert(levelName);
-    Orvex_string file;
-    file = levelName;
     DynamicRow tree;
-    tree.fresh();
-    tree.iLoadFromFile(file);
+    LoadLevelTree(levelName, &tree);
     SetupLights(&tree);
 
     Orvex_string summary;
@@ -38,11 +29,7 @@ bool Orvex_Light_Manager::LoadLevel(const char* levelName) {
 }
 
 void Orvex_Light_Manager::SetupLights(DynamicRow* tree) {
-    unsigned id = tree->iLookId("_LIGHTS_");
-    int count = id >= 1 ? CountLevelChildren(tree, id) : 0;
-    unsigned child = count >= 1 ? tree->TopId(id) : 0;
-    for (int i = 0; i < count && child >= 1; ++i, child = tree->NextId(child))
-        AddLight(tree->iLookName(child), tree);
+    ForEachListed(tree, "_LIGHTS_", [this, tree](const Orvex_string& name) { AddLight(name, tree); });
 }
 
 int Orvex_Light_Manager::AddLight(Orvex_string name, DynamicRow* tree) {
@@ -55,12 +42,8 @@ int Orvex_Light_Manager::AddLight(Orvex_string name, DynamicRow* tree) {
     report += name;
     console->AddMessage(report, 0);
 
-    LightEntry* entry = new LightEntry{lightCount, light, nullptr, lastEntry};
-    if (lastEntry)
-        lastEntry->next = entry;
-    else
-        lightList = entry;
-    lastEntry = entry;
+    LightEntry* entry = new LightEntry{lightCount, light, nullptr, nullptr};
+    AppendEntry(&lightList, &lastEntry, entry);
     return entry->id;
 }
 

@@ -1,7 +1,18 @@
-#include "scene/cameras/level_values.h"
+#include "scene/cameras/level_file.h"
 
 #include <cfloat>
 #include <cmath>
+
+void LoadLevelTree(const char* levelName, DynamicRow* tree) {
+    Orvex_string file;
+    file = levelName;
+    tree->fresh();
+    tree->iLoadFromFile(file);
+}
+
+int CountLevelChildren(DynamicRow* tree, unsigned node) {
+    return tree->iCountKnots(node) + tree->iCountParams(node);
+}
 
 float LevelFloat(const Orvex_string& text) {
     float number = text.toFloat();
@@ -14,8 +25,4 @@ void ReadLevelFloats(DynamicRow* tree, unsigned key, float* out, int count) {
         out[i] = value >= 1 ? LevelFloat(tree->iLookName(value)) : 0.0f;
         if (value >= 1) value = tree->NextId(value);
     }
-}
-
-int CountLevelChildren(DynamicRow* tree, unsigned node) {
-    return tree->iCountKnots(node) + tree->iCountParams(node);
 }
