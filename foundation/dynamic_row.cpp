@@ -3,7 +3,7 @@
 #include "foundation/dynamic_row_text.h"
 #include "foundation/file_io.h"
 
-#include <cstring>
+#include <new>
 
 DynamicRow::DynamicRow() { fresh(); }
 
@@ -226,7 +226,15 @@ bool DynamicRow::DeleteById(unsigned int id)
 bool DynamicRow::LoadFromText(const char* data, std::size_t size)
 {
     DynamicRow loaded;
-    if (!data || !DynamicRowText::parse(data, size, loaded)) {
+    bool parsed = false;
+    try {
+        parsed = data && DynamicRowText::parse(data, size, loaded);
+    } catch (const std::bad_alloc&) {
+        // A file within the size limit can still hold tens of millions of nodes: running out of
+        // memory on one is a failed load, not the end of the program.
+        parsed = false;
+    }
+    if (!parsed) {
         fresh();
         return false;
     }
