@@ -152,14 +152,16 @@ TEST_F(LightManagerTest, EachMarkerDrawsWithItsTwoTexturesAndNoTransform) {
     ClearCallLog();
     manager->DrawMarkers(&device, &white, &yellow);
     std::vector<std::string> log = CallLog();
-    // Per light: texture, 4 diagonals and the vertical, texture, box, 8 spokes.
+    // The line vertex format once, then per light: texture, 4 diagonals and the vertical,
+    // texture, box, 8 spokes.
     std::vector<std::string> kinds;
     for (const std::string& line : log) kinds.push_back(line.substr(0, line.find('(')));
     std::vector<std::string> one = {"SetTexture"};
     one.insert(one.end(), 5, "DrawPrimitiveUP");
     one.push_back("SetTexture");
     one.insert(one.end(), 9, "DrawPrimitiveUP");
-    std::vector<std::string> expected = one;
+    std::vector<std::string> expected = {"SetFVF"};
+    expected.insert(expected.end(), one.begin(), one.end());
     expected.insert(expected.end(), one.begin(), one.end());
     EXPECT_EQ(kinds, expected);
     std::vector<std::string> textures = CallsStartingWith("SetTexture(");

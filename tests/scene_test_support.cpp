@@ -8,6 +8,7 @@
 #include <ostream>
 
 #include "call_log.h"
+#include "headless_d3d9.h"
 #include "headless_win32.h"
 
 namespace scene_test {
@@ -75,6 +76,7 @@ std::vector<std::string> Texts(Console& console, const char* category) {
 
 void ResetPlatform() {
     orvex_headless::reset_win32();
+    orvex_headless::reset_d3d9();
     orvex_headless::set_time(100000);
     orvex_headless::clear_call_log();
 }

@@ -117,6 +117,8 @@ void Orvex_Camera_Manager::NextCamera() {
 void Orvex_Camera_Manager::DrawMarkers(IDirect3DDevice9** device) {
     if (!device || !*device) return;
     (*device)->SetMaterial(&material);
+    // The line vertex: position, a zero normal and a point size, 28 bytes.
+    (*device)->SetFVF(D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_PSIZE);
     for (CameraEntry* entry = cameraList; entry; entry = entry->next)
         if (entry != activeCamera) entry->camera->DrawMarker(device);
 }

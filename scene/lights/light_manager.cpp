@@ -64,6 +64,9 @@ void Orvex_Light_Manager::ApplyLight(ID3DXEffect* effect, int lightIndex) {
 
 void Orvex_Light_Manager::DrawMarkers(IDirect3DDevice9** device, IDirect3DTexture9** firstTexture,
                                       IDirect3DTexture9** secondTexture) {
+    if (!lightList || !device || !*device) return;
+    // The line vertex: position, a zero normal and a point size, 28 bytes.
+    (*device)->SetFVF(D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_PSIZE);
     for (LightEntry* entry = lightList; entry; entry = entry->next)
         entry->light->DrawMarker(device, firstTexture, secondTexture);
 }
