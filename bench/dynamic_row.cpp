@@ -96,7 +96,7 @@ void SaveFile(benchmark::State& state)
     std::remove(path.c_str());
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(SaveFile)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(SaveFile)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 void LoadFile(benchmark::State& state)
 {
@@ -114,7 +114,7 @@ void LoadFile(benchmark::State& state)
     std::remove(path.c_str());
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(LoadFile)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(LoadFile)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 // iLookId walks the tree: the cost of finding the last-added name in a log-sized tree.
 void LookIdLast(benchmark::State& state)

@@ -9,8 +9,7 @@ DynamicRow::DynamicRow() { fresh(); }
 
 void DynamicRow::fresh()
 {
-    nodes_.clear();
-    nodes_.emplace_back();
+    std::vector<Node>(1).swap(nodes_);  // give the memory of a big tree back, not just its nodes
     nodes_[0].knot = true;
     nodes_[0].alive = true;
     count_ = 0;
