@@ -582,3 +582,17 @@ TEST_F(FontOnDevice, CachedTextIsDrawnWithoutRasterisingOrUploadingAgain) {
     device->EndScene();
     font->Release();
 }
+
+TEST(GlyphFace, AnUnknownNameFallsBackToTheKindOfFaceItsFamilyAsksFor) {
+    Glyph_Request request;
+    request.face_name = "No Such Face Anywhere";
+    request.height = 20;
+    request.pitch_and_family = FIXED_PITCH | FF_MODERN;
+    auto mono = Glyph_Face::open(request);
+    request.pitch_and_family = VARIABLE_PITCH | FF_ROMAN;
+    auto serif = Glyph_Face::open(request);
+    ASSERT_TRUE(mono && serif);
+    EXPECT_EQ(mono->rasterise('i').advance, mono->rasterise('W').advance);
+    EXPECT_NE(serif->rasterise('i').advance, serif->rasterise('W').advance);
+    EXPECT_NE(mono->file(), serif->file());
+}
