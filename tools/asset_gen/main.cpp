@@ -112,6 +112,8 @@ std::vector<Asset> all_assets()
     a.push_back({"tests/data/meshes/column_binary.x", write_x_binary(column)});
     a.push_back({"tests/data/meshes/frames.x", write_x_text(framed_scene())});
     a.push_back({"tests/data/meshes/frames_binary.x", write_x_binary(framed_scene())});
+    a.push_back({"tests/data/meshes/frames_compressed.x", compress_x(write_x_text(framed_scene()))});
+    a.push_back({"tests/data/meshes/column_compressed.x", compress_x(write_x_binary(column))});
     return a;
 }
 
