@@ -113,7 +113,9 @@ protected:
         Frame frame;
         GL_Device* gl = GL_Device::Of(engine.device);
         EXPECT_NE(gl, nullptr);
-        if (gl) EXPECT_TRUE(gl->ReadPresentedFrame(&frame.rgba, &frame.width, &frame.height));
+        if (gl) {
+            EXPECT_TRUE(gl->ReadPresentedFrame(&frame.rgba, &frame.width, &frame.height));
+        }
         return frame;
     }
 
