@@ -461,6 +461,39 @@ TEST_F(ObjectsTest, ReportPassesTextAndCategoryThrough)
     EXPECT_EQ(scene_test::Messages(*console), (std::vector<Message>{{"hello", "_COMMENT_"}}));
 }
 
+TEST_F(ObjectsTest, ObjectsOfOneSetupShareLoadedFilesWhileCommandsLoadTheirOwn)
+{
+    dir.Write("textures/wood.bmp", Bmp(4));
+    dir.Write("textures/_def/def.bmp", Bmp(8));
+    dir.Write("meshes/wood.x", XQuad({"wood.bmp", "nowhere.bmp"}));
+    const std::string wood = ObjectFile("wood.obj", "meshes/wood.x");
+    const std::string lost = ObjectFile("lost.obj", "meshes/lost.x");
+    scene_test::ClearCallLog();
+    LoadObjects(Entry("a", "_OBJECT_SIMPLE_", wood) + Entry("b", "_OBJECT_SIMPLE_", wood) +
+                Entry("c", "_OBJECT_SIMPLE_", lost) + Entry("d", "_OBJECT_SIMPLE_", lost));
+    ASSERT_EQ(objects->objectCount, 4);
+    EXPECT_EQ(scene_test::CallsStartingWith("CreateTexture").size(), 2u) << "wood and the default";
+    Static_CObject* a = static_cast<Static_CObject*>(objects->objectList->object);
+    Static_CObject* b = static_cast<Static_CObject*>(objects->objectList->next->object);
+    ASSERT_EQ(a->materialCount, 2u);
+    EXPECT_EQ(a->mesh, b->mesh);
+    EXPECT_EQ(a->textures[0], b->textures[0]);
+    EXPECT_EQ(a->textures[1], b->textures[1]);
+    EXPECT_NE(a->textures[0], a->textures[1]);
+    // Each object holds one reference; the shared set has let go of its own.
+    a->mesh->AddRef();
+    EXPECT_EQ(a->mesh->Release(), 2u);
+    a->textures[1]->AddRef();
+    EXPECT_EQ(a->textures[1]->Release(), 2u);
+    EXPECT_EQ(Lines("_ERROR_"), std::vector<std::string>(2, "[M.F] cannot find: meshes/lost.x"))
+        << "a file that fails is tried, and reported, for every object";
+
+    Command(("load.OBJECT_SIMPLE " + wood).c_str());
+    Static_CObject* later = static_cast<Static_CObject*>(objects->objectList->next->next->next->next->object);
+    EXPECT_NE(later->mesh, a->mesh) << "a command loads its own copy";
+    EXPECT_NE(later->textures[0], a->textures[0]);
+}
+
 // ---- drawing ----
 
 TEST_F(ObjectsTest, NothingIsDrawnWithoutLightsNotEvenWithoutEffects)
@@ -508,8 +541,10 @@ TEST_F(ObjectsTest, AThousandObjectsShareOneMeshFile)
     std::string entries;
     for (int i = 0; i < 1000; ++i)
         entries += Entry("o" + std::to_string(i), "_OBJECT_SIMPLE_", file, std::to_string(i) + " 0 0");
+    scene_test::ClearCallLog();
     LoadObjects(entries);
     EXPECT_EQ(objects->objectCount, 1000);
+    EXPECT_EQ(scene_test::CallsStartingWith("CreateVertexBuffer").size(), 1u) << "read once";
     EXPECT_EQ(Lines("_COMMENT_").back(), "Object Manager setup completed with 0 errors and 1000 objects.");
     lights->LoadLevel(Level("_LIGHTS_ { l1 }\n").c_str());
     scene_test::ClearCallLog();
@@ -564,7 +599,7 @@ protected:
         lights->LoadLevel(path.c_str());
         cameras->LoadLevel(path.c_str());
         effects->LoadLevel(path.c_str());
-        ASSERT_EQ(effects->effectList != nullptr && effects->effectList->next != nullptr, true);
+        ASSERT_TRUE(effects->effectList && effects->effectList->next) << "both effects compile";
     }
 
     // The calls of one draw of object for light through effect (a.fx or b.fx), where fxa is
