@@ -505,7 +505,7 @@ TEST_F(FontOnDevice, DrawingPutsBackEveryDeviceStateItChanged) {
     device->SetRenderState(D3DRS_FILLMODE, D3DFILL_WIREFRAME);
     device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ONE);
     device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
-    device->SetRenderState(D3DRS_ALPHATESTENABLE, TRUE);
+    device->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
     device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG2);
     device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_ADD);
     device->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
@@ -543,7 +543,7 @@ TEST_F(FontOnDevice, DrawingPutsBackEveryDeviceStateItChanged) {
     EXPECT_EQ(colour, 0x80FF0000u);
     const auto& log = orvex_headless::call_log();
     EXPECT_NE(std::find(log.begin(), log.end(), "SetRenderState(ALPHABLENDENABLE, 1)"), log.end());
-    EXPECT_NE(std::find(log.begin(), log.end(), "SetRenderState(ZENABLE, 0)"), log.end());
+    EXPECT_NE(std::find(log.begin(), log.end(), "SetRenderState(ZFUNC, 8)"), log.end());
 
     font->Release();
     texture->Release();
@@ -565,12 +565,42 @@ TEST_F(FontOnDevice, CachedTextIsDrawnWithoutRasterisingOrUploadingAgain) {
         EXPECT_EQ(line.find("LockRect"), std::string::npos) << line;
         EXPECT_EQ(line.find("CreateTexture"), std::string::npos) << line;
     }
+    // Measuring draws nothing.
+    orvex_headless::clear_call_log();
+    RECT measure = {5, 5, 0, 0};
+    EXPECT_EQ(font->DrawTextA(nullptr, "ab\nc", -1, &measure, DT_CALCRECT, 0xFFFFFFFF), 2 * font->glyphs().face().cell_height());
+    EXPECT_TRUE(orvex_headless::call_log().empty());
+    EXPECT_EQ(measure.bottom, 5 + 2 * font->glyphs().face().cell_height());
+    EXPECT_GT(measure.right, 5);
     // A new character is rasterised once and its rows uploaded.
+    rasterised = font->glyphs().face().rasterised();
     orvex_headless::clear_call_log();
     font->DrawTextA(nullptr, "Q", -1, &r, DT_NOCLIP, 0xFFFFFFFF);
     EXPECT_EQ(font->glyphs().face().rasterised(), rasterised + 1);
     const auto& log = orvex_headless::call_log();
     EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& l) { return l.find("LockRect") != std::string::npos; }), 1);
+    // After a lost device the pages come back from the cache, not from the rasteriser.
+    EXPECT_EQ(font->OnLostDevice(), D3D_OK);
+    EXPECT_EQ(font->OnResetDevice(), D3D_OK);
+    rasterised = font->glyphs().face().rasterised();
+    orvex_headless::clear_call_log();
+    font->DrawTextA(nullptr, caption, -1, &r, DT_NOCLIP, 0xFFFFFFFF);
+    EXPECT_EQ(font->glyphs().face().rasterised(), rasterised);
+    EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& l) { return l.find("CreateTexture") != std::string::npos; }), 1);
     device->EndScene();
     font->Release();
+}
+
+TEST(GlyphFace, AnUnknownNameFallsBackToTheKindOfFaceItsFamilyAsksFor) {
+    Glyph_Request request;
+    request.face_name = "No Such Face Anywhere";
+    request.height = 20;
+    request.pitch_and_family = FIXED_PITCH | FF_MODERN;
+    auto mono = Glyph_Face::open(request);
+    request.pitch_and_family = VARIABLE_PITCH | FF_ROMAN;
+    auto serif = Glyph_Face::open(request);
+    ASSERT_TRUE(mono && serif);
+    EXPECT_EQ(mono->rasterise('i').advance, mono->rasterise('W').advance);
+    EXPECT_NE(serif->rasterise('i').advance, serif->rasterise('W').advance);
+    EXPECT_NE(mono->file(), serif->file());
 }

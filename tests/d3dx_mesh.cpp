@@ -145,10 +145,12 @@ TEST(D3dxMesh, GeneratedColumnHasTwoSubsetsAndFannedCaps)
     EXPECT_GT(n.y, 0.0f);
 }
 
-TEST(D3dxMesh, BinaryFileGivesTheSameMeshAsItsTextTwin)
+TEST(D3dxMesh, BinaryAndCompressedFilesGiveTheSameMeshAsTheirTextTwin)
 {
     const std::pair<std::string, std::string> twins[] = {{"column_text.x", "column_binary.x"},
-                                                         {"frames.x", "frames_binary.x"}};
+                                                         {"column_text.x", "column_compressed.x"},
+                                                         {"frames.x", "frames_binary.x"},
+                                                         {"frames.x", "frames_compressed.x"}};
     for (const auto& twin : twins) {
         SCOPED_TRACE(twin.second);
         const Mesh_Data a = import_ok(kData + twin.first), b = import_ok(kData + twin.second);
@@ -290,4 +292,141 @@ Mesh { 6; 0.0;0.0;0.0;, 1.0;0.0;0.0;, 0.0;1.0;0.0;, 1.0;0.0;0.0;, 1.0;1.0;0.0;, 
     }
     EXPECT_EQ(links, 2);
     EXPECT_EQ(open, 4);
+}
+
+// ---- On the headless device ----
+
+#include "d3dx_headless_device.h"
+#include "common/d3dx_loaders.h"
+
+namespace {
+
+ID3DXMesh* const kNoMesh = reinterpret_cast<ID3DXMesh*>(0x1);
+ID3DXBuffer* const kNoBuffer = reinterpret_cast<ID3DXBuffer*>(0x1);
+
+std::string write_temp(const std::string& name, const std::string& bytes)
+{
+    const std::string path = std::string(ORVEX_BINARY_DIR) + "/" + name;
+    FILE* f = fopen(path.c_str(), "wb");
+    if (f) {
+        fwrite(bytes.data(), 1, bytes.size(), f);
+        fclose(f);
+    }
+    return path;
+}
+
+HRESULT draw_for_real(D3dx_Mesh& mesh, DWORD attrib) { return mesh.draw_through_device(attrib); }
+
+}  // namespace
+
+TEST_F(D3dxOnDevice, LoadedMeshHandsBackMaterialsBuffersAndItsData)
+{
+    const std::string path = kData + "column_text.x";
+    ID3DXBuffer *adjacency = nullptr, *materials = nullptr, *instances = nullptr;
+    DWORD count = 0;
+    ID3DXMesh* mesh = nullptr;
+    ASSERT_EQ(D3DXLoadMeshFromXA(path.c_str(), D3DXMESH_SYSTEMMEM, device, &adjacency, &materials, &instances,
+                                 &count, &mesh),
+              D3D_OK);
+    ASSERT_EQ(count, 2u);
+    EXPECT_EQ(mesh->GetNumFaces(), 60u);
+    EXPECT_EQ(mesh->GetFVF(), (DWORD)(D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1));
+    EXPECT_EQ(mesh->GetNumBytesPerVertex(), 32u);
+    EXPECT_EQ(mesh->GetOptions(), (DWORD)D3DXMESH_SYSTEMMEM);
+    EXPECT_EQ(logged("CreateVertexBuffer(" + std::to_string(mesh->GetNumVertices() * 32)), 1);
+
+    const D3DXMATERIAL* m = static_cast<const D3DXMATERIAL*>(materials->GetBufferPointer());
+    ASSERT_NE(m[0].pTextureFilename, nullptr);
+    EXPECT_STREQ(m[0].pTextureFilename, "brick.bmp");
+    EXPECT_EQ(m[1].pTextureFilename, nullptr);
+    EXPECT_FLOAT_EQ(m[1].MatD3D.Diffuse.r, 0.8f);
+    EXPECT_EQ(m[0].MatD3D.Ambient.r, 0.0f);
+    EXPECT_EQ(adjacency->GetBufferSize(), 60u * 3 * 4);
+    EXPECT_EQ(instances->GetBufferSize(), 2u * sizeof(D3DXEFFECTINSTANCE));
+
+    // The buffers hold what the file holds.
+    Mesh_Data data;
+    ASSERT_EQ(import_mesh_file(path.c_str(), &data), D3D_OK);
+    void* bytes = nullptr;
+    ASSERT_EQ(mesh->LockVertexBuffer(D3DLOCK_READONLY, &bytes), D3D_OK);
+    EXPECT_EQ(memcmp(bytes, data.vertices.data(), data.vertices.size()), 0);
+    mesh->UnlockVertexBuffer();
+    ASSERT_EQ(mesh->LockIndexBuffer(D3DLOCK_READONLY, &bytes), D3D_OK);
+    for (size_t i = 0; i < data.indices.size(); ++i) ASSERT_EQ(static_cast<uint16_t*>(bytes)[i], data.indices[i]);
+    mesh->UnlockIndexBuffer();
+    DWORD* attributes = nullptr;
+    ASSERT_EQ(mesh->LockAttributeBuffer(0, &attributes), D3D_OK);
+    EXPECT_EQ(attributes[0], 0u);
+    EXPECT_EQ(attributes[59], 1u);
+    mesh->UnlockAttributeBuffer();
+    DWORD entries = 0;
+    ASSERT_EQ(mesh->GetAttributeTable(nullptr, &entries), D3D_OK);
+    ASSERT_EQ(entries, 2u);
+    D3DXATTRIBUTERANGE table[2];
+    mesh->GetAttributeTable(table, &entries);
+    EXPECT_EQ(table[1].FaceStart, 32u);
+    EXPECT_EQ(table[1].FaceCount, 28u);
+
+    // Headless drawing is recorded under the path as given and leaves the device alone.
+    orvex_headless::clear_call_log();
+    EXPECT_EQ(mesh->DrawSubset(1), D3D_OK);
+    ASSERT_EQ(orvex_headless::call_log().size(), 1u);
+    EXPECT_EQ(orvex_headless::call_log()[0], "mesh " + path + " DrawSubset(1)");
+
+    adjacency->Release();
+    materials->Release();
+    instances->Release();
+    EXPECT_EQ(mesh->Release(), 0u);
+}
+
+TEST_F(D3dxOnDevice, DrawingThroughTheDeviceIssuesOneIndexedDrawPerSubset)
+{
+    Mesh_Data data;
+    ASSERT_EQ(import_mesh_file((kData + "column_text.x").c_str(), &data), D3D_OK);
+    D3dx_Mesh* mesh = nullptr;
+    ASSERT_EQ(D3dx_Mesh::create(device, D3DXMESH_MANAGED, data, "column", draw_for_real, &mesh), D3D_OK);
+    ASSERT_EQ(device->BeginScene(), D3D_OK);
+    orvex_headless::clear_call_log();
+    EXPECT_EQ(mesh->DrawSubset(1), D3D_OK);
+    EXPECT_EQ(mesh->DrawSubset(7), D3D_OK);  // no such subset: nothing drawn
+    const std::vector<std::string> expected = {
+        "SetFVF(XYZ|NORMAL|TEX1)", "SetStreamSource(0, vb#1, 0, 32)", "SetIndices(ib#1)",
+        "DrawIndexedPrimitive(TRIANGLELIST, 0, " + std::to_string(data.subsets[1].VertexStart) + ", " +
+            std::to_string(data.subsets[1].VertexCount) + ", 96, 28)"};
+    EXPECT_EQ(orvex_headless::call_log(), expected);
+    ASSERT_EQ(orvex_headless::recorded_draws().size(), 1u);
+    EXPECT_EQ(orvex_headless::recorded_draws()[0].primitives, 28u);
+    device->EndScene();
+    mesh->Release();
+}
+
+TEST_F(D3dxOnDevice, MeshThatCannotBeLoadedLeavesTheOutputsAlone)
+{
+    const std::string empty = write_temp("d3dx_empty.x", "");
+    const std::string bad_index =
+        write_temp("d3dx_bad_index.x", "xof 0303txt 0032\nMesh { 3; 0.0;0.0;0.0;, 1.0;0.0;0.0;, 0.0;1.0;0.0;; 1; "
+                                       "3;0,1,40;; }\n");
+    for (const std::string& path : {empty, bad_index, kData + "missing.x"}) {
+        SCOPED_TRACE(path);
+        ID3DXBuffer* materials = kNoBuffer;
+        DWORD count = 77;
+        ID3DXMesh* mesh = kNoMesh;
+        EXPECT_EQ(D3DXLoadMeshFromXA(path.c_str(), D3DXMESH_SYSTEMMEM, device, nullptr, &materials, nullptr, &count,
+                                     &mesh),
+                  D3DXERR_INVALIDDATA);
+        EXPECT_EQ(mesh, kNoMesh);
+        EXPECT_EQ(materials, kNoBuffer);
+        EXPECT_EQ(count, 77u);
+    }
+    EXPECT_EQ(logged("Create"), 0);
+
+    // A device that cannot make the vertex buffer: its error, and nothing handed out.
+    orvex_headless::d3d9_failures().create_vertex_buffer = D3DERR_OUTOFVIDEOMEMORY;
+    ID3DXMesh* mesh = kNoMesh;
+    EXPECT_EQ(D3DXLoadMeshFromXA((kData + "frames.x").c_str(), 0, device, nullptr, nullptr, nullptr, nullptr, &mesh),
+              D3DERR_OUTOFVIDEOMEMORY);
+    EXPECT_EQ(mesh, kNoMesh);
+    EXPECT_EQ(D3DXLoadMeshFromXA(nullptr, 0, device, nullptr, nullptr, nullptr, nullptr, &mesh), D3DERR_INVALIDCALL);
+    EXPECT_EQ(D3DXLoadMeshFromXA((kData + "frames.x").c_str(), 0, device, nullptr, nullptr, nullptr, nullptr, nullptr),
+              D3DERR_INVALIDCALL);
 }

@@ -21,7 +21,7 @@ DWORD usage_for(DWORD options, DWORD write_only, DWORD dynamic, DWORD software)
 }  // namespace
 
 HRESULT D3dx_Mesh::create(IDirect3DDevice9* device, DWORD options, const Mesh_Data& data, const std::string& name,
-                          D3dx_Mesh** out)
+                          D3dx_Draw_Subset draw, D3dx_Mesh** out)
 {
     if (data.vertex_count() > 0xFFFF) options |= D3DXMESH_32BIT;
     const bool wide = (options & D3DXMESH_32BIT) != 0;
@@ -36,6 +36,7 @@ HRESULT D3dx_Mesh::create(IDirect3DDevice9* device, DWORD options, const Mesh_Da
     mesh->attributes = data.attributes;
     mesh->table = data.subsets;
     mesh->name_ = name;
+    mesh->draw = draw;
 
     HRESULT hr = device->CreateVertexBuffer(
         (UINT)data.vertices.size(),
@@ -101,7 +102,7 @@ ULONG STDMETHODCALLTYPE D3dx_Mesh::Release()
     return left;
 }
 
-HRESULT STDMETHODCALLTYPE D3dx_Mesh::DrawSubset(DWORD AttribId) { return d3dx_mesh_draw_subset(*this, AttribId); }
+HRESULT STDMETHODCALLTYPE D3dx_Mesh::DrawSubset(DWORD AttribId) { return draw(*this, AttribId); }
 
 HRESULT D3dx_Mesh::draw_through_device(DWORD attrib)
 {

@@ -1,16 +1,17 @@
 #pragma once
 // ID3DXMesh: a vertex buffer and an index buffer made on the mesh's device through its public
 // interface, the attribute buffer and the attribute table. Everything but drawing is shared by
-// both realizations; DrawSubset hands over to d3dx_mesh_draw_subset, which each realization
-// defines once: the native platform draws through the device (draw_through_device), the
-// headless one records "mesh <name> DrawSubset(<i>)" in the call log and leaves the device
-// alone, so an engine test's log shows the subsets drawn, not the mesh's internals.
+// both realizations; DrawSubset hands over to the drawing function the realization gave when
+// the mesh was loaded (see d3dx_loaders.h).
 #include <d3dx9.h>
 
 #include "mesh_import.h"
 
 #include <string>
 #include <vector>
+
+class D3dx_Mesh;
+typedef HRESULT (*D3dx_Draw_Subset)(D3dx_Mesh& mesh, DWORD attrib);
 
 class D3dx_Mesh final : public ID3DXMesh {
 public:
@@ -19,7 +20,7 @@ public:
     // name is what the headless log shows: the path the mesh was loaded from, as given.
     // Answers the device's error, with nothing created, when a buffer cannot be made or locked.
     static HRESULT create(IDirect3DDevice9* device, DWORD options, const Mesh_Data& data, const std::string& name,
-                          D3dx_Mesh** out);
+                          D3dx_Draw_Subset draw, D3dx_Mesh** out);
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** ppv) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
@@ -63,7 +64,5 @@ private:
     std::vector<DWORD> attributes;
     std::vector<D3DXATTRIBUTERANGE> table;
     std::string name_;
+    D3dx_Draw_Subset draw = nullptr;
 };
-
-// Defined by each realization (see above).
-HRESULT d3dx_mesh_draw_subset(D3dx_Mesh& mesh, DWORD attrib);

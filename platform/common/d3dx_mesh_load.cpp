@@ -2,6 +2,7 @@
 // materials, adjacency and effect instances in buffers.
 #include <d3dx9.h>
 
+#include "d3dx_loaders.h"
 #include "d3dx_mesh.h"
 #include "mesh_import.h"
 
@@ -57,12 +58,12 @@ void release(ID3DXBuffer* b)
 
 // Makes every output before handing any out, so a failure leaves the caller's pointers as they were.
 HRESULT deliver(const Mesh_Data& data, const std::string& name, DWORD options, IDirect3DDevice9* device,
-                ID3DXBuffer** ppAdjacency, ID3DXBuffer** ppMaterials, ID3DXBuffer** ppEffectInstances,
-                DWORD* pNumMaterials, ID3DXMesh** ppMesh)
+                D3dx_Draw_Subset draw, ID3DXBuffer** ppAdjacency, ID3DXBuffer** ppMaterials,
+                ID3DXBuffer** ppEffectInstances, DWORD* pNumMaterials, ID3DXMesh** ppMesh)
 {
     D3dx_Mesh* mesh = nullptr;
     ID3DXBuffer *adjacency = nullptr, *materials = nullptr, *instances = nullptr;
-    HRESULT hr = D3dx_Mesh::create(device, options, data, name, &mesh);
+    HRESULT hr = D3dx_Mesh::create(device, options, data, name, draw, &mesh);
     if (SUCCEEDED(hr) && ppAdjacency) hr = adjacency_buffer(data, &adjacency);
     if (SUCCEEDED(hr) && ppMaterials) hr = materials_buffer(data, &materials);
     if (SUCCEEDED(hr) && ppEffectInstances) hr = effect_instances_buffer(data, &instances);
@@ -83,27 +84,25 @@ HRESULT deliver(const Mesh_Data& data, const std::string& name, DWORD options, I
 
 }  // namespace
 
-HRESULT WINAPI D3DXLoadMeshFromXA(LPCSTR pFilename, DWORD Options, IDirect3DDevice9* pD3DDevice,
-                                  ID3DXBuffer** ppAdjacency, ID3DXBuffer** ppMaterials,
-                                  ID3DXBuffer** ppEffectInstances, DWORD* pNumMaterials, ID3DXMesh** ppMesh)
+HRESULT d3dx_load_mesh_from_file(LPCSTR path, DWORD options, IDirect3DDevice9* device, D3dx_Draw_Subset draw,
+                                 ID3DXBuffer** adjacency, ID3DXBuffer** materials, ID3DXBuffer** effect_instances,
+                                 DWORD* material_count, ID3DXMesh** mesh)
 {
-    if (!pFilename || !pD3DDevice || !ppMesh) return D3DERR_INVALIDCALL;
+    if (!path || !device || !mesh) return D3DERR_INVALIDCALL;
     Mesh_Data data;
-    const HRESULT hr = import_mesh_file(pFilename, &data);
+    const HRESULT hr = import_mesh_file(path, &data);
     if (FAILED(hr)) return hr;
-    return deliver(data, pFilename, Options, pD3DDevice, ppAdjacency, ppMaterials, ppEffectInstances,
-                   pNumMaterials, ppMesh);
+    return deliver(data, path, options, device, draw, adjacency, materials, effect_instances, material_count, mesh);
 }
 
-HRESULT WINAPI D3DXLoadMeshFromXInMemory(LPCVOID Memory, DWORD SizeOfMemory, DWORD Options,
-                                         IDirect3DDevice9* pD3DDevice, ID3DXBuffer** ppAdjacency,
-                                         ID3DXBuffer** ppMaterials, ID3DXBuffer** ppEffectInstances,
-                                         DWORD* pNumMaterials, ID3DXMesh** ppMesh)
+HRESULT d3dx_load_mesh_from_memory(LPCVOID bytes, DWORD size, DWORD options, IDirect3DDevice9* device,
+                                   D3dx_Draw_Subset draw, ID3DXBuffer** adjacency, ID3DXBuffer** materials,
+                                   ID3DXBuffer** effect_instances, DWORD* material_count, ID3DXMesh** mesh)
 {
-    if (!Memory || !pD3DDevice || !ppMesh) return D3DERR_INVALIDCALL;
+    if (!bytes || !device || !mesh) return D3DERR_INVALIDCALL;
     Mesh_Data data;
-    const HRESULT hr = import_mesh_memory(Memory, SizeOfMemory, "x", &data);
+    const HRESULT hr = import_mesh_memory(bytes, size, "x", &data);
     if (FAILED(hr)) return hr;
-    return deliver(data, "(memory)", Options, pD3DDevice, ppAdjacency, ppMaterials, ppEffectInstances,
-                   pNumMaterials, ppMesh);
+    return deliver(data, "(memory)", options, device, draw, adjacency, materials, effect_instances, material_count,
+                   mesh);
 }
