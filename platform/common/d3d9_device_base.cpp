@@ -32,13 +32,18 @@ D3D9_Device_Base::D3D9_Device_Base(IDirect3D9* d3d, const D3DDEVICE_CREATION_PAR
 
 D3D9_Device_Base::~D3D9_Device_Base()
 {
+    ReleaseBindings();
+    d3d->Release();
+}
+
+void D3D9_Device_Base::ReleaseBindings()
+{
     destroying = true;
     for (DWORD i = 0; i < texture_slots; ++i)
         SetTextureSlot(i, nullptr);
     for (UINT i = 0; i < streams; ++i)
         SetStreamSlot(i, nullptr, 0, 0);
     SetIndexSlot(nullptr);
-    d3d->Release();
 }
 
 void D3D9_Device_Base::ResetState()
@@ -635,7 +640,6 @@ void D3D9_Device_Base::SetStreamSlot(UINT stream, D3D9_Vertex_Buffer* buffer, UI
     s = Stream{buffer, offset, stride};
     if (old)
         old->Unbind();
-    ++state_serial;
 }
 
 void D3D9_Device_Base::SetIndexSlot(D3D9_Index_Buffer* buffer)
@@ -646,7 +650,6 @@ void D3D9_Device_Base::SetIndexSlot(D3D9_Index_Buffer* buffer)
     indices = buffer;
     if (old)
         old->Unbind();
-    ++state_serial;
 }
 
 HRESULT D3D9_Device_Base::GetTexture(DWORD Stage, IDirect3DBaseTexture9** ppTexture)

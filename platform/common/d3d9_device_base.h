@@ -90,7 +90,8 @@ public:
     const RECT& Scissor() const { return scissor; }
     const D3DPRESENT_PARAMETERS& PresentParameters() const { return present; }
     bool InScene() const { return in_scene; }
-    // Advances whenever any state that drawing depends on changes.
+    // Advances whenever a state, transform, material, light, viewport, texture or the vertex
+    // format changes (not for streams and indices, which every draw reads afresh).
     unsigned StateSerial() const { return state_serial; }
 
     // IUnknown
@@ -186,6 +187,9 @@ protected:
 
     // Sets every state to its value at creation (and on Reset).
     void ResetState();
+    // Drops every texture, stream and index binding; a realization whose resources need it alive
+    // to go calls this first in its destructor. Release() does nothing from then on.
+    void ReleaseBindings();
 
     IDirect3D9* d3d;
     D3DDEVICE_CREATION_PARAMETERS creation;
