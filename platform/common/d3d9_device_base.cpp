@@ -22,6 +22,15 @@ bool valid_primitive(D3DPRIMITIVETYPE type) { return type >= D3DPT_POINTLIST && 
 
 }  // namespace
 
+D3DMATRIX d3d9_multiply(const D3DMATRIX& a, const D3DMATRIX& b)
+{
+    D3DMATRIX r;
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j)
+            r.m[i][j] = a.m[i][0] * b.m[0][j] + a.m[i][1] * b.m[1][j] + a.m[i][2] * b.m[2][j] + a.m[i][3] * b.m[3][j];
+    return r;
+}
+
 D3D9_Device_Base::D3D9_Device_Base(IDirect3D9* d3d, const D3DDEVICE_CREATION_PARAMETERS& creation,
                                    const D3DPRESENT_PARAMETERS& present)
     : d3d(d3d), creation(creation), present(present)
@@ -447,13 +456,7 @@ HRESULT D3D9_Device_Base::MultiplyTransform(D3DTRANSFORMSTATETYPE State, CONST D
     if (!pMatrix || slot < 0)
         return D3DERR_INVALIDCALL;
     // The new matrix is pMatrix x the current one.
-    const D3DMATRIX a = *pMatrix;
-    const D3DMATRIX b = transforms[slot];
-    D3DMATRIX r{};
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j)
-            r.m[i][j] = a.m[i][0] * b.m[0][j] + a.m[i][1] * b.m[1][j] + a.m[i][2] * b.m[2][j] + a.m[i][3] * b.m[3][j];
-    transforms[slot] = r;
+    transforms[slot] = d3d9_multiply(*pMatrix, transforms[slot]);
     ++state_serial;
     return D3D_OK;
 }

@@ -24,6 +24,9 @@
 #include <map>
 #include <unordered_map>
 
+// a x b for row-vector matrices (apply a, then b).
+D3DMATRIX d3d9_multiply(const D3DMATRIX& a, const D3DMATRIX& b);
+
 // One draw, validated, as the realization receives it.
 struct D3D9_Draw {
     D3DPRIMITIVETYPE type = D3DPT_TRIANGLELIST;

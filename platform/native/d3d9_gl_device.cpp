@@ -32,15 +32,6 @@ void colour_of(D3DCOLOR c, float out[4])
     out[3] = float((c >> 24) & 0xFF) / 255.0f;
 }
 
-D3DMATRIX multiply(const D3DMATRIX& a, const D3DMATRIX& b)
-{
-    D3DMATRIX r;
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j)
-            r.m[i][j] = a.m[i][0] * b.m[0][j] + a.m[i][1] * b.m[1][j] + a.m[i][2] * b.m[2][j] + a.m[i][3] * b.m[3][j];
-    return r;
-}
-
 GLenum compare_of(DWORD f)
 {
     switch (f) {
@@ -565,7 +556,7 @@ void D3D9_GL_Device::UploadFixedFunction(GL_Fixed_Function_Program& p)
         return;
     p.uploaded_serial = StateSerial();
     const D3DMATRIX& world = Transform(D3DTS_WORLD);
-    const D3DMATRIX wvp = multiply(multiply(world, Transform(D3DTS_VIEW)), Transform(D3DTS_PROJECTION));
+    const D3DMATRIX wvp = d3d9_multiply(d3d9_multiply(world, Transform(D3DTS_VIEW)), Transform(D3DTS_PROJECTION));
     glUniformMatrix4fv(p.wvp, 1, GL_FALSE, &wvp._11);
     glUniformMatrix4fv(p.world, 1, GL_FALSE, &world._11);
     const D3DVIEWPORT9& vp = Viewport();
