@@ -197,6 +197,8 @@ void D3D9_Device_Base::ResetState()
     scissor = RECT{0, 0, LONG(present.BackBufferWidth), LONG(present.BackBufferHeight)};
     in_scene = false;
     ++state_serial;
+    ++transform_serial;
+    ++render_serial;
 }
 
 // ---- IUnknown ----
@@ -437,7 +439,7 @@ HRESULT D3D9_Device_Base::SetTransform(D3DTRANSFORMSTATETYPE State, CONST D3DMAT
     if (!pMatrix || slot < 0)
         return D3DERR_INVALIDCALL;
     transforms[slot] = *pMatrix;
-    ++state_serial;
+    ++transform_serial;
     return D3D_OK;
 }
 
@@ -457,7 +459,7 @@ HRESULT D3D9_Device_Base::MultiplyTransform(D3DTRANSFORMSTATETYPE State, CONST D
         return D3DERR_INVALIDCALL;
     // The new matrix is pMatrix x the current one.
     transforms[slot] = d3d9_multiply(*pMatrix, transforms[slot]);
-    ++state_serial;
+    ++transform_serial;
     return D3D_OK;
 }
 
@@ -473,6 +475,7 @@ HRESULT D3D9_Device_Base::SetViewport(CONST D3DVIEWPORT9* pViewport)
         return D3DERR_INVALIDCALL;
     viewport = v;
     ++state_serial;
+    ++render_serial;
     return D3D_OK;
 }
 
@@ -557,6 +560,7 @@ HRESULT D3D9_Device_Base::SetRenderState(D3DRENDERSTATETYPE State, DWORD Value)
         return D3DERR_INVALIDCALL;
     render_states[State] = Value;
     ++state_serial;
+    ++render_serial;
     return D3D_OK;
 }
 
@@ -599,6 +603,7 @@ HRESULT D3D9_Device_Base::SetSamplerState(DWORD Sampler, D3DSAMPLERSTATETYPE Typ
         return D3DERR_INVALIDCALL;
     sampler_states[Sampler][Type] = Value;
     ++state_serial;
+    ++render_serial;
     return D3D_OK;
 }
 
@@ -608,6 +613,7 @@ HRESULT D3D9_Device_Base::SetScissorRect(CONST RECT* pRect)
         return D3DERR_INVALIDCALL;
     scissor = *pRect;
     ++state_serial;
+    ++render_serial;
     return D3D_OK;
 }
 

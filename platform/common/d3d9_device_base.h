@@ -93,9 +93,13 @@ public:
     const RECT& Scissor() const { return scissor; }
     const D3DPRESENT_PARAMETERS& PresentParameters() const { return present; }
     bool InScene() const { return in_scene; }
-    // Advances whenever a state, transform, material, light, viewport, texture or the vertex
-    // format changes (not for streams and indices, which every draw reads afresh).
+    // Advances whenever a state, material, light, viewport, texture or the vertex format changes
+    // (not for transforms, nor for streams and indices, which every draw reads afresh).
     unsigned StateSerial() const { return state_serial; }
+    // Advances whenever a render or sampler state, the viewport or the scissor rectangle changes.
+    unsigned RenderSerial() const { return render_serial; }
+    // Advances whenever a transform changes.
+    unsigned TransformSerial() const { return transform_serial; }
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppvObject) override;
@@ -226,4 +230,6 @@ private:
     RECT scissor{};
     bool in_scene = false;
     unsigned state_serial = 1;
+    unsigned render_serial = 1;
+    unsigned transform_serial = 1;
 };

@@ -527,7 +527,7 @@ void D3D9_GL_Device::ApplyStates()
 
     for (DWORD stage = 0; stage < texture_stages; ++stage)
         ApplySampler(stage);
-    applied_serial = StateSerial();
+    applied_serial = RenderSerial();
 }
 
 void D3D9_GL_Device::BindTextures(bool all_stages)
@@ -552,19 +552,22 @@ void D3D9_GL_Device::BindTextures(bool all_stages)
 
 void D3D9_GL_Device::UploadFixedFunction(GL_Fixed_Function_Program& p)
 {
+    if (p.uploaded_transforms != TransformSerial()) {
+        p.uploaded_transforms = TransformSerial();
+        const D3DMATRIX& world = Transform(D3DTS_WORLD);
+        const D3DMATRIX wvp =
+            d3d9_multiply(d3d9_multiply(world, Transform(D3DTS_VIEW)), Transform(D3DTS_PROJECTION));
+        glUniformMatrix4fv(p.wvp, 1, GL_FALSE, &wvp._11);
+        glUniformMatrix4fv(p.world, 1, GL_FALSE, &world._11);
+    }
     if (p.uploaded_serial == StateSerial())
         return;
     p.uploaded_serial = StateSerial();
-    const D3DMATRIX& world = Transform(D3DTS_WORLD);
-    const D3DMATRIX wvp = d3d9_multiply(d3d9_multiply(world, Transform(D3DTS_VIEW)), Transform(D3DTS_PROJECTION));
-    glUniformMatrix4fv(p.wvp, 1, GL_FALSE, &wvp._11);
-    glUniformMatrix4fv(p.world, 1, GL_FALSE, &world._11);
     const D3DVIEWPORT9& vp = Viewport();
     glUniform4f(p.viewport, float(vp.X), float(vp.Y), float(vp.Width), float(vp.Height));
     float adjust[2];
     ClipAdjust(adjust);
     glUniform2f(p.clip_adjust, adjust[0], adjust[1]);
-    glUniform1i(p.lighting, RenderState(D3DRS_LIGHTING) ? 1 : 0);
     float ambient[4];
     colour_of(RenderState(D3DRS_AMBIENT), ambient);
     glUniform4fv(p.ambient, 1, ambient);
@@ -602,7 +605,6 @@ void D3D9_GL_Device::UploadFixedFunction(GL_Fixed_Function_Program& p)
         glUniform4fv(p.light_attenuation, lights, attenuation[0]);
     }
     glUniform1f(p.point_size, as_float(RenderState(D3DRS_POINTSIZE)));
-    glUniform1i(p.texture_on, Texture(0) ? 1 : 0);
     const GLint stage[6] = {
         GLint(StageState(0, D3DTSS_COLOROP)),   GLint(StageState(0, D3DTSS_COLORARG1)),
         GLint(StageState(0, D3DTSS_COLORARG2)), GLint(StageState(0, D3DTSS_ALPHAOP)),
@@ -612,9 +614,7 @@ void D3D9_GL_Device::UploadFixedFunction(GL_Fixed_Function_Program& p)
     float tfactor[4];
     colour_of(RenderState(D3DRS_TEXTUREFACTOR), tfactor);
     glUniform4fv(p.tfactor, 1, tfactor);
-    glUniform1i(p.specular_on, RenderState(D3DRS_SPECULARENABLE) ? 1 : 0);
-    glUniform2i(p.alpha_test, RenderState(D3DRS_ALPHATESTENABLE) ? GLint(RenderState(D3DRS_ALPHAFUNC)) : 0,
-                GLint(RenderState(D3DRS_ALPHAREF) & 0xFF));
+    glUniform2i(p.alpha_test, GLint(RenderState(D3DRS_ALPHAFUNC)), GLint(RenderState(D3DRS_ALPHAREF) & 0xFF));
 }
 
 // ---- Drawing ----
@@ -678,14 +678,19 @@ GLintptr D3D9_GL_Device::Stream(GLenum target, GLuint& buffer, GLsizeiptr& size,
 void D3D9_GL_Device::DoDraw(const D3D9_Draw& draw)
 {
     MakeCurrent();
-    if (applied_serial != StateSerial())
+    if (applied_serial != RenderSerial())
         ApplyStates();
 
     GLuint program = program_override;
     GL_Fixed_Function_Program* ff = nullptr;
     if (!program) {
-        ff = fixed_function->Program(
-            GL_Fixed_Function::KeyFor(draw.layout, StageState(0, D3DTSS_TEXCOORDINDEX)));
+        GL_Fixed_Function_Key key = GL_Fixed_Function::KeyFor(draw.layout, StageState(0, D3DTSS_TEXCOORDINDEX));
+        key.lighting = !draw.layout.rhw && RenderState(D3DRS_LIGHTING);
+        key.texture = Texture(0) && StageState(0, D3DTSS_COLOROP) != D3DTOP_DISABLE;
+        key.add_specular = RenderState(D3DRS_SPECULARENABLE) != FALSE;
+        key.alpha_test = RenderState(D3DRS_ALPHATESTENABLE) != FALSE;
+        key.points = draw.type == D3DPT_POINTLIST || RenderState(D3DRS_FILLMODE) == D3DFILL_POINT;
+        ff = fixed_function->Program(key);
         if (!ff)
             return;
         program = ff->program;

@@ -6,11 +6,19 @@
 #include <tuple>
 #include <vector>
 
-bool GL_Fixed_Function_Key::operator<(const GL_Fixed_Function_Key& o) const
+namespace {
+
+auto fields(const GL_Fixed_Function_Key& k)
 {
-    return std::tie(rhw, normal, point_size, diffuse, specular, texcoord_set, texcoord_size) <
-           std::tie(o.rhw, o.normal, o.point_size, o.diffuse, o.specular, o.texcoord_set, o.texcoord_size);
+    return std::tie(k.rhw, k.normal, k.point_size, k.diffuse, k.specular, k.texcoord_set, k.texcoord_size, k.lighting,
+                    k.texture, k.add_specular, k.alpha_test, k.points);
 }
+
+}  // namespace
+
+bool GL_Fixed_Function_Key::operator<(const GL_Fixed_Function_Key& o) const { return fields(*this) < fields(o); }
+
+bool GL_Fixed_Function_Key::operator==(const GL_Fixed_Function_Key& o) const { return fields(*this) == fields(o); }
 
 GL_Fixed_Function::~GL_Fixed_Function()
 {
@@ -59,7 +67,6 @@ uniform mat4 u_wvp;
 uniform mat4 u_world;
 uniform vec4 u_viewport;
 uniform vec2 orvex_clip_adjust;
-uniform int u_lighting;
 uniform vec4 u_ambient;
 uniform vec4 u_material[4];
 uniform ivec4 u_sources;
@@ -95,8 +102,11 @@ void main()
     s += key.diffuse ? "    vec4 color0 = a_color0;\n" : "    vec4 color0 = vec4(1.0);\n";
     s += key.specular ? "    vec4 color1 = a_color1;\n" : "    vec4 color1 = vec4(0.0);\n";
     s += "    v_specular = color1;\n";
-    s += key.point_size ? "    gl_PointSize = a_psize;\n" : "    gl_PointSize = u_point_size;\n";
-    if (key.texcoord_set < 0)
+    if (key.points)
+        s += key.point_size ? "    gl_PointSize = a_psize;\n" : "    gl_PointSize = u_point_size;\n";
+    if (!key.texture)
+        s += "    v_tex = vec4(0.0);\n";
+    else if (key.texcoord_set < 0)
         s += "    v_tex = vec4(0.0, 0.0, 0.0, 1.0);\n";
     else if (key.texcoord_size == 1)
         s += "    v_tex = vec4(a_tex, 0.0, 0.0, 1.0);\n";
@@ -121,10 +131,10 @@ void main()
     vec4 p = vec4(a_position.xyz, 1.0);
     gl_Position = u_wvp * p;
     gl_Position.xy += orvex_clip_adjust * gl_Position.w;
-    if (u_lighting == 0) {
-        v_color = color0;
-        return;
-    }
+)";
+    if (!key.lighting)
+        return s + "    v_color = color0;\n}\n";
+    s += R"(
     vec4 md = pick(u_sources.x, u_material[0], color0, color1);
     vec4 ma = pick(u_sources.y, u_material[1], color0, color1);
     vec4 me = pick(u_sources.z, u_material[3], color0, color1);
@@ -153,17 +163,15 @@ void main()
     return s;
 }
 
-std::string GL_Fixed_Function::PixelSource(const GL_Fixed_Function_Key&)
+std::string GL_Fixed_Function::PixelSource(const GL_Fixed_Function_Key& key)
 {
-    return R"(#version 330 core
+    std::string s = R"(#version 330 core
 in vec4 v_color;
 in vec4 v_specular;
 in vec4 v_tex;
 uniform sampler2D u_texture;
-uniform int u_texture_on;
 uniform int u_stage[6];
 uniform vec4 u_tfactor;
-uniform int u_specular_on;
 uniform ivec2 u_alpha_test;
 out vec4 o_color;
 
@@ -213,21 +221,21 @@ void main()
 {
     vec4 diffuse = v_color;
     vec4 color = diffuse;
-    if (u_texture_on != 0 && u_stage[0] != 1) {
-        vec4 tex = texture(u_texture, v_tex.xy);
-        color.rgb = clamp(combine(u_stage[0], argument(u_stage[1], diffuse, tex), argument(u_stage[2], diffuse, tex),
-                                  diffuse, tex).rgb, 0.0, 1.0);
-        if (u_stage[3] != 1)
-            color.a = clamp(combine(u_stage[3], argument(u_stage[4], diffuse, tex), argument(u_stage[5], diffuse, tex),
-                                    diffuse, tex).a, 0.0, 1.0);
-    }
-    if (u_specular_on != 0)
-        color.rgb = clamp(color.rgb + v_specular.rgb, 0.0, 1.0);
-    if (u_alpha_test.x != 0 && !passes(u_alpha_test.x, floor(color.a * 255.0 + 0.5), float(u_alpha_test.y)))
-        discard;
-    o_color = color;
-}
 )";
+    if (key.texture)
+        s += R"(
+    vec4 tex = texture(u_texture, v_tex.xy);
+    color.rgb = clamp(combine(u_stage[0], argument(u_stage[1], diffuse, tex), argument(u_stage[2], diffuse, tex),
+                              diffuse, tex).rgb, 0.0, 1.0);
+    if (u_stage[3] != 1)
+        color.a = clamp(combine(u_stage[3], argument(u_stage[4], diffuse, tex), argument(u_stage[5], diffuse, tex),
+                                diffuse, tex).a, 0.0, 1.0);
+)";
+    if (key.add_specular)
+        s += "    color.rgb = clamp(color.rgb + v_specular.rgb, 0.0, 1.0);\n";
+    if (key.alpha_test)
+        s += "    if (!passes(u_alpha_test.x, floor(color.a * 255.0 + 0.5), float(u_alpha_test.y))) discard;\n";
+    return s + "    o_color = color;\n}\n";
 }
 
 namespace {
@@ -254,9 +262,16 @@ GLuint compile(GLenum type, const std::string& source)
 
 GL_Fixed_Function_Program* GL_Fixed_Function::Program(const GL_Fixed_Function_Key& key)
 {
+    if (last_program && key == last_key)
+        return last_program;
     auto found = programs.find(key);
-    if (found != programs.end())
-        return found->second.program ? &found->second : nullptr;
+    if (found != programs.end()) {
+        if (!found->second.program)
+            return nullptr;
+        last_key = key;
+        last_program = &found->second;
+        return last_program;
+    }
     GL_Fixed_Function_Program& p = programs[key];
     GLuint vs = compile(GL_VERTEX_SHADER, VertexSource(key));
     GLuint fs = compile(GL_FRAGMENT_SHADER, PixelSource(key));
@@ -286,7 +301,6 @@ GL_Fixed_Function_Program* GL_Fixed_Function::Program(const GL_Fixed_Function_Ke
     p.world = at("u_world");
     p.viewport = at("u_viewport");
     p.clip_adjust = at(GL_Device::kClipAdjustUniform);
-    p.lighting = at("u_lighting");
     p.ambient = at("u_ambient");
     p.material = at("u_material");
     p.sources = at("u_sources");
@@ -297,13 +311,13 @@ GL_Fixed_Function_Program* GL_Fixed_Function::Program(const GL_Fixed_Function_Ke
     p.light_attenuation = at("u_light_attenuation");
     p.point_size = at("u_point_size");
     p.texture = at("u_texture");
-    p.texture_on = at("u_texture_on");
     p.stage = at("u_stage");
     p.tfactor = at("u_tfactor");
-    p.specular_on = at("u_specular_on");
     p.alpha_test = at("u_alpha_test");
     glUseProgram(program);
     if (p.texture >= 0)
         glUniform1i(p.texture, 0);
+    last_key = key;
+    last_program = &p;
     return &p;
 }
