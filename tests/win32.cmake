@@ -3,3 +3,15 @@
 orvex_add_test(win32_headless_tests
     SOURCES win32_headless.cpp win32_cursor.cpp
     LIBS orvex_platform_headless)
+
+# A Win32 program of our own on the native platform, started by the native tests in Xvfb.
+add_executable(win32_native_probe win32_native_probe.cpp ${CMAKE_SOURCE_DIR}/platform/native/main.cpp)
+target_link_libraries(win32_native_probe PRIVATE orvex_platform_native)
+orvex_warnings(win32_native_probe)
+
+find_package(X11 REQUIRED)
+orvex_add_test(win32_native_tests
+    SOURCES win32_native.cpp
+    LIBS X11::X11
+    LABELS e2e)
+add_dependencies(win32_native_tests win32_native_probe)
