@@ -21,15 +21,22 @@ bool display_present() {
     return driver && (strcmp(driver, "x11") == 0 || strcmp(driver, "wayland") == 0);
 }
 
-void fill_system_time(const struct tm& t, long nanoseconds, LPSYSTEMTIME out) {
+// The wall clock now, in UTC or in the local time zone.
+void read_clock(bool utc, LPSYSTEMTIME out) {
+    if (!out) return;
+    struct timespec now;
+    clock_gettime(CLOCK_REALTIME, &now);
+    struct tm t;
+    if (utc) gmtime_r(&now.tv_sec, &t);
+    else localtime_r(&now.tv_sec, &t);
     out->wYear = static_cast<WORD>(t.tm_year + 1900);
     out->wMonth = static_cast<WORD>(t.tm_mon + 1);
     out->wDayOfWeek = static_cast<WORD>(t.tm_wday);
     out->wDay = static_cast<WORD>(t.tm_mday);
     out->wHour = static_cast<WORD>(t.tm_hour);
     out->wMinute = static_cast<WORD>(t.tm_min);
-    out->wSecond = static_cast<WORD>(t.tm_sec > 59 ? 59 : t.tm_sec);
-    out->wMilliseconds = static_cast<WORD>(nanoseconds / 1000000);
+    out->wSecond = static_cast<WORD>(t.tm_sec > 59 ? 59 : t.tm_sec);  // no leap second in SYSTEMTIME
+    out->wMilliseconds = static_cast<WORD>(now.tv_nsec / 1000000);
 }
 
 }  // namespace
@@ -86,13 +93,6 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
     return pressed;
 }
 
-HDC WINAPI GetDC(HWND hWnd) {
-    if (hWnd && !IsWindow(hWnd)) return nullptr;
-    return reinterpret_cast<HDC>(hWnd ? reinterpret_cast<UINT_PTR>(hWnd) + 1 : 0x1001);
-}
-
-int WINAPI ReleaseDC(HWND, HDC hDC) { return hDC ? 1 : 0; }
-
 int WINAPI GetDeviceCaps(HDC hdc, int index) {
     if (!hdc) return 0;
     bool video = win32_video_start();
@@ -115,23 +115,9 @@ int WINAPI GetDeviceCaps(HDC hdc, int index) {
     }
 }
 
-VOID WINAPI GetSystemTime(LPSYSTEMTIME lpSystemTime) {
-    if (!lpSystemTime) return;
-    struct timespec now;
-    clock_gettime(CLOCK_REALTIME, &now);
-    struct tm t;
-    gmtime_r(&now.tv_sec, &t);
-    fill_system_time(t, now.tv_nsec, lpSystemTime);
-}
+VOID WINAPI GetSystemTime(LPSYSTEMTIME lpSystemTime) { read_clock(true, lpSystemTime); }
 
-VOID WINAPI GetLocalTime(LPSYSTEMTIME lpSystemTime) {
-    if (!lpSystemTime) return;
-    struct timespec now;
-    clock_gettime(CLOCK_REALTIME, &now);
-    struct tm t;
-    localtime_r(&now.tv_sec, &t);
-    fill_system_time(t, now.tv_nsec, lpSystemTime);
-}
+VOID WINAPI GetLocalTime(LPSYSTEMTIME lpSystemTime) { read_clock(false, lpSystemTime); }
 
 DWORD WINAPI timeGetTime(void) {
     // Milliseconds of the monotonic clock (time since boot, as Windows counts), kept to 32 bits.

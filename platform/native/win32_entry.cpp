@@ -1,10 +1,12 @@
-// The viewer's entry: the program is a Windows GUI program whose WinMain does everything.
+#include "win32_entry.h"
+
 #include <string>
 
 #include <windows.h>
 
-int main(int argc, char** argv) {
-    // The command line WinMain sees: the arguments after the program name, as typed.
+int win32_run_winmain(int argc, char** argv) {
+    // The command line as Windows would hand it over: the arguments after the program name,
+    // those with blanks in quotes.
     std::string command_line;
     for (int i = 1; i < argc; ++i) {
         if (i > 1) command_line += ' ';
