@@ -181,7 +181,7 @@ TEST_F(ObjectsTest, MeshesThatCannotLoadAreReportedAndLeaveNothingToDraw)
     dir.Write("meshes/zero_faces.x", "xof 0303txt 0032\nMesh empty {\n 0;;\n 0;;\n}\n");
     dir.Write("meshes/garbage.x", "this is not a mesh");
     const char* paths[] = {"meshes\\nowhere.x", "meshes\\folder.x", "meshes\\zero_faces.x",
-                           "meshes\\garbage.x"};
+                           "meshes\\garbage.x", "/dev/zero"};
     for (const char* path : paths) {
         Static_CObject* object = MakeObject(ObjectFile("bad.obj", path, "phong"));
         EXPECT_TRUE(object->Load()) << path;
@@ -461,6 +461,39 @@ TEST_F(ObjectsTest, ReportPassesTextAndCategoryThrough)
     EXPECT_EQ(scene_test::Messages(*console), (std::vector<Message>{{"hello", "_COMMENT_"}}));
 }
 
+TEST_F(ObjectsTest, ObjectsOfOneSetupShareLoadedFilesWhileCommandsLoadTheirOwn)
+{
+    dir.Write("textures/wood.bmp", Bmp(4));
+    dir.Write("textures/_def/def.bmp", Bmp(8));
+    dir.Write("meshes/wood.x", XQuad({"wood.bmp", "nowhere.bmp"}));
+    const std::string wood = ObjectFile("wood.obj", "meshes/wood.x");
+    const std::string lost = ObjectFile("lost.obj", "meshes/lost.x");
+    scene_test::ClearCallLog();
+    LoadObjects(Entry("a", "_OBJECT_SIMPLE_", wood) + Entry("b", "_OBJECT_SIMPLE_", wood) +
+                Entry("c", "_OBJECT_SIMPLE_", lost) + Entry("d", "_OBJECT_SIMPLE_", lost));
+    ASSERT_EQ(objects->objectCount, 4);
+    EXPECT_EQ(scene_test::CallsStartingWith("CreateTexture").size(), 2u) << "wood and the default";
+    Static_CObject* a = static_cast<Static_CObject*>(objects->objectList->object);
+    Static_CObject* b = static_cast<Static_CObject*>(objects->objectList->next->object);
+    ASSERT_EQ(a->materialCount, 2u);
+    EXPECT_EQ(a->mesh, b->mesh);
+    EXPECT_EQ(a->textures[0], b->textures[0]);
+    EXPECT_EQ(a->textures[1], b->textures[1]);
+    EXPECT_NE(a->textures[0], a->textures[1]);
+    // Each object holds one reference; the shared set has let go of its own.
+    a->mesh->AddRef();
+    EXPECT_EQ(a->mesh->Release(), 2u);
+    a->textures[1]->AddRef();
+    EXPECT_EQ(a->textures[1]->Release(), 2u);
+    EXPECT_EQ(Lines("_ERROR_"), std::vector<std::string>(2, "[M.F] cannot find: meshes/lost.x"))
+        << "a file that fails is tried, and reported, for every object";
+
+    Command(("load.OBJECT_SIMPLE " + wood).c_str());
+    Static_CObject* later = static_cast<Static_CObject*>(objects->objectList->next->next->next->next->object);
+    EXPECT_NE(later->mesh, a->mesh) << "a command loads its own copy";
+    EXPECT_NE(later->textures[0], a->textures[0]);
+}
+
 // ---- drawing ----
 
 TEST_F(ObjectsTest, NothingIsDrawnWithoutLightsNotEvenWithoutEffects)
@@ -508,8 +541,10 @@ TEST_F(ObjectsTest, AThousandObjectsShareOneMeshFile)
     std::string entries;
     for (int i = 0; i < 1000; ++i)
         entries += Entry("o" + std::to_string(i), "_OBJECT_SIMPLE_", file, std::to_string(i) + " 0 0");
+    scene_test::ClearCallLog();
     LoadObjects(entries);
     EXPECT_EQ(objects->objectCount, 1000);
+    EXPECT_EQ(scene_test::CallsStartingWith("CreateVertexBuffer").size(), 1u) << "read once";
     EXPECT_EQ(Lines("_COMMENT_").back(), "Object Manager setup completed with 0 errors and 1000 objects.");
     lights->LoadLevel(Level("_LIGHTS_ { l1 }\n").c_str());
     scene_test::ClearCallLog();
@@ -518,3 +553,141 @@ TEST_F(ObjectsTest, AThousandObjectsShareOneMeshFile)
 }
 
 }  // namespace
+
+// ---- drawing through effects ----
+
+// Both techniques with two passes, and every parameter the drawing sets.
+const char kTwoPassEffect[] =
+    "float4x4 mat_World_View_Proj; float4x4 matWorld; float4 View_Pos;\n"
+    "float4 LightPos; float4 LightColor; float LightFalloff; float LightSpecular;\n"
+    "float LightSpecular_Itens; float LightAmbient; float Attenuation;\n"
+    "float4 vs_main(float4 p : POSITION) : POSITION { return mul(mul(p, matWorld), mat_World_View_Proj); }\n"
+    "float4 ps_main() : COLOR { return View_Pos * LightColor * (LightFalloff + LightSpecular +\n"
+    "    LightSpecular_Itens + LightAmbient + Attenuation) + LightPos; }\n"
+    "technique vor_Phong {\n"
+    "    pass P0 { VertexShader = compile vs_2_0 vs_main(); PixelShader = compile ps_2_0 ps_main(); }\n"
+    "    pass P1 { VertexShader = compile vs_2_0 vs_main(); PixelShader = compile ps_2_0 ps_main(); } }\n"
+    "technique vor_Phong_alpha {\n"
+    "    pass P0 { VertexShader = compile vs_2_0 vs_main(); PixelShader = compile ps_2_0 ps_main(); }\n"
+    "    pass P1 { VertexShader = compile vs_2_0 vs_main(); PixelShader = compile ps_2_0 ps_main(); } }\n";
+
+std::string Numbers(const float* f, int n)
+{
+    std::string s;
+    for (int i = 0; i < n; ++i) {
+        char text[32];
+        snprintf(text, sizeof text, "%g", f[i]);
+        s += (i ? " " : "") + std::string(text);
+    }
+    return s;
+}
+
+class EffectDrawingTest : public ObjectsTest {
+protected:
+    void SetUp() override
+    {
+        ObjectsTest::SetUp();
+        dir.Write("a.fx", kTwoPassEffect);
+        dir.Write("b.fx", kTwoPassEffect);
+        dir.Write("meshes/quad.x", XQuad({""}));
+        const std::string level =
+            "_CAMERAS_ { eye { _POSITION_ { 1 2 3 } _LOOK_ { 0 0 50 } } }\n"
+            "_LIGHTS_ { red { _POSITION_ { 10 20 30 } _COLOR_ { 1 0 0 } _FALLOFF_ { 500 } }\n"
+            "           blue { _COLOR_ { 0 0 1 } _SPECULAR_ { 4 } } }\n"
+            "_EFFECTS_ { fxa { _FILE_FX_ { a.fx } _FILE_ { none } } fxb { _FILE_FX_ { b.fx } _FILE_ { none } } }\n";
+        const std::string path = Level(level);
+        lights->LoadLevel(path.c_str());
+        cameras->LoadLevel(path.c_str());
+        effects->LoadLevel(path.c_str());
+        ASSERT_TRUE(effects->effectList && effects->effectList->next) << "both effects compile";
+    }
+
+    // The calls of one draw of object for light through effect (a.fx or b.fx), where fxa is
+    // the first loaded effect: "View_Pos" goes to every effect up to the one found.
+    std::vector<std::string> Draw(Static_CObject* object, int light, const std::string& fx)
+    {
+        const Orvex_Camera* camera = cameras->activeCamera->camera;
+        D3DXMATRIX wvp;
+        D3DXMatrixMultiply(&wvp, &object->world, &camera->viewMatrix);
+        D3DXMatrixMultiply(&wvp, &wvp, &camera->projectionMatrix);
+        const Orvex_Light* l = light == 1 ? lights->lightList->light : lights->lightList->next->light;
+        const std::string e = "effect " + fx + " ";
+        std::vector<std::string> calls;
+        if (fx == "b.fx") calls.push_back("effect a.fx SetVector(View_Pos, 1 2 3 1)");
+        calls.push_back(e + "SetVector(View_Pos, 1 2 3 1)");
+        calls.push_back(e + "SetMatrix(mat_World_View_Proj, " + Numbers(&wvp._11, 16) + ")");
+        calls.push_back(e + "SetMatrix(matWorld, " + Numbers(&object->world._11, 16) + ")");
+        calls.push_back(e + "SetVector(LightPos, " + Numbers(&l->position.x, 4) + ")");
+        calls.push_back(e + "SetVector(LightColor, " + Numbers(&l->color.x, 4) + ")");
+        calls.push_back(e + "SetFloat(LightFalloff, " + Numbers(&l->falloff, 1) + ")");
+        calls.push_back(e + "SetFloat(LightSpecular, " + Numbers(&l->specular, 1) + ")");
+        calls.push_back(e + "SetFloat(LightSpecular_Itens, " + Numbers(&l->specularIntensity, 1) + ")");
+        calls.push_back(e + "SetFloat(LightAmbient, " + Numbers(&l->ambient, 1) + ")");
+        calls.push_back(e + "SetFloat(Attenuation, " + Numbers(&l->attenuation, 1) + ")");
+        calls.push_back(e + (light == 1 ? "SetTechnique(vor_Phong)" : "SetTechnique(vor_Phong_alpha)"));
+        calls.push_back(e + "Begin(0)");
+        for (int pass = 0; pass < 2; ++pass) {
+            calls.push_back(e + "BeginPass(" + std::to_string(pass) + ")");
+            calls.push_back(kQuadMaterial);
+            calls.push_back("SetTexture(0, NULL)");
+            calls.push_back("mesh meshes/quad.x DrawSubset(0)");
+            calls.push_back(e + "EndPass()");
+        }
+        calls.push_back(e + "End()");
+        return calls;
+    }
+    static std::string World(float x)
+    {
+        return "SetTransform(WORLD, {1 0 0 0; 0 1 0 0; 0 0 1 0; " + Numbers(&x, 1) + " 0 0 1})";
+    }
+    static constexpr const char* kQuadMaterial =
+        "SetMaterial({D 0.25 0.5 0.75 1, A 0.25 0.5 0.75 1, S 0.1 0.1 0.1 1, E 0 0 0 1, P 8})";
+};
+
+TEST_F(EffectDrawingTest, OneFrameDrawsLightsOutsideObjectsInsideWithEveryParameterBeforeBegin)
+{
+    const std::string file = ObjectFile("quad.obj", "meshes/quad.x", "fxa");
+    LoadObjects(Entry("one", "_OBJECT_SIMPLE_", file, "1 0 0") +
+                Entry("two", "_OBJECT_SIMPLE_", file, "2 0 0"));
+    ASSERT_EQ(objects->objectCount, 2);
+    Static_CObject* one = static_cast<Static_CObject*>(objects->objectList->object);
+    Static_CObject* two = static_cast<Static_CObject*>(objects->objectList->next->object);
+
+    scene_test::ClearCallLog();
+    objects->DrawObjects();
+    std::vector<std::string> expected;
+    for (int light = 1; light <= 2; ++light)
+        for (Static_CObject* object : {one, two}) {
+            expected.push_back(World(object->world._41));
+            for (const std::string& call : Draw(object, light, "a.fx")) expected.push_back(call);
+        }
+    EXPECT_EQ(scene_test::CallLog(), expected);
+}
+
+TEST_F(EffectDrawingTest, TwoEffectNamesDrawThroughBothInOrderForEveryLight)
+{
+    Static_CObject* object = MakeObject(ObjectFile("both.obj", "meshes/quad.x", "fxb fxa"), 4);
+    ASSERT_TRUE(object->Load());
+    for (int light = 1; light <= 2; ++light) {
+        scene_test::ClearCallLog();
+        object->Render(light, light == 1);
+        std::vector<std::string> expected = {World(4)};
+        for (const char* fx : {"b.fx", "a.fx"})
+            for (const std::string& call : Draw(object, light, fx)) expected.push_back(call);
+        EXPECT_EQ(scene_test::CallLog(), expected) << "light " << light;
+    }
+    delete object;
+}
+
+TEST_F(EffectDrawingTest, AnUnknownEffectNameDrawsWithoutEffectAfterTheSearchSetsViewPos)
+{
+    Static_CObject* object = MakeObject(ObjectFile("odd.obj", "meshes/quad.x", "Fxa"), 5);
+    ASSERT_TRUE(object->Load());
+    scene_test::ClearCallLog();
+    object->Render(2, false);
+    EXPECT_EQ(scene_test::CallLog(),
+              (std::vector<std::string>{World(5), "effect a.fx SetVector(View_Pos, 1 2 3 1)",
+                                        "effect b.fx SetVector(View_Pos, 1 2 3 1)", kQuadMaterial,
+                                        "SetTexture(0, NULL)", "mesh meshes/quad.x DrawSubset(0)"}));
+    delete object;
+}

@@ -5,6 +5,7 @@
 #include "console/console.h"
 #include "scene/cameras/level_file.h"
 #include "scene/lights/light_manager.h"
+#include "scene/objects/object_resources.h"
 #include "scene/objects/static_cobject.h"
 
 namespace {
@@ -41,7 +42,8 @@ Orvex_Object_Manager::Orvex_Object_Manager(D3DXMATRIX* baseWorld_, IDirect3DDevi
       console(console_),
       effectManager(effectManager_),
       lightManager(lightManager_),
-      lastEntry(NULL)
+      lastEntry(NULL),
+      setupResources(NULL)
 {
     assert(baseWorld && deviceSlot && console && lightManager);
 }
@@ -63,6 +65,8 @@ bool Orvex_Object_Manager::LoadLevel(const char* levelFile)
 bool Orvex_Object_Manager::SetupObjects(DynamicRow& level)
 {
     errorCount = 0;
+    Object_Resources shared;
+    setupResources = &shared;
     unsigned section = level.iLookId("_OBJECTS_");
     int count = section > 0 ? CountLevelChildren(&level, section) : 0;
     unsigned entry = count > 0 ? level.TopId(section) : 0;
@@ -74,6 +78,7 @@ bool Orvex_Object_Manager::SetupObjects(DynamicRow& level)
         ReadTriple(level, entry, "_ROTATION_", rotation);
         if (type == "_OBJECT_SIMPLE_") AddObject(path, position, rotation);
     }
+    setupResources = NULL;
 
     Orvex_string summary;
     summary = "Object Manager setup completed with ";
@@ -97,11 +102,14 @@ int Orvex_Object_Manager::AddObject(Orvex_string objectFile, const float positio
 
     Static_CObject* object = new Static_CObject(baseWorld, objectFile.getChars(), deviceSlot,
                                                 effectManager, lightManager, console);
+    object->resources = setupResources;
     for (int axis = 0; axis < 3; ++axis) {
         object->position[axis] = position[axis];
         object->rotation[axis] = rotation[axis];
     }
-    if (!object->Load()) {
+    const bool loaded = object->Load();
+    object->resources = NULL;   // the shared set lives only as long as the setup
+    if (!loaded) {
         ++errorCount;
         --objectCount;
         --shownObjectCount;

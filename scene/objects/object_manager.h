@@ -9,6 +9,7 @@
 #include "foundation/orvex_string.h"
 
 class Console;
+class Object_Resources;
 class Object_Super;
 class Orvex_Effect_Manager;
 class Orvex_Light_Manager;
@@ -39,6 +40,7 @@ public:
     // "_POSITION_" and "_ROTATION_" (a missing or short key counts as 0); entries of any other
     // type are skipped silently. Ends with "Object Manager setup completed with E errors and
     // N objects." (_COMMENT_), E counting the objects that failed since this setup began.
+    // Objects of one setup that name the same mesh or texture file share one loaded copy.
     // Always true.
     bool SetupObjects(DynamicRow& level);
     // Creates, places and loads one object ("[O.F.] <file>", _TEXT_, first). Answers its id,
@@ -76,6 +78,7 @@ private:
     void SetVisible(const Orvex_string& arguments);
 
     ObjectEntry* lastEntry;   // the list's tail, so that adding stays constant-time
+    Object_Resources* setupResources;   // during SetupObjects only: what its objects share
 
     Orvex_Object_Manager(const Orvex_Object_Manager&) = delete;
     Orvex_Object_Manager& operator=(const Orvex_Object_Manager&) = delete;

@@ -6,6 +6,7 @@
 #include "console/console.h"
 #include "scene/effects/effect_manager.h"
 #include "scene/lights/light_manager.h"
+#include "scene/objects/object_resources.h"
 
 namespace {
 
@@ -31,6 +32,7 @@ Static_CObject::Static_CObject(const D3DXMATRIX* initialWorld, const char* objec
       effectManager(effectManager_),
       lightManager(lightManager_),
       effectCount(0),
+      resources(NULL),
       currentEffect(NULL),
       effectIndex(0),
       subsetIndex(0),
@@ -83,8 +85,10 @@ void Static_CObject::LoadMesh(const Orvex_string& path)
     ID3DXBuffer* materialBuffer = NULL;
     DWORD count = 0;
     ID3DXMesh* loaded = NULL;
-    HRESULT hr = D3DXLoadMeshFromXA(path.getChars(), D3DXMESH_SYSTEMMEM, *deviceSlot, NULL,
-                                    &materialBuffer, NULL, &count, &loaded);
+    HRESULT hr = resources ? resources->LoadMesh(path.getChars(), D3DXMESH_SYSTEMMEM, *deviceSlot,
+                                                 &materialBuffer, &count, &loaded)
+                           : D3DXLoadMeshFromXA(path.getChars(), D3DXMESH_SYSTEMMEM, *deviceSlot, NULL,
+                                                &materialBuffer, NULL, &count, &loaded);
     if (FAILED(hr) || !loaded) {
         // A call that claims success without a mesh would leave subsets to draw on nothing.
         if (loaded) loaded->Release();
@@ -117,21 +121,25 @@ void Static_CObject::LoadMaterials(ID3DXBuffer* materialBuffer)
     }
 }
 
-IDirect3DTexture9* Static_CObject::LoadTexture(const char* name)
+bool Static_CObject::CreateTexture(const char* path, IDirect3DTexture9** texture)
 {
     IDirect3DDevice9* device = *deviceSlot;
+    HRESULT hr = resources ? resources->LoadTexture(device, path, texture)
+                           : D3DXCreateTextureFromFileA(device, path, texture);
+    return SUCCEEDED(hr) && *texture;
+}
+
+IDirect3DTexture9* Static_CObject::LoadTexture(const char* name)
+{
     IDirect3DTexture9* texture = NULL;
-    if (SUCCEEDED(D3DXCreateTextureFromFileA(device, name, &texture)) && texture) return texture;
+    if (CreateTexture(name, &texture)) return texture;
 
     // A name too long for the folder to be put in front would be cut and name another file.
     Orvex_string inFolder;
     inFolder = "textures\\";
-    if (inFolder.add(name) &&
-        SUCCEEDED(D3DXCreateTextureFromFileA(device, inFolder.getChars(), &texture)) && texture)
-        return texture;
+    if (inFolder.add(name) && CreateTexture(inFolder.getChars(), &texture)) return texture;
 
-    if (SUCCEEDED(D3DXCreateTextureFromFileA(device, "textures\\_def\\def.bmp", &texture)) && texture)
-        return texture;
+    if (CreateTexture("textures\\_def\\def.bmp", &texture)) return texture;
 
     Orvex_string message;
     message = "[T.F] cannot find: ";

@@ -14,6 +14,7 @@
 #include "scene/objects/object_super.h"
 
 class Console;
+class Object_Resources;
 class Orvex_Effect_Manager;
 class Orvex_Light_Manager;
 
@@ -68,6 +69,9 @@ public:
     Orvex_Effect_Manager* effectManager;
     Orvex_Light_Manager* lightManager;
     DWORD effectCount;
+    // Where Load takes meshes and textures that other objects have loaded already; null (as
+    // constructed) to load its own. Set by the object manager before Load; not owned.
+    Object_Resources* resources;
 
     // Draw state, rewritten on every draw.
     Orvex_string currentEffectName;
@@ -83,6 +87,7 @@ private:
     void LoadMesh(const Orvex_string& path);
     void LoadMaterials(ID3DXBuffer* materialBuffer);
     IDirect3DTexture9* LoadTexture(const char* name);
+    bool CreateTexture(const char* path, IDirect3DTexture9** texture);
     void BuildWorld();
     void DrawSubsets();
     void DrawThroughEffect(int lightIndex, bool firstLight);
