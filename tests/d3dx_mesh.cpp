@@ -145,10 +145,12 @@ TEST(D3dxMesh, GeneratedColumnHasTwoSubsetsAndFannedCaps)
     EXPECT_GT(n.y, 0.0f);
 }
 
-TEST(D3dxMesh, BinaryFileGivesTheSameMeshAsItsTextTwin)
+TEST(D3dxMesh, BinaryAndCompressedFilesGiveTheSameMeshAsTheirTextTwin)
 {
     const std::pair<std::string, std::string> twins[] = {{"column_text.x", "column_binary.x"},
-                                                         {"frames.x", "frames_binary.x"}};
+                                                         {"column_text.x", "column_compressed.x"},
+                                                         {"frames.x", "frames_binary.x"},
+                                                         {"frames.x", "frames_compressed.x"}};
     for (const auto& twin : twins) {
         SCOPED_TRACE(twin.second);
         const Mesh_Data a = import_ok(kData + twin.first), b = import_ok(kData + twin.second);
