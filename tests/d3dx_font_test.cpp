@@ -579,6 +579,14 @@ TEST_F(FontOnDevice, CachedTextIsDrawnWithoutRasterisingOrUploadingAgain) {
     EXPECT_EQ(font->glyphs().face().rasterised(), rasterised + 1);
     const auto& log = orvex_headless::call_log();
     EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& l) { return l.find("LockRect") != std::string::npos; }), 1);
+    // After a lost device the pages come back from the cache, not from the rasteriser.
+    EXPECT_EQ(font->OnLostDevice(), D3D_OK);
+    EXPECT_EQ(font->OnResetDevice(), D3D_OK);
+    rasterised = font->glyphs().face().rasterised();
+    orvex_headless::clear_call_log();
+    font->DrawTextA(nullptr, caption, -1, &r, DT_NOCLIP, 0xFFFFFFFF);
+    EXPECT_EQ(font->glyphs().face().rasterised(), rasterised);
+    EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& l) { return l.find("CreateTexture") != std::string::npos; }), 1);
     device->EndScene();
     font->Release();
 }

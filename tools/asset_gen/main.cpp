@@ -90,19 +90,21 @@ std::vector<Asset> all_assets()
                                                        {0xFFFF00FF, 0xFF000000})});
     a.push_back({"data/textures/floor_tile.bmp", write_bmp24(floor_tile(128, 4))});
     a.push_back({"data/textures/brick.bmp", write_bmp24(brick(128))});
+    a.push_back({"data/textures/marble.bmp", write_bmp24(marble(128))});
     a.push_back({"data/textures/checker.bmp", write_bmp_palettised(checker(64, 8, 0xFFFFFFFF, 0xFF202020), 4,
                                                                    {0xFFFFFFFF, 0xFF202020})});
 
     const X_Material tile = material("", 1, 1, 1, 1, 0, "floor_tile.bmp");
     const X_Material checks = material("", 1, 1, 1, 1, 16, "checker.bmp");
-    const X_Material blue = material("", 0.3f, 0.45f, 0.9f, 1, 32, "");
+    const X_Material stone = material("", 1, 1, 1, 1, 32, "marble.bmp");
     const X_Material bricks = material("", 1, 1, 1, 1, 4, "brick.bmp");
     const X_Material cap = material("", 0.8f, 0.78f, 0.7f, 1, 0, "");
+    const X_Material stone_cap = material("", 1, 1, 1, 1, 0, "marble.bmp");
     a.push_back({"data/meshes/floor.x", write_x_text(file_of(make_floor(400, 8, 4, tile)))});
     a.push_back({"data/meshes/cube.x", write_x_text(file_of(make_cube(40, checks)))});
-    a.push_back({"data/meshes/sphere.x", write_x_binary(file_of(make_sphere(20, 24, 16, blue)))});
+    a.push_back({"data/meshes/sphere.x", write_x_binary(file_of(make_sphere(20, 24, 16, stone)))});
     a.push_back({"data/meshes/torus.x", write_x_binary(file_of(make_torus(30, 8, 32, 12, bricks)))});
-    a.push_back({"data/meshes/column.x", write_x_text(file_of(make_column(8, 80, 16, bricks, cap)))});
+    a.push_back({"data/meshes/column.x", write_x_text(file_of(make_column(8, 80, 16, bricks, stone_cap)))});
     a.push_back({"data/mouse.cur", write_cur(arrow_cursor(32), 0, 0)});
 
     const X_File column = file_of(make_column(8, 80, 16, bricks, cap));

@@ -1,6 +1,8 @@
 // Patterns with a fixed pseudo-random grain, so every run draws the same pixels.
 #include "textures.h"
 
+#include <cmath>
+
 namespace {
 
 // A small linear congruential generator; the grain must not depend on the C library.
@@ -85,6 +87,23 @@ Pixels arrow_cursor(int size)
         for (int x = 0; x <= y / 2 + 1 && x < size; ++x) {
             const bool edge = x == 0 || x == y / 2 + 1 || y == length - 1;
             p.at(x, y) = edge ? 0xFF000000u : 0xFFFFFFFFu;
+        }
+    return p;
+}
+
+Pixels marble(int size)
+{
+    Pixels p = blank(size);
+    Grain g = {11};
+    const double turn = 6.283185307179586 / size;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            // Whole periods of the picture in every term, so the edges meet.
+            const double phase = 3 * x + 0.9 * size / 6.283185307179586 * std::sin(2 * y * turn) +
+                                 0.4 * size / 6.283185307179586 * std::sin((5 * y + 2 * x) * turn);
+            const double vein = std::pow(1.0 - std::fabs(std::sin(phase * turn)), 8.0);
+            const int s = (int)(70.0 * vein) + g.next(7) - 3;
+            p.at(x, y) = rgb(238 - s, 234 - s, 226 - s);
         }
     return p;
 }
