@@ -24,3 +24,8 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND NOT ORVEX_SANITIZE)
                 -P ${CMAKE_SOURCE_DIR}/cmake/mingw/check_build.cmake)
     set_tests_properties(win32_mingw_build PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 1800 LABELS mingw)
 endif()
+
+# The native realization without a display (SDL's dummy driver).
+orvex_add_test(win32_native_units
+    SOURCES win32_keymap.cpp
+    LIBS orvex_platform_native)
