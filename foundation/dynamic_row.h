@@ -33,8 +33,8 @@
 class DynamicRow {
 public:
     // Limits of what a file may hold; a file beyond any of them does not load.
-    static const std::size_t MAX_FILE_BYTES = 64u * 1024u * 1024u;
-    static const unsigned int MAX_DEPTH = 256;   // knots nested inside each other
+    static constexpr std::size_t MAX_FILE_BYTES = 64u * 1024u * 1024u;
+    static constexpr unsigned int MAX_DEPTH = 256;   // knots nested inside each other
     // A name holds at most Orvex_string::MAX_LENGTH (1023) bytes.
 
     DynamicRow();  // empty, not loaded
@@ -103,7 +103,9 @@ public:
     // The file text iSaveToFile writes. Names are quoted only when they must be (empty, starting
     // with '#', holding white space, a brace or a quote); children are indented by four blanks;
     // a knot whose children are all parameters is written on one line: _POSITION_ { 0 10 -50 }.
-    std::string SaveToText() const;
+    // False (and text empty) for a tree with knots nested deeper than MAX_DEPTH, which could not
+    // be read back; iSaveToFile then answers false too and leaves the file alone.
+    bool SaveToText(std::string& text) const;
 
     // Read-only properties.
     unsigned int NodeCount() const { return count_; }  // live nodes, the root not counted
@@ -112,6 +114,8 @@ public:
     unsigned int ParentId(unsigned int id) const;      // 0 for top-level nodes and for no node
 
 private:
+    friend class DynamicRowText;  // the file format reads and builds nodes directly
+
     struct Node {
         std::string name;
         unsigned int parent = 0;

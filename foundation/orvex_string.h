@@ -12,8 +12,8 @@
 
 class Orvex_string {
 public:
-    static const std::size_t CAPACITY = 1024;            // bytes, the NUL included
-    static const std::size_t MAX_LENGTH = CAPACITY - 1;  // characters
+    static constexpr std::size_t CAPACITY = 1024;            // bytes, the NUL included
+    static constexpr std::size_t MAX_LENGTH = CAPACITY - 1;  // characters
 
     Orvex_string();                          // empty
     Orvex_string(const char* text);          // a copy of text, cut at MAX_LENGTH; null gives ""

@@ -3,8 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "common/cp1251.h"
+#include "common/font_layout.h"
+#include "common/glyph_cache.h"
+#include "common/glyph_face.h"
 
+#include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 TEST(D3dxBuffer, IsZeroFilledOfTheSizeAskedForAndLivesUntilTheLastRelease) {
@@ -65,4 +71,264 @@ TEST(Cp1251, ConvertsTheRussianCaptionsAndMarksWhatItCannotHold) {
     EXPECT_EQ(cp1251::from_utf8("\xED\xA0\x80"), "???");
     // The length counts bytes, NULs included.
     EXPECT_EQ(cp1251::to_utf8("a\0\xC0", 3), std::string("a\0\xD0\x90", 4));
+}
+
+// ---- Faces, glyphs and layout, without a device ----
+
+namespace {
+
+std::unique_ptr<Glyph_Face> open_face(const char* name, int height, unsigned weight = 400, unsigned width = 0) {
+    Glyph_Request request;
+    request.face_name = name;
+    request.height = height;
+    request.weight = weight;
+    request.width = width;
+    return Glyph_Face::open(request);
+}
+
+// Rows of a glyph image that hold ink.
+int ink_rows(const Glyph_Image& image) {
+    int rows = 0;
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x)
+            if (image.coverage[static_cast<size_t>(y) * image.width + x] > 127) {
+                ++rows;
+                break;
+            }
+    return rows;
+}
+
+const char caption[] = "\xD2\xE5\xEA\xF3\xF8\xE0\xFF \xEA\xE0\xEC\xE5\xF0\xE0 : 1";  // Текушая камера : 1
+
+}  // namespace
+
+TEST(GlyphFace, FindsTheClosestInstalledFaceForTheEnginesNames) {
+    // None of these is installed here: each must still give a usable face, never fail.
+    for (const char* name : {"Verdana", "Courier ", "Kartika", "Arial", "", "   "}) {
+        auto face = open_face(name, -11);
+        ASSERT_NE(face, nullptr) << "'" << name << "'";
+        EXPECT_FALSE(face->file().empty());
+        EXPECT_GT(face->cell_height(), 0);
+    }
+    // The trailing blank does not turn "Courier " into some other family than "Courier".
+    EXPECT_EQ(open_face("Courier ", 15)->file(), open_face("Courier", 15)->file());
+}
+
+TEST(GlyphFace, Weight700GivesABoldFace) {
+    auto regular = open_face("Verdana", -21, 400);
+    auto bold = open_face("Verdana", -21, 700);
+    ASSERT_TRUE(regular && bold);
+    EXPECT_FALSE(regular->is_bold());
+    EXPECT_TRUE(bold->is_bold());
+    // Bold strokes cover more of the glyph.
+    auto ink = [](const Glyph_Image& image) {
+        long sum = 0;
+        for (uint8_t c : image.coverage) sum += c;
+        return sum;
+    };
+    EXPECT_GT(ink(bold->rasterise('H')), ink(regular->rasterise('H')) * 11 / 10);
+}
+
+TEST(GlyphFace, NegativeHeightIsTheEmHeightAndPositiveTheCellHeight) {
+    for (int cell : {10, 14, 15, 40}) {
+        auto face = open_face("Verdana", cell);
+        ASSERT_NE(face, nullptr);
+        EXPECT_EQ(face->cell_height(), cell);
+        EXPECT_EQ(face->ascent() + face->descent(), cell);
+    }
+    // The em height: a capital is the same fraction of it at every size, and doubling the em
+    // doubles the capital.
+    auto small = open_face("Verdana", -20), large = open_face("Verdana", -40);
+    ASSERT_TRUE(small && large);
+    EXPECT_EQ(small->em_height(), 20);
+    EXPECT_EQ(large->em_height(), 40);
+    int small_cap = ink_rows(small->rasterise('H')), large_cap = ink_rows(large->rasterise('H'));
+    EXPECT_NEAR(large_cap, 2 * small_cap, 2);
+    EXPECT_GT(small_cap, 10);  // a capital is well over half an em
+    EXPECT_LT(small_cap, 20);
+    // The cell of an em-sized font is taller than the em (ascent and descent include accents).
+    EXPECT_GT(large->cell_height(), 40);
+}
+
+TEST(GlyphFace, ZeroHeightGivesTheDefaultSizeAndAbsurdHeightsAreBounded) {
+    auto zero = open_face("Verdana", 0);
+    ASSERT_NE(zero, nullptr);
+    EXPECT_EQ(zero->em_height(), Glyph_Face::default_em_height);
+    for (int height : {INT_MIN, INT_MAX, -100000}) {
+        auto face = open_face("Verdana", height, 400, 0xFFFFFFFFu);
+        ASSERT_NE(face, nullptr) << height;
+        EXPECT_LE(face->em_height(), Glyph_Face::max_height + 1);
+        EXPECT_GT(face->rasterise('W').width, 0);
+    }
+}
+
+TEST(GlyphFace, AThousandCharacterNameFallsBackToAnInstalledFace) {
+    std::string name(1000, 'Q');
+    auto face = open_face(name.c_str(), -11);
+    ASSERT_NE(face, nullptr);
+    EXPECT_FALSE(face->rasterise('A').missing);
+    // Bytes that are not letters, blanks and code page 1251 bytes in the name are harmless too.
+    std::string odd = "\xFF\xC0\x98\x01,:=\\\"*?";
+    odd += std::string(1000, '\xE9');
+    EXPECT_NE(open_face(odd.c_str(), 12), nullptr);
+}
+
+TEST(GlyphFace, CyrillicCaptionsHaveGlyphsAndUnassignedBytesDrawTheMissingBox) {
+    auto face = open_face("Verdana", -11, 700);
+    ASSERT_NE(face, nullptr);
+    for (const char* p = caption; *p; ++p) {
+        Glyph_Image image = face->rasterise(cp1251::to_unicode(static_cast<unsigned char>(*p)));
+        EXPECT_FALSE(image.missing) << "byte 0x" << std::hex << (static_cast<unsigned char>(*p) & 0xFF);
+    }
+    Glyph_Image box = face->rasterise(cp1251::to_unicode(0x98));
+    EXPECT_TRUE(box.missing);
+    EXPECT_GT(box.width, 0);  // the box itself is drawn
+}
+
+TEST(GlyphCache, RasterisesEachCharacterOnceAndPlacesGlyphsApart) {
+    Glyph_Cache cache(open_face("Verdana", -11, 700));
+    for (const char* p = caption; *p; ++p) cache.get(static_cast<unsigned char>(*p));
+    unsigned long after_first = cache.face().rasterised();
+    EXPECT_EQ(after_first, 12u);  // distinct bytes of the caption
+    for (const char* p = caption; *p; ++p) cache.get(static_cast<unsigned char>(*p));
+    EXPECT_EQ(cache.face().rasterised(), after_first);
+
+    // Every byte of the code page: no two glyphs overlap in the atlas.
+    struct Box { int page, x, y, w, h; };
+    std::vector<Box> boxes;
+    for (int b = 1; b < 256; ++b) {
+        const Glyph_Entry& e = cache.get(static_cast<unsigned char>(b));
+        if (e.place.page < 0) continue;
+        EXPECT_LE(e.place.x + e.width, cache.atlas().page_size());
+        EXPECT_LE(e.place.y + e.height, cache.atlas().page_size());
+        for (const Box& o : boxes)
+            ASSERT_FALSE(o.page == e.place.page && e.place.x < o.x + o.w && o.x < e.place.x + e.width &&
+                         e.place.y < o.y + o.h && o.y < e.place.y + e.height)
+                << "byte " << b;
+        boxes.push_back({e.place.page, e.place.x, e.place.y, e.width, e.height});
+    }
+    EXPECT_EQ(cache.atlas().page_count(), 1);
+}
+
+TEST(GlyphAtlas, RefusesAGlyphLargerThanAPageAndOpensNewPagesWhenFull) {
+    Glyph_Atlas atlas(16);
+    std::vector<uint8_t> ink(17 * 17, 255);
+    Glyph_Place place;
+    EXPECT_FALSE(atlas.place(17, 1, ink.data(), place));
+    EXPECT_EQ(place.page, -1);
+    EXPECT_TRUE(atlas.place(0, 5, ink.data(), place));
+    EXPECT_EQ(place.page, -1);
+    EXPECT_EQ(atlas.page_count(), 0);
+    for (int i = 0; i < 5; ++i) ASSERT_TRUE(atlas.place(10, 10, ink.data(), place));
+    EXPECT_EQ(atlas.page_count(), 5);  // one 10 x 10 glyph per 16 x 16 page
+    int top = -1, bottom = -1;
+    ASSERT_TRUE(atlas.take_changed_rows(4, top, bottom));
+    EXPECT_EQ(top, 0);
+    EXPECT_EQ(bottom, 10);
+    EXPECT_FALSE(atlas.take_changed_rows(4, top, bottom));
+    EXPECT_EQ(atlas.page_pixels(4)[9 * 16 + 9], 255);
+    EXPECT_EQ(atlas.page_pixels(4)[10 * 16 + 10], 0);
+}
+
+class FontLayoutTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto face = open_face("Verdana", 16);
+        ASSERT_NE(face, nullptr);
+        cache = std::make_unique<Glyph_Cache>(std::move(face));
+    }
+    int width_of(const char* text) {
+        RECT r = {0, 0, 0, 0};
+        layout.lay_out(*cache, text, -1, r, DT_NOCLIP);
+        return layout.extent().right - layout.extent().left;
+    }
+    std::unique_ptr<Glyph_Cache> cache;
+    Font_Layout layout;
+};
+
+TEST_F(FontLayoutTest, AnswersLinesTimesCellHeightAndNothingForEmptyText) {
+    RECT r = {5, 45, 0, 0};
+    struct Case {
+        const char* text;
+        int count;
+        DWORD format;
+        int lines;
+    };
+    const Case cases[] = {
+        {"0 fps", -1, DT_NOCLIP, 1},     {"a\nb\nc", -1, DT_NOCLIP, 3},  {"a\r\nb", -1, DT_NOCLIP, 2},
+        {"a\n", -1, DT_NOCLIP, 1},       {"\n\n", -1, DT_NOCLIP, 2},      {"a\nb", -1, DT_SINGLELINE | DT_NOCLIP, 1},
+        {"a\nb\nc", 3, DT_NOCLIP, 2},    {"ab\0cd\nx", 7, DT_NOCLIP, 1},  {"", -1, DT_NOCLIP, 0},
+        {"abc", 0, DT_NOCLIP, 0},        {"a\nb", -5, DT_NOCLIP, 2},      {"clipped", -1, 0, 1},
+    };
+    for (const Case& c : cases) EXPECT_EQ(layout.lay_out(*cache, c.text, c.count, r, c.format), 16 * c.lines) << c.text;
+    EXPECT_EQ(layout.lay_out(*cache, nullptr, -1, r, DT_NOCLIP), 0);
+}
+
+TEST_F(FontLayoutTest, RightAlignmentEndsEveryLineAtTheRightEdge) {
+    const int wide = width_of("wide line"), x_width = width_of("x");
+    RECT r = {10, 20, 210, 120};
+    layout.lay_out(*cache, "wide line\nx", -1, r, DT_RIGHT | DT_EXPANDTABS);
+    EXPECT_EQ(layout.extent().right, 210);
+    EXPECT_EQ(layout.extent().left, 210 - wide);
+    layout.lay_out(*cache, "x", -1, r, DT_RIGHT);
+    int x_left = layout.extent().left;
+    // The "x" of the second line and the lone "x" end at the same edge.
+    layout.lay_out(*cache, "wide line\nx", -1, r, DT_RIGHT);
+    int last_glyph_x = layout.quads().back().x;
+    layout.lay_out(*cache, "x", -1, r, DT_RIGHT);
+    EXPECT_EQ(layout.quads().back().x, last_glyph_x);
+    EXPECT_EQ(x_left, 210 - x_width);
+    // Centred: equal room on both sides, to the pixel.
+    layout.lay_out(*cache, "x", -1, r, DT_CENTER);
+    EXPECT_LE(std::abs((layout.extent().left - 10) - (210 - layout.extent().right)), 1);
+}
+
+TEST_F(FontLayoutTest, TabsExpandToStopsOnlyWhenAsked) {
+    const int stop = 8 * cache->face().average_width(), x_width = width_of("x");
+    EXPECT_EQ(width_of("\t"), 0);  // without DT_EXPANDTABS a tab takes no room
+    RECT r = {0, 0, 0, 0};
+    layout.lay_out(*cache, "\tx", -1, r, DT_NOCLIP | DT_EXPANDTABS);
+    EXPECT_EQ(layout.extent().right, stop + x_width);
+    layout.lay_out(*cache, "ab\tx", -1, r, DT_NOCLIP | DT_EXPANDTABS);
+    EXPECT_EQ(layout.extent().right, stop + x_width);
+    layout.lay_out(*cache, "ab\tx\tx", -1, r, DT_NOCLIP | DT_EXPANDTABS);
+    EXPECT_EQ(layout.extent().right, 2 * stop + x_width);
+}
+
+TEST_F(FontLayoutTest, ClipsToTheRectangleUnlessNoClip) {
+    RECT r = {0, 0, 0, 0};
+    EXPECT_EQ(layout.lay_out(*cache, "hidden", -1, r, DT_LEFT), 16);
+    EXPECT_TRUE(layout.quads().empty());
+    layout.lay_out(*cache, "shown", -1, r, DT_NOCLIP);
+    EXPECT_EQ(layout.quads().size(), 5u);
+
+    // Half the width: glyphs are cut at the edge, their atlas source moved with them.
+    int full = width_of("MMMM");
+    RECT half = {100, 50, 100 + full / 2, 50 + 8};
+    layout.lay_out(*cache, "MMMM", -1, half, DT_LEFT);
+    ASSERT_FALSE(layout.quads().empty());
+    for (const Font_Quad& q : layout.quads()) {
+        EXPECT_GE(q.x, half.left);
+        EXPECT_LE(q.x + q.width, half.right);
+        EXPECT_GE(q.y, half.top);
+        EXPECT_LE(q.y + q.height, half.bottom);
+    }
+    RECT open = {100, 50, 100 + full / 2, 50 + 100};
+    layout.lay_out(*cache, "M", -1, open, DT_NOCLIP);
+    Font_Quad whole = layout.quads().front();
+    layout.lay_out(*cache, "M", -1, half, DT_LEFT);
+    Font_Quad cut = layout.quads().front();
+    EXPECT_EQ(cut.src_y - whole.src_y, cut.y - whole.y);
+    EXPECT_LT(cut.height, whole.height);
+}
+
+TEST_F(FontLayoutTest, SingleLineTextCanSitAtTheBottomOrTheMiddle) {
+    RECT r = {0, 0, 300, 100};
+    layout.lay_out(*cache, "x", -1, r, DT_SINGLELINE | DT_BOTTOM);
+    EXPECT_EQ(layout.extent().bottom, 100);
+    layout.lay_out(*cache, "x", -1, r, DT_SINGLELINE | DT_VCENTER);
+    EXPECT_EQ(layout.extent().top, (100 - 16) / 2);
+    // Without DT_SINGLELINE both are ignored, as in GDI.
+    layout.lay_out(*cache, "x", -1, r, DT_BOTTOM);
+    EXPECT_EQ(layout.extent().top, 0);
 }

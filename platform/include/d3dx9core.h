@@ -13,21 +13,6 @@
 // cell height), 0 for empty text or on failure.
 #include <d3d9.h>
 
-// The device types a font needs; <d3d9.h> declares them too (identical redeclarations).
-struct IDirect3DDevice9;
-struct IDirect3DTexture9;
-typedef struct IDirect3DDevice9* LPDIRECT3DDEVICE9;
-#ifndef D3DCOLOR_DEFINED
-typedef DWORD D3DCOLOR;
-#define D3DCOLOR_DEFINED
-#endif
-#ifndef D3D_OK
-#define D3D_OK S_OK
-#endif
-#ifndef D3DERR_INVALIDCALL
-#define D3DERR_INVALIDCALL ((HRESULT)0x8876086CL)
-#endif
-
 // ---- GDI constants used by fonts and text drawing (the SDK declares them in <windows.h>) ----
 
 #ifndef LF_FACESIZE

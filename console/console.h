@@ -1,0 +1,67 @@
+#pragma once
+// The console: the engine's message log and its on-screen terminal.
+#include <windows.h>
+#include <d3d9.h>
+
+#include "core/timer.h"
+#include "foundation/dynamic_row.h"
+#include "foundation/orvex_string.h"
+
+class InputLine;
+class LogView;
+
+// Log categories: the number callers pass, the keyword stored under each line.
+enum {
+    CONSOLE_TEXT = 0,     // "_TEXT_"
+    CONSOLE_ERROR = 1,    // "_ERROR_"
+    CONSOLE_COMMENT = 2,  // "_COMMENT_"
+    CONSOLE_SYSTEM = 3    // "_SYSTEM_"
+};
+
+// One instance, created by the engine before every manager and never destroyed. The log is a
+// tree: knot "LOG" (id 1) holds one knot per display line, named by the line's text with its
+// time stamp; under each line one parameter names its category (none for a number outside 0-3).
+// Every manager holds a pointer to the console and reports through AddMessage.
+class Console {
+public:
+    // deviceSlot is the address of the engine's device pointer, read at every use. Writes the
+    // start-up line, creates the input line and the log view.
+    explicit Console(IDirect3DDevice9** deviceSlot);
+    virtual ~Console();
+
+    // Adds text with a time stamp ("[q:r] ", milliseconds since creation), cut into display
+    // lines of about 80 characters; never fails, never removes a line. Cost is linear in the
+    // length of the text, whatever the size of the log.
+    void AddMessage(Orvex_string text, short category);
+    void AddMessage(const char* text, int category);
+
+    // Writes the whole log tree to path; a failure is silent and leaves the tree unchanged.
+    void SaveLog(const char* path);
+
+    // Display and input (console_display.cpp): shown and hidden by the console key, polled by
+    // the camera manager's keyboard step while shown, mouse events from the window procedure
+    // (1 press, 2 release) and the camera manager (0 position), drawn by the frame.
+    void ToggleVisible();
+    void PollKeyboard();
+    void HandleMouse(short event, int x, int y);
+    void Draw();
+
+    DynamicRow log;
+    DWORD logKnot;
+    Timer clock;
+    IDirect3DDevice9** device;
+    DynamicRow* commandQueue;
+    DynamicRow commandBase;
+    InputLine* inputLine;
+    LogView* logView;
+    Timer spareTimer;
+    Timer toggleTimer;
+    bool visible;
+
+private:
+    void AddText(const char* text, size_t length, short category);
+    void AddLine(const char* line, short category);
+    void AddStartupLine();
+
+    DynamicRow commandList;
+};

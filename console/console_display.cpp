@@ -1,0 +1,52 @@
+// Console: showing and hiding, keyboard polling, mouse routing and drawing.
+#include "console/console.h"
+
+#include "console/input_line.h"
+#include "console/log_view.h"
+
+namespace {
+
+const BYTE kKeyDown = 0x80;
+
+}  // namespace
+
+void Console::ToggleVisible()
+{
+    if (toggleTimer.Elapsed() / 6 > 55) {
+        toggleTimer.Start();
+        visible = !visible;
+    }
+}
+
+void Console::PollKeyboard()
+{
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    inputLine->HandleKeys(keys);
+    if (toggleTimer.Elapsed() / 8 > 200) {
+        toggleTimer.Start();
+        if (keys[VK_OEM_3] & kKeyDown)
+            visible = false;
+    }
+}
+
+void Console::HandleMouse(short event, int x, int y)
+{
+    if (!visible)
+        return;
+    if (inputLine->HandleMouse(event, x, y)) {
+        logView->active = false;
+        logView->textColor = 0xFFC8C8F0;
+        return;
+    }
+    logView->HandleMouse(event, x, y);
+}
+
+void Console::Draw()
+{
+    if (!visible)
+        return;
+    (*device)->SetRenderState(D3DRS_FILLMODE, D3DFILL_SOLID);
+    logView->Draw();
+    inputLine->Draw();
+}

@@ -1,0 +1,1 @@
+orvex_add_fuzzer(settings_lines SOURCES settings_lines.cpp LIBS orvex_engine orvex_platform_headless)

@@ -1,0 +1,210 @@
+// The console's message log: time stamps, cutting into display lines, categories, saving.
+#include <gtest/gtest.h>
+
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "console/console.h"
+#include "core_test_support.h"
+#include "headless_win32.h"
+
+namespace {
+
+struct LogLine {
+    std::string text;
+    std::vector<std::string> children;
+};
+
+std::vector<LogLine> LogLines(const Console& console)
+{
+    std::vector<LogLine> lines;
+    for (unsigned int id = console.log.TopId(console.logKnot); id; id = console.log.NextId(id)) {
+        LogLine line;
+        line.text = console.log.iLookName(id).getChars();
+        for (unsigned int child = console.log.TopId(id); child; child = console.log.NextId(child))
+            line.children.push_back(console.log.iLookName(child).getChars());
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+class ConsoleLogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        orvex_headless::reset_win32();
+        orvex_headless::set_time(5000);
+        console = new Console(&device);
+    }
+    void TearDown() override { delete console; }
+
+    std::vector<LogLine> Added() const
+    {
+        std::vector<LogLine> lines = LogLines(*console);
+        lines.erase(lines.begin());  // the start-up line
+        return lines;
+    }
+
+    IDirect3DDevice9* device = nullptr;
+    Console* console = nullptr;
+};
+
+TEST_F(ConsoleLogTest, StampsShowMillisecondsSinceCreationInTheirOwnForm)
+{
+    struct Case {
+        DWORD elapsed;
+        const char* line;
+    } cases[] = {
+        {0, "[0:0] x"},      {605, "[1:500] x"},  {650, "[1:500] x"},
+        {750, "[1:150] x"},  {1234, "[2:340] x"}, {599, "[0:599] x"},
+    };
+    for (const Case& c : cases) {
+        orvex_headless::set_time(5000 + c.elapsed);
+        console->AddMessage("x", 0);
+        EXPECT_EQ(Added().back().text, c.line) << "at " << c.elapsed << " ms";
+    }
+}
+
+TEST_F(ConsoleLogTest, StampsSurviveTheClockWrapping)
+{
+    delete console;
+    orvex_headless::set_time(0xFFFFFF00u);
+    console = new Console(&device);
+    orvex_headless::set_time(0x00000100u);  // 512 ms later, across the wrap
+    console->AddMessage("x", 0);
+    EXPECT_EQ(Added().back().text, "[0:512] x");
+}
+
+TEST_F(ConsoleLogTest, LongLinesAreCutIntoIndentedPiecesOfEightyCharacters)
+{
+    // The stamp at 0 ms is "[0:0] ", six characters; the text fills the rest.
+    const std::string stamp = "[0:0] ";
+    for (size_t length : {79u, 80u, 81u, 100u, 161u, 162u, 241u}) {
+        std::string text;
+        for (size_t i = 0; text.size() + stamp.size() < length; ++i)
+            text += (char)('a' + i % 26);
+        const std::string line = stamp + text;
+        ASSERT_EQ(line.size(), length);
+
+        std::vector<std::string> expected;
+        expected.push_back(line.substr(0, 81));
+        for (size_t pos = 81; pos < line.size(); pos += 80)
+            expected.push_back("   " + line.substr(pos, 80));
+
+        size_t before = Added().size();
+        console->AddMessage(text.c_str(), 2);
+        std::vector<LogLine> added = Added();
+        ASSERT_EQ(added.size() - before, expected.size()) << "line of " << length;
+        for (size_t i = 0; i < expected.size(); ++i) {
+            EXPECT_EQ(added[before + i].text, expected[i]) << "line of " << length;
+            EXPECT_EQ(added[before + i].children, std::vector<std::string>{"_COMMENT_"});
+        }
+    }
+}
+
+TEST_F(ConsoleLogTest, EachCategoryStoresItsKeywordAndOthersStoreNone)
+{
+    const char* keywords[] = {"_TEXT_", "_ERROR_", "_COMMENT_", "_SYSTEM_"};
+    for (int category = 0; category < 4; ++category) {
+        console->AddMessage("x", category);
+        EXPECT_EQ(Added().back().children, std::vector<std::string>{keywords[category]});
+    }
+    for (int category : {7, -1, 4}) {
+        console->AddMessage("odd", category);
+        EXPECT_TRUE(Added().back().children.empty()) << category;
+    }
+    Orvex_string text("by value");
+    console->AddMessage(text, (short)1);
+    EXPECT_EQ(Added().back().text, "[0:0] by value");
+    EXPECT_EQ(Added().back().children, std::vector<std::string>{"_ERROR_"});
+}
+
+TEST_F(ConsoleLogTest, StartupLineComesFirstWithTheUtcDateAndWeekDayUnstamped)
+{
+    delete console;
+    SYSTEMTIME utc = {2009, 3, 6, 7, 14, 5, 9, 250};  // Saturday 7 March 2009, 14:05:09
+    orvex_headless::set_system_time(utc);
+    console = new Console(&device);
+    console->AddMessage("later", 0);
+
+    std::vector<LogLine> lines = LogLines(*console);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(console->logKnot, 1u);
+    EXPECT_EQ(lines[0].text, "[Currient date: 7-3-2009 Saturday , time: 14-5-9 (GMT+0)]");
+    EXPECT_EQ(lines[0].children, std::vector<std::string>{"_SYSTEM_"});
+}
+
+TEST_F(ConsoleLogTest, AMessageBeyondTheStringCapacityIsKeptWhole)
+{
+    std::string text;
+    for (int i = 0; i < 5000; ++i)
+        text += (char)('0' + i % 10);
+    console->AddMessage(text.c_str(), 1);
+
+    std::string joined;
+    std::vector<LogLine> added = Added();
+    for (size_t i = 0; i < added.size(); ++i)
+        joined += i == 0 ? added[i].text : added[i].text.substr(3);
+    EXPECT_EQ(joined, "[0:0] " + text);
+}
+
+class ConsoleSaveTest : public ConsoleLogTest {
+protected:
+    void SetUp() override
+    {
+        ConsoleLogTest::SetUp();
+        folder = orvex_test::MakeScratchFolder("console_save");
+        path = folder + "/LOG.dr";
+    }
+    std::string folder;
+    std::string path;
+};
+
+TEST_F(ConsoleSaveTest, SavedLogReadsBackAsTheSameTreeEveryTime)
+{
+    console->AddMessage("one", 0);
+    console->AddMessage("seven", 7);
+    console->SaveLog(path.c_str());
+    std::string first = orvex_test::ReadFile(path);
+    console->SaveLog(path.c_str());
+    EXPECT_EQ(orvex_test::ReadFile(path), first);
+
+    DynamicRow saved;
+    ASSERT_TRUE(saved.iLoadFromFile(path.c_str()));
+    std::string savedText;
+    std::string logText;
+    ASSERT_TRUE(saved.SaveToText(savedText));
+    ASSERT_TRUE(console->log.SaveToText(logText));
+    EXPECT_EQ(savedText, logText);
+    unsigned int seven = saved.iLookId("[0:0] seven");
+    ASSERT_NE(seven, 0u);
+    EXPECT_EQ(saved.TopId(seven), 0u);
+}
+
+TEST_F(ConsoleSaveTest, AFailedSaveLosesNothingAndALaterSaveSucceeds)
+{
+    console->AddMessage("before", 0);
+    ASSERT_EQ(mkdir(path.c_str(), 0755), 0);  // a directory where the file should go
+    console->SaveLog(path.c_str());
+    console->AddMessage("after", 0);
+    ASSERT_EQ(rmdir(path.c_str()), 0);
+
+    console->SaveLog(path.c_str());
+    DynamicRow saved;
+    ASSERT_TRUE(saved.iLoadFromFile(path.c_str()));
+    EXPECT_NE(saved.iLookId("[0:0] before"), 0u);
+    EXPECT_NE(saved.iLookId("[0:0] after"), 0u);
+}
+
+TEST_F(ConsoleLogTest, AHundredThousandMessagesAreAllKept)
+{
+    for (int i = 0; i < 100000; ++i)
+        console->AddMessage("message", i % 4);
+    EXPECT_EQ(console->log.iCountKnots(console->logKnot), 100001);
+}
+
+}  // namespace

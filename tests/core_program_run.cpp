@@ -1,0 +1,137 @@
+// One whole run of the viewer on the headless platform, for core_program_tests: the real WinMain
+// in the current folder, driven by "script.txt" there, its observations written to "run.txt".
+//
+// script.txt, one command a line, run when the loop has drawn <frame> frames:
+//   <frame> advance <ms>          move the clock on
+//   <frame> key <vk>              a key-down message (and the key held)
+//   <frame> lpress <x> <y>        left button pressed at a screen point
+//   <frame> lrelease <x> <y>      left button released
+//   <frame> close                 the window's close button
+//   <frame> tick <ms>             from now on, move the clock by ms before every pass
+// and, before the run:
+//   0 fail_device                 device creation fails
+//   0 dpi <n>                     the screen's dpi
+// run.txt: "exit <code>", one "window ..." and "class ..." line per record, "box <text>" per
+// message box, one "peek ..." line per PeekMessageA with the state the window procedure moves,
+// then "call <line>" per recorded device call. After WinMain returns, LOG.dr is moved to
+// LOG.first, so the LOG.dr found afterwards was written by the engine's destructor.
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include "call_log.h"
+#include "console/console.h"
+#include "console/input_line.h"
+#include "core/orvex.h"
+#include "core/win_main.h"
+#include "headless_d3d9.h"
+#include "headless_win32.h"
+
+namespace {
+
+struct Step {
+    unsigned frame;
+    std::string command;
+    long a;
+    long b;
+    bool done;
+};
+
+std::vector<Step> ReadScript()
+{
+    std::vector<Step> steps;
+    std::ifstream in("script.txt");
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream words(line);
+        Step step = {0, "", 0, 0, false};
+        if (words >> step.frame >> step.command) {
+            words >> step.a >> step.b;
+            steps.push_back(step);
+        }
+    }
+    return steps;
+}
+
+std::ostringstream out;
+std::vector<Step> steps;
+long tick = 0;
+
+void OnPeek(const orvex_headless::Peek_Info& info)
+{
+    if (tick)
+        orvex_headless::advance_time((DWORD)tick);
+    for (Step& step : steps) {
+        if (step.done || step.frame > info.frames)
+            continue;
+        step.done = true;
+        if (step.command == "advance")
+            orvex_headless::advance_time((DWORD)step.a);
+        else if (step.command == "tick")
+            tick = step.a;
+        else if (step.command == "key")
+            orvex_headless::press_key((int)step.a);
+        else if (step.command == "lpress")
+            orvex_headless::press_left_button((int)step.a, (int)step.b);
+        else if (step.command == "lrelease")
+            orvex_headless::release_left_button((int)step.a, (int)step.b);
+        else if (step.command == "close")
+            orvex_headless::close_focus_window();
+    }
+    out << "peek " << info.call << " frames=" << info.frames << " lbd=" << leftButtonDown;
+    if (engine.console) {
+        out << " now=" << orvex_headless::current_time()
+            << " toggle=" << engine.console->toggleTimer.referenceTime
+            << " spare=" << engine.console->spareTimer.referenceTime
+            << " key=" << engine.console->inputLine->keyTimer.referenceTime;
+    }
+    out << "\n";
+}
+
+}  // namespace
+
+int main()
+{
+    orvex_headless::reset_win32();
+    orvex_headless::set_peek_limit(10000);
+    steps = ReadScript();
+    for (Step& step : steps) {
+        if (step.command == "fail_device") {
+            orvex_headless::fail_create_device(true);
+            step.done = true;
+        } else if (step.command == "dpi") {
+            orvex_headless::set_dpi((int)step.a);
+            step.done = true;
+        }
+    }
+    orvex_headless::set_peek_hook(OnPeek);
+
+    int code = WinMain(GetModuleHandleA(NULL), NULL, (LPSTR) "", SW_SHOWDEFAULT);
+
+    std::ofstream result("run.txt", std::ios::binary);
+    result << "exit " << code << "\n";
+    for (const auto& w : orvex_headless::window_records())
+        result << "window " << w.class_name << "|" << w.title << "|" << w.outer_width << "x"
+               << w.outer_height << " shown=" << w.ever_shown << " destroyed=" << w.destroyed
+               << "\n";
+    for (const auto& c : orvex_headless::class_records())
+        result << "class " << c.name << " style=" << c.style << " registered=" << c.registered
+               << "\n";
+    for (const auto& box : orvex_headless::message_boxes())
+        result << "box " << box.caption << "|" << box.text << "\n";
+    if (orvex_headless::peek_limit_reached())
+        result << "peek_limit_reached\n";
+    result << out.str();
+    for (const std::string& call : orvex_headless::call_log())
+        result << "call " << call << "\n";
+    result.close();
+
+    rename("LOG.dr", "LOG.first");
+    return code;
+}

@@ -1,0 +1,163 @@
+// The frame timer and the settings reader with its written copy.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/ini_reader.h"
+#include "core/timer.h"
+#include "core_test_support.h"
+#include "headless_win32.h"
+
+namespace {
+
+TEST(TimerTest, ElapsedIsTheUnsignedDifferenceAndWraps)
+{
+    orvex_headless::reset_win32();
+    Timer timer;
+    orvex_headless::set_time(1000);
+    timer.Start();
+    EXPECT_EQ(timer.Elapsed(), 0u);
+    EXPECT_EQ(timer.startTime, 1000u);
+    EXPECT_FALSE(timer.held);
+    orvex_headless::advance_time(250);
+    EXPECT_EQ(timer.Elapsed(), 250u);
+
+    // Moved 100 000 ms ahead, the reading wraps to near 2^32 and stays positive as a float.
+    timer.referenceTime += 100000;
+    orvex_headless::advance_time(30);
+    EXPECT_EQ(timer.Elapsed(), 4294967296u - 100000u + 280u);
+    EXPECT_GT((float)timer.Elapsed(), 4.29e9f);
+
+    // Across the 49.7-day wrap of the clock.
+    orvex_headless::set_time(0xFFFFFFF0u);
+    timer.Start();
+    orvex_headless::set_time(0x00000010u);
+    EXPECT_EQ(timer.Elapsed(), 0x20u);
+}
+
+typedef std::vector<std::pair<std::string, std::vector<std::string>>> Blocks;
+
+const char kRootName[] =
+    "\xEF\xE0\xF0\xE0\xEC\xE5\xF2\xF0\xFB\x20\xE8\xED\xE8\xF6\xE8\xE0\xEB\xE8\xE7\xE0\xF6\xE8\xE8";
+
+// The tree as the block knots under its single root knot, each with its values.
+Blocks BlocksOf(const DynamicRow& tree)
+{
+    unsigned int root = tree.TopId(0);
+    EXPECT_NE(root, 0u);
+    EXPECT_EQ(tree.NextId(root), 0u) << "one root knot only";
+    EXPECT_STREQ(tree.iLookName(root).getChars(), kRootName);
+    Blocks blocks;
+    for (unsigned int knot = tree.TopId(root); knot; knot = tree.NextId(knot)) {
+        EXPECT_TRUE(tree.IsKnot(knot));
+        std::vector<std::string> values;
+        for (unsigned int value = tree.TopId(knot); value; value = tree.NextId(value))
+            values.push_back(tree.iLookName(value).getChars());
+        blocks.emplace_back(tree.iLookName(knot).getChars(), values);
+    }
+    return blocks;
+}
+
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        orvex_headless::reset_win32();
+        folder = orvex_test::MakeScratchFolder("settings");
+        orvex_test::EnterFolder(folder);
+    }
+    void TearDown() override { orvex_test::LeaveFolder(); }
+
+    DynamicRow Read(const std::string& content)
+    {
+        orvex_test::WriteFile("ini.txt", content);
+        Orvex_cIniReader reader;
+        return reader.ReadIni(Orvex_string("ini.txt"));
+    }
+
+    std::string folder;
+};
+
+TEST_F(SettingsTest, LinesBecomeBlocksInFileOrder)
+{
+    const std::string longValue(247, 'v');
+    struct Case {
+        const char* name;
+        std::string content;
+        Blocks blocks;
+    } cases[] = {
+        {"empty file", "", {}},
+        {"last line without a break", "SCREEN = 800, 600", {{"SCREEN", {"800", "600"}}}},
+        {"final break adds nothing", "FILLMODE = 2\n", {{"FILLMODE", {"2"}}}},
+        {"Windows line ends", "A = 1\r\nB = 2\r\n", {{"A", {"1"}}, {"B", {"2"}}}},
+        {"comments, blanks and lines without '=' are skipped",
+         "; note\n\n# other\nno equals here\nC=3\n",
+         {{"C", {"3"}}}},
+        {"a block twice gives two knots", "SCREEN = 1, 2\nSCREEN = 3\n",
+         {{"SCREEN", {"1", "2"}}, {"SCREEN", {"3"}}}},
+        {"empty values count", "COLOR = 1,,3\nNONE =\n", {{"COLOR", {"1", "", "3"}}, {"NONE", {}}}},
+        {"a 255-character line is read as 254 and 1",
+         "LONG = " + longValue + "TAIL = 7\n",
+         {{"LONG", {longValue}}, {"TAIL", {"7"}}}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(BlocksOf(Read(c.content)), c.blocks) << c.name;
+    }
+    EXPECT_TRUE(orvex_headless::message_boxes().empty());
+}
+
+TEST_F(SettingsTest, A300CharacterLineIsTakenInPiecesOf254)
+{
+    // Pieces: characters 0-253, then 254-299; each is a line of its own.
+    std::string line = "P1 = " + std::string(249, 'a');  // 254 characters
+    line += "P2 = " + std::string(41, 'b');               // 46 more: 300 in all
+    ASSERT_EQ(line.size(), 300u);
+    Blocks expected = {{"P1", {std::string(249, 'a')}}, {"P2", {std::string(41, 'b')}}};
+    EXPECT_EQ(BlocksOf(Read(line + "\nLAST = 1\n")),
+              (Blocks{expected[0], expected[1], {"LAST", {"1"}}}));
+}
+
+TEST_F(SettingsTest, BinaryAndHugeFilesGiveATreeWithoutFailing)
+{
+    std::string binary;
+    for (int i = 0; i < 4096; ++i)
+        binary += (char)((i * 131) & 0xFF);
+    BlocksOf(Read(binary));
+
+    std::string many;
+    for (int i = 0; i < 100000; ++i)
+        many += "K = " + std::to_string(i) + "\n";
+    EXPECT_EQ(BlocksOf(Read(many)).size(), 100000u);
+    EXPECT_TRUE(orvex_headless::message_boxes().empty());
+}
+
+TEST_F(SettingsTest, MissingFileShowsTheFailureBoxAndGivesAnEmptyTree)
+{
+    Orvex_cIniReader reader;
+    DynamicRow tree = reader.ReadIni(Orvex_string("ini.txt"));
+    EXPECT_TRUE(BlocksOf(tree).empty());
+    const auto& boxes = orvex_headless::message_boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "| File loading failed! |ini.txt | ");
+    EXPECT_EQ(boxes[0].caption, "ERROR");
+    EXPECT_EQ(boxes[0].flags, (UINT)(MB_ICONEXCLAMATION | MB_OK));
+    EXPECT_EQ(boxes[0].owner, (HWND)NULL);
+}
+
+TEST_F(SettingsTest, LoadSettingsWritesTheCopyWhenItsFolderExists)
+{
+    orvex_test::WriteFile("ini.txt", "SCREEN = 800, 600\nFILLMODE = 2\n");
+    DynamicRow withoutFolder = LoadSettings("ini.txt");
+    EXPECT_EQ(BlocksOf(withoutFolder).size(), 2u);
+    EXPECT_FALSE(orvex_test::FileExists("Quillon2.0/loaded_parameters"));
+
+    orvex_test::MakeFolder("Quillon2.0");
+    DynamicRow tree = LoadSettings("ini.txt");
+    DynamicRow copy;
+    ASSERT_TRUE(copy.iLoadFromFile("Quillon2.0\\loaded_parameters"));
+    EXPECT_EQ(BlocksOf(copy), BlocksOf(tree));
+}
+
+}  // namespace

@@ -1,0 +1,98 @@
+#include "foundation/file_path.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Runs each test inside a fresh folder holding a small Windows-style data tree:
+//   Quillon2.0/  textures/_def/Blue.bmp  fx/vor_Phong.fx  ABC  abc  Mixed/
+class ResolvePath : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "orvex-path-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        root_ = pattern;
+        fs::create_directories(root_ + "/Quillon2.0");
+        fs::create_directories(root_ + "/textures/_def");
+        fs::create_directories(root_ + "/fx");
+        fs::create_directories(root_ + "/Mixed");
+        for (const char* file : {"textures/_def/Blue.bmp", "fx/vor_Phong.fx", "abc", "ABC"})
+            std::ofstream(root_ + "/" + file) << "x";
+        previous_ = fs::current_path();
+        fs::current_path(root_);
+    }
+    void TearDown() override
+    {
+        fs::current_path(previous_);
+        std::error_code error;
+        fs::remove_all(root_, error);
+    }
+
+    std::string root_;
+    fs::path previous_;
+};
+
+TEST_F(ResolvePath, BackslashesBecomeSlashesAndExistingPathsStayAsWritten)
+{
+    struct Case { const char* in; const char* out; };
+    const Case cases[] = {
+        {"textures\\_def\\Blue.bmp", "textures/_def/Blue.bmp"},
+        {"fx\\vor_Phong.fx", "fx/vor_Phong.fx"},
+        {"fx/vor_Phong.fx", "fx/vor_Phong.fx"},
+        {".\\fx\\vor_Phong.fx", "./fx/vor_Phong.fx"},
+        {"Mixed\\", "Mixed/"},
+        {"abc", "abc"},
+        {"ABC", "ABC"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(resolve_path(c.in), c.out) << c.in;
+}
+
+TEST_F(ResolvePath, EachComponentIsMatchedIgnoringCase)
+{
+    struct Case { const char* in; const char* out; };
+    const Case cases[] = {
+        {"TEXTURES\\_DEF\\blue.BMP", "textures/_def/Blue.bmp"},
+        {"Fx\\VOR_PHONG.FX", "fx/vor_Phong.fx"},
+        {"mixed\\..\\FX\\vor_phong.fx", "Mixed/../fx/vor_Phong.fx"},
+        {"Abc", "ABC"},  // two entries match: the first in byte order
+        {"quillon2.0", "Quillon2.0"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(resolve_path(c.in), c.out) << c.in;
+    EXPECT_EQ(resolve_path((root_ + "/FX/Vor_Phong.fx").c_str()), root_ + "/fx/vor_Phong.fx");
+}
+
+TEST_F(ResolvePath, AMissingFileIsPlacedInTheFolderThatExists)
+{
+    struct Case { const char* in; const char* out; };
+    const Case cases[] = {
+        {"Quillon2.0\\loaded_parameters", "Quillon2.0/loaded_parameters"},
+        {"QUILLON2.0\\loaded_parameters", "Quillon2.0/loaded_parameters"},
+        {"textures\\MISSING\\Blue.bmp", "textures/MISSING/Blue.bmp"},
+        {"nowhere\\at\\all", "nowhere/at/all"},
+        {"fx\\vor_Phong.fx\\under_a_file", "fx/vor_Phong.fx/under_a_file"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(resolve_path(c.in), c.out) << c.in;
+
+    std::ofstream(resolve_path("QUILLON2.0\\loaded_parameters")) << "saved";
+    EXPECT_TRUE(fs::exists(root_ + "/Quillon2.0/loaded_parameters"));
+}
+
+TEST_F(ResolvePath, NullAndEmptyPathsGiveEmptyText)
+{
+    EXPECT_EQ(resolve_path(nullptr), "");
+    EXPECT_EQ(resolve_path(""), "");
+}
+
+}  // namespace

@@ -1,0 +1,281 @@
+#include "foundation/orvex_string.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <climits>
+#include <clocale>
+#include <cstring>
+#include <random>
+#include <string>
+
+namespace {
+
+std::string repeat(char c, std::size_t n) { return std::string(n, c); }
+
+// An Orvex_string with guard bytes on both sides, to see writes past either end.
+struct Guarded {
+    unsigned char before[64];
+    Orvex_string text;
+    unsigned char after[64];
+    Guarded()
+    {
+        std::memset(before, 0xA5, sizeof before);
+        std::memset(after, 0xA5, sizeof after);
+    }
+    bool intact() const
+    {
+        for (std::size_t i = 0; i < sizeof before; ++i) {
+            if (before[i] != 0xA5 || after[i] != 0xA5)
+                return false;
+        }
+        return true;
+    }
+};
+
+TEST(OrvexString, LongTextIsCutAt1023CharactersAndNothingIsWrittenPastTheEnd)
+{
+    const std::string big = repeat('x', 5000);
+    Guarded g;
+    g.text = big.c_str();
+    EXPECT_EQ(g.text.length(), 1023u);
+    EXPECT_TRUE(g.intact());
+
+    Guarded h;
+    EXPECT_FALSE(h.text.add(big.c_str()));
+    EXPECT_EQ(std::string(h.text.getChars()), repeat('x', 1023));
+    EXPECT_FALSE(h.text.add("y"));
+    h.text += 123456;
+    h.text += 1.5f;
+    h.text += g.text;
+    EXPECT_EQ(h.text.length(), 1023u);
+    EXPECT_TRUE(h.intact());
+
+    Orvex_string fromCtor(big.c_str());
+    EXPECT_EQ(fromCtor.length(), 1023u);
+}
+
+TEST(OrvexString, AddAnswersFalseOnlyWhenItHadToCut)
+{
+    Orvex_string s = repeat('a', 1000).c_str();
+    EXPECT_TRUE(s.add(repeat('b', 23).c_str()));  // exactly full
+    EXPECT_EQ(s.length(), 1023u);
+    EXPECT_TRUE(s.add(""));
+    EXPECT_FALSE(s.add("c"));
+    EXPECT_EQ(s.getChars()[1022], 'b');
+
+    Orvex_string t = "ab";
+    EXPECT_TRUE(t.add(t));  // appending itself reads the old text
+    EXPECT_EQ(t, "abab");
+    Orvex_string u = repeat('u', 600).c_str();
+    EXPECT_FALSE(u.add(u));
+    EXPECT_EQ(std::string(u.getChars()), repeat('u', 1023));
+}
+
+TEST(OrvexString, NullPointersActAsEmptyText)
+{
+    Orvex_string s = "abc";
+    EXPECT_TRUE(s.add(static_cast<const char*>(nullptr)));
+    EXPECT_EQ(s, "abc");
+    EXPECT_FALSE(s == static_cast<const char*>(nullptr));
+    s = static_cast<const char*>(nullptr);
+    EXPECT_TRUE(s.empty());
+    EXPECT_TRUE(s == static_cast<const char*>(nullptr));
+}
+
+TEST(OrvexString, ComparisonIsExactAndCaseSensitive)
+{
+    Orvex_string s = "Camera.Set";
+    EXPECT_TRUE(s == "Camera.Set");
+    EXPECT_TRUE(s != "camera.set");
+    EXPECT_FALSE(s == "Camera.Set ");
+    EXPECT_FALSE(s == "Camera");
+    Orvex_string t = "camera.set";
+    EXPECT_FALSE(s == t);
+    EXPECT_TRUE(s != t);
+    t = "Camera.Set";
+    EXPECT_TRUE(s == t);
+}
+
+TEST(OrvexString, CodePage1251BytesPassThroughUnchanged)
+{
+    const char russian[] = "\xEF\xE0\xF0\xE0\xEC\xE5\xF2\xF0\xFB \xC0\xFF";
+    Orvex_string s = russian;
+    EXPECT_EQ(std::memcmp(s.getChars(), russian, sizeof russian), 0);
+    s += "\xFF";
+    EXPECT_EQ(s.length(), sizeof russian);
+    Orvex_string first, rest;
+    s.DivideTwoParameters(first, rest);
+    EXPECT_EQ(first, "\xEF\xE0\xF0\xE0\xEC\xE5\xF2\xF0\xFB");
+    EXPECT_EQ(rest, "\xC0\xFF\xFF");
+}
+
+TEST(OrvexString, IntegersBecomeDecimalText)
+{
+    struct Case { long long value; const char* text; };
+    const Case cases[] = {
+        {0, "0"}, {42, "42"}, {-7, "-7"}, {INT_MAX, "2147483647"}, {INT_MIN, "-2147483648"},
+    };
+    for (const Case& c : cases) {
+        Orvex_string s;
+        s = static_cast<int>(c.value);
+        EXPECT_EQ(s, c.text) << c.value;
+        Orvex_string t = "n=";
+        t += static_cast<int>(c.value);
+        EXPECT_EQ(std::string(t.getChars()), std::string("n=") + c.text);
+    }
+    Orvex_string u;
+    u = 4294967295u;
+    EXPECT_EQ(u, "4294967295");
+}
+
+TEST(OrvexString, FloatsBecomeTheirShortestRoundTripText)
+{
+    struct Case { float value; const char* text; };
+    const Case cases[] = {
+        {0.5f, "0.5"}, {2.0f, "2"}, {-12.25f, "-12.25"}, {1e20f, "1e+20"},
+        {0.1f, "0.1"}, {0.0f, "0"}, {100.0f, "100"}, {0.85f, "0.85"},
+    };
+    for (const Case& c : cases) {
+        Orvex_string s;
+        s += c.value;
+        EXPECT_EQ(s, c.text) << c.value;
+    }
+}
+
+TEST(OrvexString, EveryFiniteFloatReadsBackExactly)
+{
+    std::mt19937 random(1234);
+    std::uniform_int_distribution<unsigned int> bits;
+    int checked = 0;
+    while (checked < 20000) {
+        const unsigned int b = bits(random);
+        float f;
+        std::memcpy(&f, &b, sizeof f);
+        if (!(f == f) || f > FLT_MAX || f < -FLT_MAX)
+            continue;  // NaN and infinities have no decimal form to read back
+        Orvex_string s;
+        s = f;
+        const float back = s.toFloat();
+        ASSERT_EQ(std::memcmp(&back, &f, sizeof f), 0) << s.getChars();
+        ++checked;
+    }
+}
+
+TEST(OrvexString, ToIntReadsTheLeadingDecimalNumberAndClamps)
+{
+    struct Case { const char* text; int value; };
+    const Case cases[] = {
+        {"", 0},           {"abc", 0},       {"-", 0},           {"+", 0},
+        {"  42", 42},      {"\t-7x", -7},    {"+3", 3},          {"12.9", 12},
+        {" 1 2", 1},       {"007", 7},       {"- 5", 0},         {"0x1F", 0},
+        {"2147483647", INT_MAX},             {"2147483648", INT_MAX},
+        {"-2147483648", INT_MIN},            {"-2147483649", INT_MIN},
+        {"99999999999999999999999999", INT_MAX}, {"-99999999999999999999999999", INT_MIN},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Orvex_string(c.text).toInt(), c.value) << '"' << c.text << '"';
+}
+
+TEST(OrvexString, ToFloatReadsTheLeadingDecimalNumber)
+{
+    struct Case { const char* text; float value; };
+    const Case cases[] = {
+        {"0.5", 0.5f},      {" -12.25", -12.25f}, {"1e+20", 1e20f},    {".5", 0.5f},
+        {"7.", 7.0f},       {"1.5e3", 1500.0f},   {"-.25E-1", -0.025f}, {"\t+2", 2.0f},
+        {"1e", 1.0f},       {"1e+", 1.0f},        {"3,5", 3.0f},       {"2.5abc", 2.5f},
+        {"", 0.0f},         {"abc", 0.0f},        {"-", 0.0f},         {".", 0.0f},
+        {"e5", 0.0f},       {"inf", 0.0f},        {"nan", 0.0f},       {"0x10", 0.0f},
+        {"1e40", FLT_MAX},  {"-1e40", -FLT_MAX},  {"1e-50", 0.0f},     {"1e99999999999", FLT_MAX},
+        {"0.0000000000000000000000000000000000000000000000000001", 0.0f},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Orvex_string(c.text).toFloat(), c.value) << '"' << c.text << '"';
+}
+
+TEST(OrvexString, NumbersUseAPointWhateverTheProcessLocale)
+{
+    const char* names[] = {"de_DE.UTF-8", "de_DE.utf8", "ru_RU.UTF-8", "ru_RU.utf8", "fr_FR.UTF-8"};
+    const char* found = nullptr;
+    for (const char* name : names) {
+        if (std::setlocale(LC_ALL, name)) {
+            found = name;
+            break;
+        }
+    }
+    if (!found)
+        GTEST_SKIP() << "no locale with a decimal comma is installed";
+    Orvex_string s;
+    s += 0.5f;
+    const float back = Orvex_string("1.25").toFloat();
+    std::setlocale(LC_ALL, "C");
+    EXPECT_EQ(s, "0.5");
+    EXPECT_EQ(back, 1.25f);
+}
+
+TEST(OrvexString, DivideTwoParametersSplitsAtTheFirstBlank)
+{
+    struct Case { const char* line; const char* first; const char* rest; bool answer; };
+    const Case cases[] = {
+        {"cam_mngr camera.next", "cam_mngr", "camera.next", true},
+        {"  obj_mngr   object.visible 1 0  ", "obj_mngr", "object.visible 1 0", true},
+        {"\tconsole\thello world\t", "console", "hello world", true},
+        {"word", "word", "", true},
+        {"  word  ", "word", "", true},
+        {"", "", "", false},
+        {" \t ", "", "", false},
+    };
+    for (const Case& c : cases) {
+        Orvex_string first = "old", rest = "old";
+        EXPECT_EQ(Orvex_string(c.line).DivideTwoParameters(first, rest), c.answer) << c.line;
+        EXPECT_EQ(first, c.first) << c.line;
+        EXPECT_EQ(rest, c.rest) << c.line;
+    }
+}
+
+TEST(OrvexString, SplittingMayWriteIntoTheStringItself)
+{
+    Orvex_string line = "camera.set 2";
+    Orvex_string rest;
+    line.DivideTwoParameters(line, rest);
+    EXPECT_EQ(line, "camera.set");
+    EXPECT_EQ(rest, "2");
+
+    Orvex_string block = "SCREEN = 800, 600";
+    Orvex_string params;
+    ASSERT_TRUE(block.getCommandBlock(params, block));
+    EXPECT_EQ(params, "SCREEN");
+    EXPECT_EQ(block, "800, 600");
+}
+
+TEST(OrvexString, GetCommandBlockAcceptsNameEqualsValues)
+{
+    struct Case { const char* line; bool block; const char* name; const char* params; };
+    const Case cases[] = {
+        {"SCREEN = 800, 600", true, "SCREEN", "800, 600"},
+        {"  FILLMODE=3  ", true, "FILLMODE", "3"},
+        {"\tBACK_RENDERER_COLOR =\t100, 130, 170\t", true, "BACK_RENDERER_COLOR", "100, 130, 170"},
+        {"MULTISAMPLE_TYPE = 0\r", true, "MULTISAMPLE_TYPE", "0"},
+        {"MULTISAMPLE_TYPE = 0 \r\n", true, "MULTISAMPLE_TYPE", "0"},
+        {"EMPTY =", true, "EMPTY", ""},
+        {"NAME = a = b", true, "NAME", "a = b"},
+        {"X==", true, "X", "="},
+        {"", false, "", ""},
+        {"   ", false, "", ""},
+        {"; Orvex settings", false, "", ""},
+        {"  ; A = 1", false, "", ""},
+        {"# B = 2", false, "", ""},
+        {"no equals sign", false, "", ""},
+        {"= 5", false, "", ""},
+        {"  = 5", false, "", ""},
+        {"TWO WORDS = 1", false, "", ""},
+    };
+    for (const Case& c : cases) {
+        Orvex_string name = "untouched", params = "untouched";
+        EXPECT_EQ(Orvex_string(c.line).getCommandBlock(name, params), c.block) << c.line;
+        EXPECT_EQ(name, c.block ? c.name : "untouched") << c.line;
+        EXPECT_EQ(params, c.block ? c.params : "untouched") << c.line;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,211 @@
+// The .cur reader and LoadCursorFromFileA: bitmap and PNG images, hot spots, and files that are
+// truncated or lie about their sizes.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include "common/cur_file.h"
+#include "headless_win32.h"
+
+#define STB_IMAGE_WRITE_STATIC
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#endif
+#include <stb/stb_image_write.h>
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+void put16(Bytes& b, size_t at, unsigned v) {
+    b[at] = v & 0xFF;
+    b[at + 1] = (v >> 8) & 0xFF;
+}
+void put32(Bytes& b, size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + i] = (v >> (8 * i)) & 0xFF;
+}
+
+// One directory entry followed by the image.
+Bytes cursor_file(int w, int h, int hot_x, int hot_y, const Bytes& image) {
+    Bytes b(22, 0);
+    put16(b, 2, 2);
+    put16(b, 4, 1);
+    b[6] = static_cast<uint8_t>(w);
+    b[7] = static_cast<uint8_t>(h);
+    put16(b, 10, hot_x);
+    put16(b, 12, hot_y);
+    put32(b, 14, static_cast<uint32_t>(image.size()));
+    put32(b, 18, 22);
+    b.insert(b.end(), image.begin(), image.end());
+    return b;
+}
+
+// A 24-bit bitmap: pixel (x, y) is red when x < w/2, else blue; the mask makes row 0 (top)
+// transparent.
+Bytes dib_24(int w, int h) {
+    size_t stride = ((w * 24 + 31) / 32) * 4, mask_stride = ((w + 31) / 32) * 4;
+    Bytes b(40 + stride * h + mask_stride * h, 0);
+    put32(b, 0, 40);
+    put32(b, 4, w);
+    put32(b, 8, 2 * h);
+    put16(b, 12, 1);
+    put16(b, 14, 24);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            uint8_t* p = &b[40 + stride * (h - 1 - y) + x * 3];
+            if (x < w / 2) p[2] = 0xFF;
+            else p[0] = 0xFF;
+        }
+    uint8_t* top_mask_row = &b[40 + stride * h + mask_stride * (h - 1)];
+    memset(top_mask_row, 0xFF, mask_stride);
+    return b;
+}
+
+Bytes png_image(int w, int h) {
+    std::vector<uint8_t> rgba(w * h * 4);
+    for (int i = 0; i < w * h; ++i) {
+        rgba[i * 4 + 1] = 0xFF;        // green
+        rgba[i * 4 + 3] = i % 2 ? 0x80 : 0xFF;
+    }
+    Bytes out;
+    stbi_write_png_to_func([](void* ctx, void* data, int size) {
+        auto* o = static_cast<Bytes*>(ctx);
+        o->insert(o->end(), static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + size);
+    }, &out, w, h, 4, rgba.data(), w * 4);
+    return out;
+}
+
+TEST(Win32CursorFile, ReadsBitmapImagesWithTheirMaskAndHotSpot) {
+    Bytes file = cursor_file(32, 32, 5, 7, dib_24(32, 32));
+    Cur_Image img;
+    std::string why;
+    ASSERT_TRUE(cur_file_decode(file.data(), file.size(), &img, &why)) << why;
+    EXPECT_EQ(img.width, 32);
+    EXPECT_EQ(img.height, 32);
+    EXPECT_EQ(img.hot_x, 5);
+    EXPECT_EQ(img.hot_y, 7);
+    auto px = [&](int x, int y) { return &img.rgba[(y * 32 + x) * 4]; };
+    EXPECT_EQ(px(0, 0)[3], 0) << "the mask's top row is transparent";
+    EXPECT_EQ(px(0, 5)[0], 0xFF);
+    EXPECT_EQ(px(0, 5)[2], 0);
+    EXPECT_EQ(px(0, 5)[3], 0xFF);
+    EXPECT_EQ(px(31, 5)[2], 0xFF) << "rows are stored bottom-up, bytes B G R";
+}
+
+TEST(Win32CursorFile, ReadsPngImages) {
+    Bytes file = cursor_file(16, 24, 15, 23, png_image(16, 24));
+    Cur_Image img;
+    std::string why;
+    ASSERT_TRUE(cur_file_decode(file.data(), file.size(), &img, &why)) << why;
+    EXPECT_EQ(img.width, 16);
+    EXPECT_EQ(img.height, 24);
+    EXPECT_EQ(img.rgba[1], 0xFF);
+    EXPECT_EQ(img.rgba[3], 0xFF);
+    EXPECT_EQ(img.rgba[7], 0x80);
+}
+
+TEST(Win32CursorFile, RefusesFilesThatAreTruncatedOrLieAboutSizes) {
+    const Bytes good = cursor_file(32, 32, 1, 1, dib_24(32, 32));
+    const Bytes good_png = cursor_file(16, 16, 1, 1, png_image(16, 16));
+    struct Case {
+        const char* what;
+        Bytes file;
+    };
+    std::vector<Case> cases;
+    cases.push_back({"empty", {}});
+    cases.push_back({"header only", Bytes(good.begin(), good.begin() + 6)});
+    cases.push_back({"directory cut", Bytes(good.begin(), good.begin() + 15)});
+    cases.push_back({"mask cut", Bytes(good.begin(), good.end() - 1)});
+    cases.push_back({"png cut", Bytes(good_png.begin(), good_png.end() - 20)});
+    Bytes icon = good;
+    put16(icon, 2, 1);
+    cases.push_back({"an icon, not a cursor", icon});
+    Bytes none = good;
+    put16(none, 4, 0);
+    cases.push_back({"no images", none});
+    Bytes many = good;
+    put16(many, 4, 5000);
+    cases.push_back({"more entries than bytes", many});
+    Bytes far = good;
+    put32(far, 18, 0xFFFFFFF0u);
+    cases.push_back({"offset beyond the end", far});
+    Bytes big = good;
+    put32(big, 14, 0xFFFFFFF0u);
+    cases.push_back({"size beyond the end", big});
+    Bytes wide = good;
+    wide[6] = 48;
+    cases.push_back({"entry width differs from the image", wide});
+    Bytes tall = good;
+    put32(tall, 22 + 8, 2 * 100000);
+    cases.push_back({"bitmap height absurd", tall});
+    Bytes odd = good;
+    put32(odd, 22 + 8, 63);
+    cases.push_back({"bitmap height not doubled", odd});
+    Bytes depth = good;
+    put16(depth, 22 + 14, 16);
+    cases.push_back({"unsupported depth", depth});
+    Bytes palette = good;
+    put16(palette, 22 + 14, 8);
+    put32(palette, 22 + 32, 100000);
+    cases.push_back({"palette larger than allowed", palette});
+    Bytes hot = good;
+    put16(hot, 10, 32);
+    cases.push_back({"hot spot outside", hot});
+    Bytes header = good;
+    put32(header, 22, 0x7FFFFFFF);
+    cases.push_back({"bitmap header size beyond the image", header});
+
+    for (const Case& c : cases) {
+        Cur_Image img;
+        std::string why;
+        EXPECT_FALSE(cur_file_decode(c.file.data(), c.file.size(), &img, &why)) << c.what;
+        EXPECT_FALSE(why.empty()) << c.what;
+    }
+}
+
+TEST(Win32CursorFile, LoadCursorFromFileGivesNullForMissingOrBadFiles) {
+    orvex_headless::reset_win32();
+    std::string dir = ::testing::TempDir();
+    std::string good = dir + "/orvex_good.cur", bad = dir + "/orvex_bad.cur";
+    Bytes file = cursor_file(32, 32, 3, 4, dib_24(32, 32));
+    FILE* f = fopen(good.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    fwrite(file.data(), 1, file.size(), f);
+    fclose(f);
+    f = fopen(bad.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    fwrite(file.data(), 1, file.size() / 2, f);
+    fclose(f);
+
+    HCURSOR c = LoadCursorFromFileA(good.c_str());
+    ASSERT_NE(c, nullptr);
+    int w = 0, h = 0, hx = 0, hy = 0;
+    ASSERT_TRUE(orvex_headless::cursor_info(c, &w, &h, &hx, &hy));
+    EXPECT_EQ(hx, 3);
+    EXPECT_EQ(hy, 4);
+    EXPECT_EQ(LoadCursorFromFileA(bad.c_str()), nullptr);
+    EXPECT_EQ(LoadCursorFromFileA((dir + "/orvex_missing.cur").c_str()), nullptr);
+    EXPECT_EQ(LoadCursorFromFileA(nullptr), nullptr);
+    ASSERT_EQ(orvex_headless::cursor_loads().size(), 4u);
+    EXPECT_EQ(orvex_headless::cursor_loads()[0].cursor, c);
+
+    SetCursor(c);
+    EXPECT_EQ(SetCursor(nullptr), c);
+    EXPECT_EQ(orvex_headless::cursors_set(), (std::vector<HCURSOR>{c, nullptr}));
+    remove(good.c_str());
+    remove(bad.c_str());
+    orvex_headless::reset_win32();
+}
+
+}  // namespace
