@@ -47,7 +47,8 @@ struct Source_Text {
 Source_Text write_body(const std::vector<Token>& tokens) {
     Source_Text s;
     s.text = "#pragma pack_matrix(row_major)\n";
-    s.origin.push_back({-1, 0});
+    s.origin.push_back({-1, 0});  // the pragma
+    s.origin.push_back({-1, 0});  // the line being written
     int file = -2, line = -1;
     bool empty_line = true;
     for (const Token& t : tokens) {
@@ -67,9 +68,6 @@ Source_Text write_body(const std::vector<Token>& tokens) {
         }
         s.text += t.text;
         empty_line = false;
-        if (pragma) {
-            // The rest of the pragma goes on this line, whatever its tokens' lines say.
-        }
     }
     s.text += '\n';
     s.origin.push_back({-1, 0});
@@ -118,8 +116,24 @@ public:
         : out_(out), files_(files), messages_(messages) {}
 
     bool run() {
-        body_ = write_body(out_.description.hlsl);
         const Effect_Description& fx = out_.description;
+        // A shader reads its parameters from one uniform block, which GL keeps to 64 KB; larger
+        // sets of parameters are refused before the compiler spends its time on them.
+        size_t bytes = 0;
+        for (const Parameter& p : fx.parameters)
+            if (p.is_numeric()) bytes += 16 * static_cast<size_t>(p.rows) * (p.elements ? p.elements : 1);
+        bool programmable = false;
+        for (const Technique& t : fx.techniques)
+            for (const Pass& p : t.passes)
+                programmable = programmable || (p.vertex_shader.present && !p.vertex_shader.null) ||
+                               (p.pixel_shader.present && !p.pixel_shader.null);
+        if (programmable && bytes > 65536) {
+            messages_ += (files_.empty() ? std::string("effect") : files_[0]) +
+                         "(1): error: the parameters need " + std::to_string(bytes) +
+                         " bytes of constants; shaders can read at most 65536\n";
+            return false;
+        }
+        body_ = write_body(fx.hlsl);
         out_.passes.resize(fx.techniques.size());
         for (size_t t = 0; t < fx.techniques.size(); ++t) {
             for (const Pass& p : fx.techniques[t].passes) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <functional>
 
 namespace orvex_fx {
 
@@ -91,31 +92,77 @@ std::vector<bool> uniform_params(const Effect_Description& fx, const Function& f
     return u;
 }
 
-struct Entry_Builder {
-    const Effect_Description& fx;
-    const Function* f = nullptr;
-    std::vector<std::string> inputs;  // declarations of the entry's parameters
-    std::string body;
-    std::string error;
+using Input = std::function<std::string(const std::string& semantic, const std::string& type)>;
+using Output = std::function<void(const std::string& semantic, const std::string& value, const std::string& type)>;
 
-    explicit Entry_Builder(const Effect_Description& e) : fx(e) {}
-
-    bool start(const Shader_Ref& ref) {
-        f = find_function(fx, ref.entry);
-        if (!f) {
-            error = "entry point '" + ref.entry + "' not found";
-            return false;
-        }
-        std::vector<bool> u = uniform_params(fx, *f, ref.args.size());
-        size_t need = static_cast<size_t>(std::count(u.begin(), u.end(), true));
-        if (need != ref.args.size()) {
-            error = "'" + ref.entry + "' takes " + std::to_string(need) + " uniform argument" + (need == 1 ? "" : "s") +
-                    " but the compile statement gives " + std::to_string(ref.args.size());
-            return false;
-        }
-        return true;
+// Calls the shader function from the generated entry: locals for its varying parameters filled
+// through input, the uniform ones from the compile statement, and every output it makes (out
+// parameters, struct members, the return value) handed to output. Code goes to pre.
+bool call_function(const Effect_Description& fx, const Shader_Ref& ref, const Input& input, const Output& output,
+                   std::string& pre, std::string& error) {
+    const Function* found = find_function(fx, ref.entry);
+    if (!found) {
+        error = "entry point '" + ref.entry + "' not found";
+        return false;
     }
-};
+    const Function& f = *found;
+    std::vector<bool> u = uniform_params(fx, f, ref.args.size());
+    size_t need = static_cast<size_t>(std::count(u.begin(), u.end(), true));
+    if (need != ref.args.size()) {
+        error = "'" + ref.entry + "' takes " + std::to_string(need) + " uniform argument" + (need == 1 ? "" : "s") +
+                " but the compile statement gives " + std::to_string(ref.args.size());
+        return false;
+    }
+    std::string call;
+    size_t arg = 0;
+    for (size_t i = 0; i < f.params.size(); ++i) {
+        const Variable& p = f.params[i];
+        std::string local = "orvex_a" + std::to_string(i);
+        if (!call.empty()) call += ", ";
+        if (u[i]) {
+            call += "(" + ref.args[arg++] + ")";
+            continue;
+        }
+        if (p.elements) {
+            error = "array parameter '" + p.name + "' of '" + f.name + "' is not supported";
+            return false;
+        }
+        const Struct_Def* s = find_struct(fx, p.type);
+        pre += "    " + p.type + " " + local + ";\n";
+        if (p.qualifier != "out") {
+            if (s) {
+                for (const Variable& m : s->members)
+                    if (!m.semantic.empty()) pre += "    " + local + "." + m.name + " = " + input(m.semantic, m.type) + ";\n";
+            } else if (!p.semantic.empty()) {
+                pre += "    " + local + " = " + input(p.semantic, p.type) + ";\n";
+            } else {
+                error = "parameter '" + p.name + "' of '" + f.name + "' has no semantic";
+                return false;
+            }
+        }
+        if (p.qualifier == "out" || p.qualifier == "inout") {
+            if (s) {
+                for (const Variable& m : s->members) output(m.semantic, local + "." + m.name, m.type);
+            } else {
+                output(p.semantic, local, p.type);
+            }
+        }
+        call += local;
+    }
+    std::string invoke = f.name + "(" + call + ")";
+    if (f.return_type != "void") {
+        const Struct_Def* s = find_struct(fx, f.return_type);
+        pre += "    " + f.return_type + " orvex_r = " + invoke + ";\n";
+        if (s) {
+            for (const Variable& m : s->members) output(m.semantic, "orvex_r." + m.name, m.type);
+        } else {
+            output(f.return_semantic, "orvex_r", f.return_type);
+        }
+    } else {
+        pre += "    " + invoke + ";\n";
+    }
+    return error.empty();
+}
 
 }  // namespace
 
@@ -147,15 +194,8 @@ bool pixel_inputs(const Effect_Description& fx, const Shader_Ref& ps, std::vecto
 
 bool vertex_entry(const Effect_Description& fx, const Shader_Ref& vs, const std::vector<std::string>& required,
                   std::string& code, std::vector<std::string>& outputs, std::string& error) {
-    Entry_Builder b(fx);
-    if (!b.start(vs)) {
-        error = b.error;
-        return false;
-    }
-    const Function& f = *b.f;
-    std::vector<bool> u = uniform_params(fx, f, vs.args.size());
     std::vector<std::string> in_semantics;
-    std::string pre, call, post;
+    std::string pre, post;
     bool position = false;
     auto input = [&](const std::string& semantic, const std::string& type) -> std::string {
         std::string s = normal_semantic(semantic);
@@ -176,56 +216,9 @@ bool vertex_entry(const Effect_Description& fx, const Shader_Ref& vs, const std:
             post += "    orvex_v_" + s + " = " + v + ";\n";
         }
     };
-    size_t arg = 0;
-    for (size_t i = 0; i < f.params.size(); ++i) {
-        const Variable& p = f.params[i];
-        std::string local = "orvex_a" + std::to_string(i);
-        if (!call.empty()) call += ", ";
-        if (u[i]) {
-            call += "(" + vs.args[arg++] + ")";
-            continue;
-        }
-        const Struct_Def* s = find_struct(fx, p.type);
-        if (p.elements) {
-            error = "array parameter '" + p.name + "' of '" + f.name + "' is not supported";
-            return false;
-        }
-        pre += "    " + p.type + " " + local + ";\n";
-        if (p.qualifier != "out") {
-            if (s) {
-                for (const Variable& m : s->members)
-                    if (!m.semantic.empty()) pre += "    " + local + "." + m.name + " = " + input(m.semantic, m.type) + ";\n";
-            } else if (!p.semantic.empty()) {
-                pre += "    " + local + " = " + input(p.semantic, p.type) + ";\n";
-            } else {
-                error = "parameter '" + p.name + "' of '" + f.name + "' has no semantic";
-                return false;
-            }
-        }
-        if (p.qualifier == "out" || p.qualifier == "inout") {
-            if (s) {
-                for (const Variable& m : s->members) output(m.semantic, local + "." + m.name, m.type);
-            } else {
-                output(p.semantic, local, p.type);
-            }
-        }
-        call += local;
-    }
-    std::string invoke = f.name + "(" + call + ")";
-    if (f.return_type != "void") {
-        const Struct_Def* s = find_struct(fx, f.return_type);
-        pre += "    " + f.return_type + " orvex_r = " + invoke + ";\n";
-        if (s) {
-            for (const Variable& m : s->members) output(m.semantic, "orvex_r." + m.name, m.type);
-        } else {
-            output(f.return_semantic, "orvex_r", f.return_type);
-        }
-    } else {
-        pre += "    " + invoke + ";\n";
-    }
-    if (!error.empty()) return false;
+    if (!call_function(fx, vs, input, output, pre, error)) return false;
     if (!position) {
-        error = "vertex shader '" + f.name + "' does not write POSITION";
+        error = "vertex shader '" + vs.entry + "' does not write POSITION";
         return false;
     }
     for (const std::string& r : required) {
@@ -249,16 +242,9 @@ bool vertex_entry(const Effect_Description& fx, const Shader_Ref& vs, const std:
 }
 
 bool pixel_entry(const Effect_Description& fx, const Shader_Ref& ps, std::string& code, std::string& error) {
-    Entry_Builder b(fx);
-    if (!b.start(ps)) {
-        error = b.error;
-        return false;
-    }
-    const Function& f = *b.f;
-    std::vector<bool> u = uniform_params(fx, f, ps.args.size());
     std::vector<std::string> in_semantics, targets;
     bool fragcoord = false, face = false, depth = false;
-    std::string pre, call, post;
+    std::string pre, post;
     auto input = [&](const std::string& semantic, const std::string& type) -> std::string {
         std::string s = normal_semantic(semantic);
         if (s == "VPOS0" || s == "POSITION0") {
@@ -286,56 +272,9 @@ bool pixel_entry(const Effect_Description& fx, const Shader_Ref& ps, std::string
             error = "pixel shader output semantic '" + semantic + "' is not supported";
         }
     };
-    size_t arg = 0;
-    for (size_t i = 0; i < f.params.size(); ++i) {
-        const Variable& p = f.params[i];
-        std::string local = "orvex_a" + std::to_string(i);
-        if (!call.empty()) call += ", ";
-        if (u[i]) {
-            call += "(" + ps.args[arg++] + ")";
-            continue;
-        }
-        if (p.elements) {
-            error = "array parameter '" + p.name + "' of '" + f.name + "' is not supported";
-            return false;
-        }
-        const Struct_Def* s = find_struct(fx, p.type);
-        pre += "    " + p.type + " " + local + ";\n";
-        if (p.qualifier != "out") {
-            if (s) {
-                for (const Variable& m : s->members)
-                    if (!m.semantic.empty()) pre += "    " + local + "." + m.name + " = " + input(m.semantic, m.type) + ";\n";
-            } else if (!p.semantic.empty()) {
-                pre += "    " + local + " = " + input(p.semantic, p.type) + ";\n";
-            } else {
-                error = "parameter '" + p.name + "' of '" + f.name + "' has no semantic";
-                return false;
-            }
-        }
-        if (p.qualifier == "out" || p.qualifier == "inout") {
-            if (s) {
-                for (const Variable& m : s->members) output(m.semantic, local + "." + m.name, m.type);
-            } else {
-                output(p.semantic, local, p.type);
-            }
-        }
-        call += local;
-    }
-    std::string invoke = f.name + "(" + call + ")";
-    if (f.return_type != "void") {
-        const Struct_Def* s = find_struct(fx, f.return_type);
-        pre += "    " + f.return_type + " orvex_r = " + invoke + ";\n";
-        if (s) {
-            for (const Variable& m : s->members) output(m.semantic, "orvex_r." + m.name, m.type);
-        } else {
-            output(f.return_semantic, "orvex_r", f.return_type);
-        }
-    } else {
-        pre += "    " + invoke + ";\n";
-    }
-    if (!error.empty()) return false;
+    if (!call_function(fx, ps, input, output, pre, error)) return false;
     if (targets.empty()) {
-        error = "pixel shader '" + f.name + "' does not write COLOR";
+        error = "pixel shader '" + ps.entry + "' does not write COLOR";
         return false;
     }
     code = "void " + std::string(kPixelEntry) + "(";

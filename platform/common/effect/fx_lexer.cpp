@@ -60,21 +60,19 @@ std::vector<Token> lex(const std::string& text) {
             while (i < n && is_identifier_char(text[i])) ++i;
             t.kind = Token_Kind::Identifier;
         } else if (is_digit(c) || (c == '.' && i + 1 < n && is_digit(text[i + 1]))) {
-            if (c == '0' && i + 1 < n && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
-                i += 2;
-                while (i < n && (isxdigit(static_cast<unsigned char>(text[i])))) ++i;
-            } else {
-                while (i < n && (is_digit(text[i]) || text[i] == '.')) ++i;
-                if (i < n && (text[i] == 'e' || text[i] == 'E')) {
-                    size_t j = i + 1;
-                    if (j < n && (text[j] == '+' || text[j] == '-')) ++j;
-                    if (j < n && is_digit(text[j])) {
-                        i = j;
-                        while (i < n && is_digit(text[i])) ++i;
-                    }
+            // A preprocessing number: digits, letters, dots, and signs after an exponent.
+            ++i;
+            while (i < n) {
+                char d = text[i];
+                if ((d == '+' || d == '-') && (text[i - 1] == 'e' || text[i - 1] == 'E') &&
+                    !(text[start] == '0' && start + 1 < n && (text[start + 1] == 'x' || text[start + 1] == 'X'))) {
+                    ++i;
+                } else if (is_identifier_char(d) || d == '.') {
+                    ++i;
+                } else {
+                    break;
                 }
             }
-            while (i < n && strchr("fFhHuUlL", text[i]) && text[i] != '\0') ++i;
             t.kind = Token_Kind::Number;
         } else if (c == '"' || c == '\'') {
             ++i;

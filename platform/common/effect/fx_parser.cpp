@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <strings.h>
+#include <unordered_map>
 
 namespace orvex_fx {
 
@@ -129,10 +130,10 @@ private:
             if (out_.structs[i].name == name) return static_cast<int>(i);
         return -1;
     }
+    std::unordered_map<std::string, size_t> parameter_index_;
     const Parameter* find_parameter(const std::string& name) const {
-        for (const Parameter& p : out_.parameters)
-            if (p.name == name) return &p;
-        return nullptr;
+        auto it = parameter_index_.find(name);
+        return it == parameter_index_.end() ? nullptr : &out_.parameters[it->second];
     }
     bool parse_semantic(std::string& semantic, int& reg);
     bool parse_array(unsigned& elements);
@@ -668,6 +669,7 @@ bool Parser::parse_variable_tail(const Type_Info& type, bool is_static, bool sha
             if (p.elements) decl += "[" + std::to_string(p.elements) + "]";
             emit(at, decl + ";");
         }
+        parameter_index_[p.name] = out_.parameters.size();
         out_.parameters.push_back(std::move(p));
         if (accept(";")) return true;
         if (!expect(",")) return false;
