@@ -3,14 +3,13 @@
 #include "foundation/dynamic_row_text.h"
 #include "foundation/file_io.h"
 
-#include <cstring>
+#include <new>
 
 DynamicRow::DynamicRow() { fresh(); }
 
 void DynamicRow::fresh()
 {
-    nodes_.clear();
-    nodes_.emplace_back();
+    std::vector<Node>(1).swap(nodes_);  // give the memory of a big tree back, not just its nodes
     nodes_[0].knot = true;
     nodes_[0].alive = true;
     count_ = 0;
@@ -226,7 +225,15 @@ bool DynamicRow::DeleteById(unsigned int id)
 bool DynamicRow::LoadFromText(const char* data, std::size_t size)
 {
     DynamicRow loaded;
-    if (!data || !DynamicRowText::parse(data, size, loaded)) {
+    bool parsed = false;
+    try {
+        parsed = data && DynamicRowText::parse(data, size, loaded);
+    } catch (const std::bad_alloc&) {
+        // A file within the size limit can still hold tens of millions of nodes: running out of
+        // memory on one is a failed load, not the end of the program.
+        parsed = false;
+    }
+    if (!parsed) {
         fresh();
         return false;
     }

@@ -54,7 +54,8 @@ namespace {
 std::FILE* createTemporary(const std::string& target, std::string& name)
 {
     const fs::path targetPath(target);
-    const std::string base = "." + targetPath.filename().string() + ".";
+    // Keep the name within the 255 bytes most file systems allow, however long the target's is.
+    const std::string base = "." + targetPath.filename().string().substr(0, 200) + ".";
     static unsigned long counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         const unsigned long long stamp =

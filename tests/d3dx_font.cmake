@@ -1,4 +1,4 @@
-# D3DX core: buffers, code page 1251, the glyph cache and text layout, and fonts on both devices.
+# D3DX core: buffers, code page 1251, glyphs, layout, and fonts on the headless device.
 orvex_add_test(d3dx_font_test
     SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/d3dx_font_test.cpp
-    LIBS orvex_platform_common)
+    LIBS orvex_platform_headless)

@@ -2,11 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include "call_log.h"
 #include "common/cp1251.h"
+#include "common/font_d3dx.h"
+#include "headless_d3d9.h"
+#include "headless_d3dx_font.h"
+#include "headless_win32.h"
 #include "common/font_layout.h"
 #include "common/glyph_cache.h"
 #include "common/glyph_face.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -331,4 +337,270 @@ TEST_F(FontLayoutTest, SingleLineTextCanSitAtTheBottomOrTheMiddle) {
     // Without DT_SINGLELINE both are ignored, as in GDI.
     layout.lay_out(*cache, "x", -1, r, DT_BOTTOM);
     EXPECT_EQ(layout.extent().top, 0);
+}
+
+// ---- Fonts on the headless device ----
+
+namespace {
+
+LRESULT CALLBACK font_test_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+class FontOnDevice : public ::testing::Test {
+protected:
+    void SetUp() override {
+        orvex_headless::reset_win32();
+        orvex_headless::reset_d3d9();
+        orvex_headless::set_font_creation_failure(nullptr);
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = font_test_proc;
+        wc.lpszClassName = "FontTest";
+        RegisterClassExA(&wc);
+        HWND window = CreateWindowExA(0, "FontTest", "fonts", WS_OVERLAPPEDWINDOW, 0, 0, 656, 519, nullptr, nullptr,
+                                      nullptr, nullptr);
+        ASSERT_NE(window, nullptr);
+        d3d = Direct3DCreate9(D3D_SDK_VERSION);
+        ASSERT_NE(d3d, nullptr);
+        D3DPRESENT_PARAMETERS pp{};
+        pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
+        pp.Windowed = TRUE;
+        pp.EnableAutoDepthStencil = TRUE;
+        pp.AutoDepthStencilFormat = D3DFMT_D24S8;
+        ASSERT_EQ(d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
+                                    &pp, &device),
+                  D3D_OK);
+        orvex_headless::clear_call_log();
+    }
+    void TearDown() override {
+        orvex_headless::set_font_creation_failure(nullptr);
+        if (device) device->Release();
+        if (d3d) d3d->Release();
+        orvex_headless::reset_win32();
+    }
+    ID3DXFont* create(const char* face, INT height, UINT weight = FW_BOLD) {
+        ID3DXFont* font = nullptr;
+        EXPECT_EQ(D3DXCreateFontA(device, height, 0, weight, 0, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                  DEFAULT_QUALITY, 0, face, &font),
+                  D3D_OK);
+        return font;
+    }
+    IDirect3D9* d3d = nullptr;
+    IDirect3DDevice9* device = nullptr;
+};
+
+}  // namespace
+
+TEST_F(FontOnDevice, HeadlessDrawTextRecordsOneLineAndAnswersTheHeight) {
+    ID3DXFont* font = create("Verdana", -11);
+    ASSERT_NE(font, nullptr);
+    orvex_headless::clear_call_log();
+    RECT overlay = {5, 45, 0, 0}, box = {0, 0, 195, 15};
+    int one = font->DrawTextA(nullptr, "0 fps", -1, &overlay, DT_NOCLIP, 0xFFFFFFFF);
+    int two = font->DrawTextA(nullptr, caption, -1, &box, DT_RIGHT | DT_EXPANDTABS, 0xFF91919B);
+    int cut = font->DrawTextA(nullptr, "a\nb\nc", 3, nullptr, 0x80000000u | DT_CALCRECT, 0x00000000);
+    int none = font->DrawTextA(nullptr, "", -1, &overlay, 0, 0x12345678);
+    const std::vector<std::string> expected = {
+        "DrawTextA(\"0 fps\", {5,45,0,0}, DT_NOCLIP, 0xFFFFFFFF)",
+        std::string("DrawTextA(\"") + caption + "\", {0,0,195,15}, DT_RIGHT|DT_EXPANDTABS, 0xFF91919B)",
+        "DrawTextA(\"a\nb\", null, DT_CALCRECT|0x80000000, 0x00000000)",
+        "DrawTextA(\"\", {5,45,0,0}, 0, 0x12345678)",
+    };
+    // Nothing else: the headless font does not draw through the device.
+    EXPECT_EQ(orvex_headless::call_log(), expected);
+    EXPECT_GT(one, 10);
+    EXPECT_EQ(two, one);
+    EXPECT_EQ(cut, 2 * one);
+    EXPECT_EQ(none, 0);
+    font->Release();
+}
+
+TEST_F(FontOnDevice, CreationFailsWhenTheTestAsksAndIsLogged) {
+    orvex_headless::set_font_creation_failure(
+        [](const D3DXFONT_DESCA& d) { return strcmp(d.FaceName, "Verdana") == 0 && d.Height == -21; });
+    ID3DXFont* font = reinterpret_cast<ID3DXFont*>(1);
+    EXPECT_EQ(D3DXCreateFontA(device, -21, 0, 700, 0, FALSE, 1, 0, 0, 0, "Verdana", &font), E_FAIL);
+    EXPECT_EQ(font, nullptr);
+    ID3DXFont* other = create("Verdana", -11);
+    ASSERT_NE(other, nullptr);
+    const std::vector<std::string> expected = {
+        "D3DXCreateFontA(-21, 0, 700, 0, 0, 1, 0, 0, 0, \"Verdana\") -> failed",
+        "D3DXCreateFontA(-11, 0, 700, 0, 0, 1, 0, 0, 0, \"Verdana\")",
+    };
+    EXPECT_EQ(orvex_headless::call_log(), expected);
+    orvex_headless::set_font_creation_failure(nullptr);
+    ID3DXFont* again = create("Verdana", -21);
+    EXPECT_NE(again, nullptr);
+    if (again) again->Release();
+    other->Release();
+}
+
+TEST_F(FontOnDevice, RefusesMissingArgumentsAndDescribesItselfAsCreated) {
+    ID3DXFont* font = reinterpret_cast<ID3DXFont*>(1);
+    EXPECT_EQ(D3DXCreateFontA(nullptr, 10, 0, 0, 0, FALSE, 1, 0, 0, 0, "Arial", &font), D3DERR_INVALIDCALL);
+    EXPECT_EQ(font, nullptr);
+    EXPECT_EQ(D3DXCreateFontA(device, 10, 0, 0, 0, FALSE, 1, 0, 0, 0, nullptr, &font), D3DERR_INVALIDCALL);
+    EXPECT_EQ(D3DXCreateFontA(device, 10, 0, 0, 0, FALSE, 1, 0, 0, 0, "Arial", nullptr), D3DERR_INVALIDCALL);
+    EXPECT_EQ(D3DXCreateFontIndirectA(device, nullptr, &font), D3DERR_INVALIDCALL);
+
+    std::string long_name(1000, 'N');
+    ASSERT_EQ(D3DXCreateFontA(device, 15, 6, 200, 0, TRUE, 1, 0, 0, 0, long_name.c_str(), &font), D3D_OK);
+    D3DXFONT_DESCA desc;
+    ASSERT_EQ(font->GetDescA(&desc), D3D_OK);
+    EXPECT_EQ(std::string(desc.FaceName), long_name.substr(0, 31));
+    EXPECT_EQ(desc.Height, 15);
+    EXPECT_EQ(desc.Width, 6u);
+    EXPECT_EQ(desc.Weight, 200u);
+    EXPECT_EQ(desc.Italic, TRUE);
+    RECT r = {0, 0, 100, 100};
+    EXPECT_GT(font->DrawTextA(nullptr, "still draws", -1, &r, 0, 0xFFFFFFFF), 0);
+
+    // The font holds the device: one reference more while it lives.
+    IDirect3DDevice9* same = nullptr;
+    ASSERT_EQ(font->GetDevice(&same), D3D_OK);
+    EXPECT_EQ(same, device);
+    ULONG with_font = same->Release();
+    font->Release();
+    EXPECT_EQ(device->AddRef(), with_font);
+    device->Release();
+}
+
+namespace {
+
+// Every render, texture stage and sampler state the device answers for, the stage 0 texture,
+// the FVF and stream 0.
+struct Device_Snapshot {
+    std::vector<DWORD> values;
+    IDirect3DBaseTexture9* texture = nullptr;
+    IDirect3DVertexBuffer9* stream = nullptr;
+    UINT offset = 0, stride = 0;
+    DWORD fvf = 0;
+
+    explicit Device_Snapshot(IDirect3DDevice9* d) {
+        DWORD v;
+        for (DWORD s = 0; s < 256; ++s) values.push_back(SUCCEEDED(d->GetRenderState(D3DRENDERSTATETYPE(s), &v)) ? v : 0xDEAD);
+        for (DWORD stage = 0; stage < 8; ++stage)
+            for (DWORD t = 0; t < 33; ++t)
+                values.push_back(SUCCEEDED(d->GetTextureStageState(stage, D3DTEXTURESTAGESTATETYPE(t), &v)) ? v : 0xDEAD);
+        for (DWORD sampler = 0; sampler < 16; ++sampler)
+            for (DWORD t = 0; t < 14; ++t)
+                values.push_back(SUCCEEDED(d->GetSamplerState(sampler, D3DSAMPLERSTATETYPE(t), &v)) ? v : 0xDEAD);
+        d->GetTexture(0, &texture);
+        d->GetStreamSource(0, &stream, &offset, &stride);
+        d->GetFVF(&fvf);
+        if (texture) texture->Release();
+        if (stream) stream->Release();
+    }
+};
+
+}  // namespace
+
+TEST_F(FontOnDevice, DrawingPutsBackEveryDeviceStateItChanged) {
+    // States as a caller may leave them, most of them what text drawing must change.
+    IDirect3DTexture9* texture = nullptr;
+    IDirect3DVertexBuffer9* buffer = nullptr;
+    ASSERT_EQ(device->CreateTexture(8, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr), D3D_OK);
+    ASSERT_EQ(device->CreateVertexBuffer(80, 0, D3DFVF_XYZRHW | D3DFVF_DIFFUSE, D3DPOOL_DEFAULT, &buffer, nullptr), D3D_OK);
+    device->SetRenderState(D3DRS_FILLMODE, D3DFILL_WIREFRAME);
+    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ONE);
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
+    device->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
+    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG2);
+    device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_ADD);
+    device->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
+    device->SetSamplerState(0, D3DSAMP_ADDRESSU, D3DTADDRESS_MIRROR);
+    device->SetTexture(0, texture);
+    device->SetStreamSource(0, buffer, 20, 20);
+    device->SetFVF(D3DFVF_XYZRHW | D3DFVF_DIFFUSE);
+    Device_Snapshot before(device);
+
+    Font_D3dx* font = Font_D3dx::create(device, Font_Base::describe(-11, 0, 700, 0, FALSE, 1, 0, 0, 0, "Verdana"));
+    ASSERT_NE(font, nullptr);
+    ASSERT_EQ(device->BeginScene(), D3D_OK);
+    orvex_headless::clear_call_log();
+    RECT r = {5, 5, 0, 0};
+    EXPECT_GT(font->DrawTextA(nullptr, caption, -1, &r, DT_NOCLIP, 0x80FF0000), 0);
+    device->EndScene();
+
+    Device_Snapshot after(device);
+    EXPECT_EQ(after.values, before.values);
+    EXPECT_EQ(after.texture, before.texture);
+    EXPECT_EQ(after.stream, before.stream);
+    EXPECT_EQ(after.offset, 20u);
+    EXPECT_EQ(after.stride, 20u);
+    EXPECT_EQ(after.fvf, before.fvf);
+
+    // It drew pre-transformed textured quads, blended, in solid fill, with the colour asked for.
+    ASSERT_FALSE(orvex_headless::recorded_draws().empty());
+    const orvex_headless::Recorded_Draw& draw = orvex_headless::recorded_draws().back();
+    EXPECT_EQ(draw.fvf, DWORD(D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1));
+    EXPECT_EQ(draw.fill_mode, DWORD(D3DFILL_SOLID));
+    EXPECT_NE(draw.texture0, "NULL");
+    EXPECT_EQ(draw.primitives, 2u * 15u);  // 15 glyphs with ink: the caption less its three blanks
+    DWORD colour;
+    memcpy(&colour, draw.vertices.data() + 16, 4);
+    EXPECT_EQ(colour, 0x80FF0000u);
+    const auto& log = orvex_headless::call_log();
+    EXPECT_NE(std::find(log.begin(), log.end(), "SetRenderState(ALPHABLENDENABLE, 1)"), log.end());
+    EXPECT_NE(std::find(log.begin(), log.end(), "SetRenderState(ZFUNC, 8)"), log.end());
+
+    font->Release();
+    texture->Release();
+    buffer->Release();
+}
+
+TEST_F(FontOnDevice, CachedTextIsDrawnWithoutRasterisingOrUploadingAgain) {
+    Font_D3dx* font = Font_D3dx::create(device, Font_Base::describe(-11, 0, 700, 0, FALSE, 1, 0, 0, 0, "Verdana"));
+    ASSERT_NE(font, nullptr);
+    ASSERT_EQ(device->BeginScene(), D3D_OK);
+    RECT r = {5, 5, 0, 0};
+    font->DrawTextA(nullptr, caption, -1, &r, DT_NOCLIP, 0xFFFFFFFF);
+    unsigned long rasterised = font->glyphs().face().rasterised();
+    orvex_headless::clear_call_log();
+    // The same glyphs in another order, on another line.
+    font->DrawTextA(nullptr, "\xEA\xE0\xEC\xE5\xF0\xE0 1 : \xD2\xE5\xEA\xF3\xF8\xE0\xFF", -1, &r, DT_NOCLIP, 0xFFFFFFFF);
+    EXPECT_EQ(font->glyphs().face().rasterised(), rasterised);
+    for (const std::string& line : orvex_headless::call_log()) {
+        EXPECT_EQ(line.find("LockRect"), std::string::npos) << line;
+        EXPECT_EQ(line.find("CreateTexture"), std::string::npos) << line;
+    }
+    // Measuring draws nothing.
+    orvex_headless::clear_call_log();
+    RECT measure = {5, 5, 0, 0};
+    EXPECT_EQ(font->DrawTextA(nullptr, "ab\nc", -1, &measure, DT_CALCRECT, 0xFFFFFFFF), 2 * font->glyphs().face().cell_height());
+    EXPECT_TRUE(orvex_headless::call_log().empty());
+    EXPECT_EQ(measure.bottom, 5 + 2 * font->glyphs().face().cell_height());
+    EXPECT_GT(measure.right, 5);
+    // A new character is rasterised once and its rows uploaded.
+    rasterised = font->glyphs().face().rasterised();
+    orvex_headless::clear_call_log();
+    font->DrawTextA(nullptr, "Q", -1, &r, DT_NOCLIP, 0xFFFFFFFF);
+    EXPECT_EQ(font->glyphs().face().rasterised(), rasterised + 1);
+    const auto& log = orvex_headless::call_log();
+    EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& l) { return l.find("LockRect") != std::string::npos; }), 1);
+    // After a lost device the pages come back from the cache, not from the rasteriser.
+    EXPECT_EQ(font->OnLostDevice(), D3D_OK);
+    EXPECT_EQ(font->OnResetDevice(), D3D_OK);
+    rasterised = font->glyphs().face().rasterised();
+    orvex_headless::clear_call_log();
+    font->DrawTextA(nullptr, caption, -1, &r, DT_NOCLIP, 0xFFFFFFFF);
+    EXPECT_EQ(font->glyphs().face().rasterised(), rasterised);
+    EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& l) { return l.find("CreateTexture") != std::string::npos; }), 1);
+    device->EndScene();
+    font->Release();
+}
+
+TEST(GlyphFace, AnUnknownNameFallsBackToTheKindOfFaceItsFamilyAsksFor) {
+    Glyph_Request request;
+    request.face_name = "No Such Face Anywhere";
+    request.height = 20;
+    request.pitch_and_family = FIXED_PITCH | FF_MODERN;
+    auto mono = Glyph_Face::open(request);
+    request.pitch_and_family = VARIABLE_PITCH | FF_ROMAN;
+    auto serif = Glyph_Face::open(request);
+    ASSERT_TRUE(mono && serif);
+    EXPECT_EQ(mono->rasterise('i').advance, mono->rasterise('W').advance);
+    EXPECT_NE(serif->rasterise('i').advance, serif->rasterise('W').advance);
+    EXPECT_NE(mono->file(), serif->file());
 }

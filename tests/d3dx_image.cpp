@@ -231,6 +231,25 @@ TEST(D3dxImage, PngTgaAndJpegDecodeToTheirPixels)
     EXPECT_EQ(p[3], 255);
 }
 
+TEST(D3dxImage, JpegWithAnOverfullHuffmanTableIsRefused)
+{
+    // stb_image would write past its tables for a table of more than 256 codes.
+    std::vector<uint8_t> grey(8 * 8, 128);
+    Bytes jpeg;
+    ASSERT_TRUE(stbi_write_jpg_to_func(write_to_vector, &jpeg, 8, 8, 1, grey.data(), 90));
+    size_t dht = 0;
+    for (size_t i = 2; i + 1 < jpeg.size() && !dht; ++i)
+        if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC4) dht = i;
+    ASSERT_NE(dht, 0u);
+    Decoded_Image img;
+    ASSERT_EQ(decode_image(jpeg.data(), jpeg.size(), &img), D3D_OK);
+    for (int k = 0; k < 16; ++k) jpeg[dht + 5 + k] = 0xFF;
+    EXPECT_EQ(decode_image(jpeg.data(), jpeg.size(), &img), D3DXERR_INVALIDDATA);
+    // The same table in a segment cut off by the end of the file.
+    jpeg.resize(dht + 21);
+    EXPECT_EQ(decode_image(jpeg.data(), jpeg.size(), &img), D3DXERR_INVALIDDATA);
+}
+
 TEST(D3dxImage, TruncatedOrInflatedPngIsRefused)
 {
     Bytes png;

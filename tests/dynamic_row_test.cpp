@@ -474,7 +474,7 @@ TEST(DynamicRow, SaveWritesTheFileThroughTheWindowsStylePath)
     EXPECT_EQ(countEntries(dir.file("Quillon2.0")), 1) << "no temporary file is left beside the saved one";
 }
 
-TEST(DynamicRow, SaveOverAnExistingFileReplacesItAndKeepsItsPermissions)
+TEST(DynamicRow, SaveReplacesAnExistingFileKeepsItsPermissionsAndTakesLongNames)
 {
     Scratch dir;
     const std::string path = dir.file("LOG.dr");
@@ -485,6 +485,9 @@ TEST(DynamicRow, SaveOverAnExistingFileReplacesItAndKeepsItsPermissions)
     ASSERT_TRUE(tree.iSaveToFile(path.c_str()));
     ASSERT_TRUE(tree.iSaveToFile(path.c_str()));
     EXPECT_EQ(readFile(path), "new\n");
+    const std::string longest = dir.file(std::string(255, 'n'));  // the longest name a file may have
+    EXPECT_TRUE(tree.iSaveToFile(longest.c_str()));
+    EXPECT_EQ(readFile(longest), "new\n");
     EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
 }

@@ -4,7 +4,6 @@
 
 #include <cfloat>
 #include <climits>
-#include <clocale>
 #include <cstring>
 #include <random>
 #include <string>
@@ -72,29 +71,17 @@ TEST(OrvexString, AddAnswersFalseOnlyWhenItHadToCut)
     EXPECT_EQ(std::string(u.getChars()), repeat('u', 1023));
 }
 
-TEST(OrvexString, NullPointersActAsEmptyText)
-{
-    Orvex_string s = "abc";
-    EXPECT_TRUE(s.add(static_cast<const char*>(nullptr)));
-    EXPECT_EQ(s, "abc");
-    EXPECT_FALSE(s == static_cast<const char*>(nullptr));
-    s = static_cast<const char*>(nullptr);
-    EXPECT_TRUE(s.empty());
-    EXPECT_TRUE(s == static_cast<const char*>(nullptr));
-}
-
-TEST(OrvexString, ComparisonIsExactAndCaseSensitive)
+TEST(OrvexString, ComparesExactlyAndTakesNullAsEmpty)
 {
     Orvex_string s = "Camera.Set";
     EXPECT_TRUE(s == "Camera.Set");
     EXPECT_TRUE(s != "camera.set");
     EXPECT_FALSE(s == "Camera.Set ");
-    EXPECT_FALSE(s == "Camera");
-    Orvex_string t = "camera.set";
-    EXPECT_FALSE(s == t);
-    EXPECT_TRUE(s != t);
-    t = "Camera.Set";
-    EXPECT_TRUE(s == t);
+    EXPECT_FALSE(s == Orvex_string("camera.set"));
+    EXPECT_FALSE(s == static_cast<const char*>(nullptr));
+    EXPECT_TRUE(s.add(static_cast<const char*>(nullptr)));
+    s = static_cast<const char*>(nullptr);
+    EXPECT_TRUE(s == static_cast<const char*>(nullptr));
 }
 
 TEST(OrvexString, CodePage1251BytesPassThroughUnchanged)
@@ -110,25 +97,6 @@ TEST(OrvexString, CodePage1251BytesPassThroughUnchanged)
     EXPECT_EQ(rest, "\xC0\xFF\xFF");
 }
 
-TEST(OrvexString, IntegersBecomeDecimalText)
-{
-    struct Case { long long value; const char* text; };
-    const Case cases[] = {
-        {0, "0"}, {42, "42"}, {-7, "-7"}, {INT_MAX, "2147483647"}, {INT_MIN, "-2147483648"},
-    };
-    for (const Case& c : cases) {
-        Orvex_string s;
-        s = static_cast<int>(c.value);
-        EXPECT_EQ(s, c.text) << c.value;
-        Orvex_string t = "n=";
-        t += static_cast<int>(c.value);
-        EXPECT_EQ(std::string(t.getChars()), std::string("n=") + c.text);
-    }
-    Orvex_string u;
-    u = 4294967295u;
-    EXPECT_EQ(u, "4294967295");
-}
-
 TEST(OrvexString, FloatsBecomeTheirShortestRoundTripText)
 {
     struct Case { float value; const char* text; };
@@ -141,6 +109,11 @@ TEST(OrvexString, FloatsBecomeTheirShortestRoundTripText)
         s += c.value;
         EXPECT_EQ(s, c.text) << c.value;
     }
+    Orvex_string n = "n=";
+    n += INT_MIN;
+    EXPECT_EQ(n, "n=-2147483648");
+    n = 4294967295u;
+    EXPECT_EQ(n, "4294967295");
 }
 
 TEST(OrvexString, EveryFiniteFloatReadsBackExactly)
@@ -191,26 +164,6 @@ TEST(OrvexString, ToFloatReadsTheLeadingDecimalNumber)
     };
     for (const Case& c : cases)
         EXPECT_EQ(Orvex_string(c.text).toFloat(), c.value) << '"' << c.text << '"';
-}
-
-TEST(OrvexString, NumbersUseAPointWhateverTheProcessLocale)
-{
-    const char* names[] = {"de_DE.UTF-8", "de_DE.utf8", "ru_RU.UTF-8", "ru_RU.utf8", "fr_FR.UTF-8"};
-    const char* found = nullptr;
-    for (const char* name : names) {
-        if (std::setlocale(LC_ALL, name)) {
-            found = name;
-            break;
-        }
-    }
-    if (!found)
-        GTEST_SKIP() << "no locale with a decimal comma is installed";
-    Orvex_string s;
-    s += 0.5f;
-    const float back = Orvex_string("1.25").toFloat();
-    std::setlocale(LC_ALL, "C");
-    EXPECT_EQ(s, "0.5");
-    EXPECT_EQ(back, 1.25f);
 }
 
 TEST(OrvexString, DivideTwoParametersSplitsAtTheFirstBlank)

@@ -1,5 +1,7 @@
 #include "cur_file.h"
 
+#include "foundation/file_path.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -163,7 +165,7 @@ bool cur_file_decode(const uint8_t* data, size_t size, Cur_Image* out, std::stri
 
 bool cur_file_load(const char* path, Cur_Image* out, std::string* error) {
     if (!path) return fail(error, "no file name");
-    FILE* f = fopen(path, "rb");
+    FILE* f = fopen(resolve_path(path).c_str(), "rb");
     if (!f) return fail(error, "cannot open file");
     std::vector<uint8_t> bytes;
     uint8_t chunk[65536];

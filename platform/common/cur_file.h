@@ -21,5 +21,6 @@ constexpr int cur_max_side = 256;
 
 // Decodes the image of the file closest to 32 x 32 pixels. Returns false and says why on error.
 bool cur_file_decode(const uint8_t* data, size_t size, Cur_Image* out, std::string* error);
-// Reads and decodes a file; a missing file is an error like any other.
+// Reads and decodes a file named the Windows way (resolve_path); a missing file is an error
+// like any other.
 bool cur_file_load(const char* path, Cur_Image* out, std::string* error);

@@ -2,6 +2,7 @@
 // texture through the device's public interface, so both realizations share it.
 #include <d3dx9.h>
 
+#include "d3dx_loaders.h"
 #include "foundation/file_io.h"
 #include "image_decode.h"
 #include "image_dxt.h"
@@ -90,10 +91,10 @@ HRESULT WINAPI D3DXCreateTextureFromFileInMemory(IDirect3DDevice9* pDevice, LPCV
     return create_texture(pDevice, image, ppTexture);
 }
 
-HRESULT WINAPI D3DXCreateTextureFromFileA(IDirect3DDevice9* pDevice, LPCSTR pSrcFile, IDirect3DTexture9** ppTexture)
+HRESULT d3dx_create_texture_from_file(IDirect3DDevice9* device, LPCSTR path, IDirect3DTexture9** texture)
 {
-    if (!pDevice || !pSrcFile || !ppTexture) return D3DERR_INVALIDCALL;
+    if (!device || !path || !texture) return D3DERR_INVALIDCALL;
     std::string bytes;
-    if (!read_whole_file(pSrcFile, Image_File_Limit, bytes)) return D3DXERR_INVALIDDATA;
-    return D3DXCreateTextureFromFileInMemory(pDevice, bytes.data(), (UINT)bytes.size(), ppTexture);
+    if (!read_whole_file(path, Image_File_Limit, bytes)) return D3DXERR_INVALIDDATA;
+    return D3DXCreateTextureFromFileInMemory(device, bytes.data(), (UINT)bytes.size(), texture);
 }

@@ -29,6 +29,7 @@ std::unique_ptr<Glyph_Face> Font_Base::open_face(const D3DXFONT_DESCA& desc) {
     request.weight = desc.Weight;
     request.italic = desc.Italic != FALSE;
     request.antialiased = desc.Quality != NONANTIALIASED_QUALITY;
+    request.pitch_and_family = desc.PitchAndFamily;
     return Glyph_Face::open(request);
 }
 

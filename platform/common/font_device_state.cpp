@@ -17,9 +17,14 @@ const Wanted wanted[] = {
     {0, 0, D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA},
     {0, 0, D3DRS_BLENDOP, D3DBLENDOP_ADD},
     {0, 0, D3DRS_SEPARATEALPHABLENDENABLE, FALSE},
-    {0, 0, D3DRS_ALPHATESTENABLE, FALSE},
-    {0, 0, D3DRS_ZENABLE, D3DZB_FALSE},
-    {0, 0, D3DRS_ZWRITEENABLE, FALSE},
+    // Inked pixels (and only those) write the nearest depth, so a scene drawn after the text
+    // stays behind it, as the overlay drawn before the scene needs.
+    {0, 0, D3DRS_ALPHATESTENABLE, TRUE},
+    {0, 0, D3DRS_ALPHAFUNC, D3DCMP_GREATER},
+    {0, 0, D3DRS_ALPHAREF, 0},
+    {0, 0, D3DRS_ZENABLE, D3DZB_TRUE},
+    {0, 0, D3DRS_ZFUNC, D3DCMP_ALWAYS},
+    {0, 0, D3DRS_ZWRITEENABLE, TRUE},
     {0, 0, D3DRS_CULLMODE, D3DCULL_NONE},
     {0, 0, D3DRS_FILLMODE, D3DFILL_SOLID},
     {0, 0, D3DRS_STENCILENABLE, FALSE},

@@ -1,8 +1,9 @@
 #pragma once
 // The device states a text draw needs, set for the lifetime of this object: alpha blending of
-// the diffuse colour by the glyph texture's alpha, no depth test or write, no culling, no alpha
-// test, stencil, fog or scissor, solid fill, point sampling with clamped addresses, and the
-// pre-transformed FVF. Each state is read first and set only where it differs; the destructor
+// the diffuse colour by the glyph texture's alpha; inked pixels pass whatever the depth buffer
+// holds and write depth 0 (alpha test, depth test ALWAYS, depth writes), so what is drawn later
+// does not cover the text; no culling, stencil, fog or scissor; solid fill; point sampling with
+// clamped addresses; the pre-transformed FVF. Each state is read first and set only where it differs; the destructor
 // puts back exactly those, plus texture stage 0, the FVF and stream 0 (which DrawPrimitiveUP
 // clears).
 #include <d3d9.h>

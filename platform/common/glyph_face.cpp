@@ -41,6 +41,11 @@ FcPattern* request_pattern(const Glyph_Request& request) {
     std::string family = face_name_utf8(request.face_name);
     FcPatternAddString(pattern, FC_FAMILY,
                        reinterpret_cast<const FcChar8*>(family.empty() ? "sans-serif" : family.c_str()));
+    static const char* const generic[] = {nullptr, "serif", "sans-serif", "monospace", "cursive", "fantasy"};
+    unsigned family_kind = (request.pitch_and_family >> 4) & 0xF;
+    if (family_kind >= 1 && family_kind <= 5)
+        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(generic[family_kind]));
+    if ((request.pitch_and_family & 3) == 1) FcPatternAddInteger(pattern, FC_SPACING, FC_MONO);
     if (request.weight) {
         int weight = static_cast<int>(std::min(request.weight, 1000u));
         FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(weight));

@@ -14,6 +14,10 @@ struct Glyph_Request {
     unsigned weight = 0;    // 1..1000 as FW_*; 0 is regular
     bool italic = false;
     bool antialiased = true;
+    // As LOGFONT's lfPitchAndFamily: FIXED_PITCH asks for a monospaced face; the family
+    // (FF_ROMAN, FF_SWISS, FF_MODERN, ...) names the kind of face to fall back to when the
+    // name matches none.
+    unsigned pitch_and_family = 0;
 };
 
 struct Glyph_Image {

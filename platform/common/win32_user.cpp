@@ -138,6 +138,14 @@ SHORT WINAPI GetKeyState(int nVirtKey) {
     return static_cast<SHORT>(((b & 0x80) ? 0x8000 : 0) | (b & 0x01));
 }
 
+// A device context is only ever asked for its dpi: a handle that names the screen or a window.
+HDC WINAPI GetDC(HWND hWnd) {
+    if (hWnd && !IsWindow(hWnd)) return nullptr;
+    return reinterpret_cast<HDC>(hWnd ? reinterpret_cast<UINT_PTR>(hWnd) + 1 : 0x1001);
+}
+
+int WINAPI ReleaseDC(HWND, HDC hDC) { return hDC ? 1 : 0; }
+
 int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator) {
     if (nDenominator == 0) return -1;
     long long product = static_cast<long long>(nNumber) * nNumerator;

@@ -340,13 +340,6 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
     return IDOK;
 }
 
-HDC WINAPI GetDC(HWND hWnd) {
-    if (hWnd && !IsWindow(hWnd)) return nullptr;
-    return reinterpret_cast<HDC>(hWnd ? reinterpret_cast<UINT_PTR>(hWnd) + 1 : 0x1001);
-}
-
-int WINAPI ReleaseDC(HWND, HDC hDC) { return hDC ? 1 : 0; }
-
 int WINAPI GetDeviceCaps(HDC hdc, int index) {
     if (!hdc) return 0;
     switch (index) {

@@ -389,8 +389,12 @@ BOOL WINAPI GetKeyboardState(PBYTE lpKeyState);
 SHORT WINAPI GetKeyState(int nVirtKey);
 SHORT WINAPI GetAsyncKeyState(int vKey);
 
-// Message box: returns IDOK (or the first button's id) once dismissed; the realizations also
-// write caption and text to standard error and never block when there is no display.
+// Message box: returns the id of the button pressed (IDOK for MB_OK). Both realizations write
+// "caption: text" to standard error first. platform/native then shows the box and waits, as
+// Windows does, when there is a display (x11 or wayland): it is a window titled with the
+// caption, and Return presses its first button, Escape its last. Without a display (no X
+// server, SDL's offscreen or dummy driver) it returns the first button's id at once.
+// platform/headless records the box and returns at once.
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 
 // Device contexts, only as far as asking for dpi: GetDC(NULL) is the screen's context.

@@ -1,5 +1,6 @@
 #pragma once
-// The object manager: the scene objects of the running level.
+// The scene objects of the running level: loading them from the level file, drawing the visible
+// ones once per light, and the object commands of the console.
 #include <windows.h>
 #include <d3d9.h>
 #include <d3dx9.h>
@@ -8,35 +9,62 @@
 #include "foundation/orvex_string.h"
 
 class Console;
+class Object_Resources;
 class Object_Super;
 class Orvex_Effect_Manager;
 class Orvex_Light_Manager;
 
 struct ObjectEntry {
-    int id;
-    Object_Super* object;
-    Orvex_string file;
-    bool visible;
+    int id;                   // 1, 2, 3 ... in order of successful additions
+    Object_Super* object;     // owned
+    Orvex_string file;        // the object file path exactly as given
+    bool visible;             // only visible objects are drawn
     ObjectEntry* next;
     ObjectEntry* previous;
 };
 
-// Stand-in until the scene objects land: reads the level and reports its summary, keeps an
-// empty list, answers the list commands over it and draws nothing.
 class Orvex_Object_Manager {
 public:
+    // Empty. baseWorld (the engine's identity) is copied into every new object as its starting
+    // world matrix; deviceSlot, the managers and the console are handed to every object and
+    // must outlive the manager.
     Orvex_Object_Manager(D3DXMATRIX* baseWorld, IDirect3DDevice9** deviceSlot, Console* console,
                          Orvex_Effect_Manager* effectManager, Orvex_Light_Manager* lightManager);
+    // Destroys every object.
     virtual ~Orvex_Object_Manager();
 
+    // Reads the level file named exactly levelFile into a fresh tree and sets its objects up.
+    // A missing file is a level without objects. Always true.
     bool LoadLevel(const char* levelFile);
+    // Adds every "_OBJECT_SIMPLE_" entry under "_OBJECTS_" with its "_OBJECT_PATH_",
+    // "_POSITION_" and "_ROTATION_" (a missing or short key counts as 0); entries of any other
+    // type are skipped silently. Ends with "Object Manager setup completed with E errors and
+    // N objects." (_COMMENT_), E counting the objects that failed since this setup began.
+    // Objects of one setup that name the same mesh or texture file share one loaded copy.
+    // Always true.
     bool SetupObjects(DynamicRow& level);
+    // Creates, places and loads one object ("[O.F.] <file>", _TEXT_, first). Answers its id,
+    // or 0 when it failed to load: then it is counted in errorCount and uses up no id.
+    int AddObject(Orvex_string objectFile, const float position[3], const float rotation[3]);
+
+    // Draws every visible object for light 1, then all of them for light 2, and so on, in the
+    // order they were added. Nothing at all without lights. Called inside the frame's scene.
     void DrawObjects();
+
+    // One object command, the text after the manager's name on a console line:
+    //   load.OBJECT_SIMPLE <path>   adds the object at the origin, unturned
+    //   show.list                   "id:N  visible:0|1  file:<path>" per object (_SYSTEM_)
+    //   object.visible <id> <v>     shows (v != 0) or hides the object and replies
+    //                               "[Object] id: N  visible(changed): 0|1" (_SYSTEM_); an id no
+    //                               object has changes nothing; a missing part gets
+    //                               "What are you mean?)" (_ERROR_)
+    // Any other word does nothing.
     void ExecuteCommand(Orvex_string line);
+    // Passes text and category to the console unchanged (the dispatcher's echo).
     void Report(Orvex_string text, int category);
 
-    int objectCount;
-    int shownObjectCount;
+    int objectCount;         // objects in the list; the id of the newest
+    int shownObjectCount;    // always equal to objectCount; the overlay reads this one
     ObjectEntry* objectList;
     D3DXMATRIX* baseWorld;
     IDirect3DDevice9** deviceSlot;
@@ -44,4 +72,14 @@ public:
     Console* console;
     Orvex_Effect_Manager* effectManager;
     Orvex_Light_Manager* lightManager;
+
+private:
+    void ShowList();
+    void SetVisible(const Orvex_string& arguments);
+
+    ObjectEntry* lastEntry;   // the list's tail, so that adding stays constant-time
+    Object_Resources* setupResources;   // during SetupObjects only: what its objects share
+
+    Orvex_Object_Manager(const Orvex_Object_Manager&) = delete;
+    Orvex_Object_Manager& operator=(const Orvex_Object_Manager&) = delete;
 };

@@ -1,0 +1,253 @@
+// Assimp does the reading: aiProcess_ConvertToLeftHanded gives back the .x file's own
+// coordinates, winding and texture coordinates, JoinIdenticalVertices folds the per-corner
+// vertices the importer makes. The rest is done here as D3DX does it: every mesh of the scene in
+// one, node transforms applied, polygons fanned from their first vertex, one subset per
+// imported mesh (Assimp makes one per material used, in the order of the file's material list).
+#include "mesh_import.h"
+
+#include <d3dx9.h>
+
+#include "foundation/file_path.h"
+
+#include <assimp/Importer.hpp>
+#include <assimp/postprocess.h>
+#include <assimp/scene.h>
+
+#include <string.h>
+#include <sys/stat.h>
+#include <unordered_map>
+
+namespace {
+
+const unsigned Import_Flags = aiProcess_ConvertToLeftHanded | aiProcess_JoinIdenticalVertices;
+
+struct Mesh_Part {
+    const aiMesh* mesh;
+    aiMatrix4x4 transform;
+};
+
+void collect_parts(const aiScene* scene, const aiNode* node, const aiMatrix4x4& parent,
+                   std::vector<Mesh_Part>* parts, std::vector<bool>* seen)
+{
+    const aiMatrix4x4 global = parent * node->mTransformation;
+    for (unsigned i = 0; i < node->mNumMeshes; ++i) {
+        const unsigned index = node->mMeshes[i];
+        if (index >= scene->mNumMeshes) continue;
+        parts->push_back({scene->mMeshes[index], global});
+        (*seen)[index] = true;
+    }
+    for (unsigned i = 0; i < node->mNumChildren; ++i) collect_parts(scene, node->mChildren[i], global, parts, seen);
+}
+
+// Every mesh of the scene with the transform of the node above it, in node order. Assimp's .x
+// importer hangs meshes that sit outside any frame on the root node; when the file's only
+// top-level frame is that root, the frame's own meshes end up on no node at all. They are
+// taken here with the root's transform, and the root's meshes with none.
+std::vector<Mesh_Part> scene_parts(const aiScene* scene)
+{
+    std::vector<Mesh_Part> parts;
+    std::vector<bool> seen(scene->mNumMeshes, false);
+    if (!scene->mRootNode) return parts;
+    collect_parts(scene, scene->mRootNode, aiMatrix4x4(), &parts, &seen);
+    std::vector<Mesh_Part> orphans;
+    for (unsigned i = 0; i < scene->mNumMeshes; ++i)
+        if (!seen[i]) orphans.push_back({scene->mMeshes[i], scene->mRootNode->mTransformation});
+    if (orphans.empty()) return parts;
+    for (Mesh_Part& p : parts)
+        if (p.transform == scene->mRootNode->mTransformation) p.transform = aiMatrix4x4();
+    orphans.insert(orphans.end(), parts.begin(), parts.end());
+    return orphans;
+}
+
+D3DCOLORVALUE colour(const aiMaterial* m, const char* key, unsigned type, unsigned index, float alpha)
+{
+    aiColor4D c(0, 0, 0, alpha);
+    if (m->Get(key, type, index, c) != AI_SUCCESS) c = aiColor4D(0, 0, 0, alpha);
+    return D3DCOLORVALUE{c.r, c.g, c.b, c.a};
+}
+
+Mesh_Material convert_material(const aiMaterial* m)
+{
+    Mesh_Material out;
+    out.material.Diffuse = colour(m, AI_MATKEY_COLOR_DIFFUSE, 1.0f);
+    out.material.Ambient = D3DCOLORVALUE{0, 0, 0, 1};
+    out.material.Specular = colour(m, AI_MATKEY_COLOR_SPECULAR, 1.0f);
+    out.material.Emissive = colour(m, AI_MATKEY_COLOR_EMISSIVE, 1.0f);
+    out.material.Specular.a = out.material.Emissive.a = 1.0f;
+    float power = 0;
+    out.material.Power = m->Get(AI_MATKEY_SHININESS, power) == AI_SUCCESS ? power : 0.0f;
+    // The importer files some names under other texture kinds (normal maps by their name);
+    // D3DX knows one texture a material, so the first of any kind is it.
+    for (int type = aiTextureType_DIFFUSE; type <= AI_TEXTURE_TYPE_MAX; ++type) {
+        aiString path;
+        if (m->GetTextureCount((aiTextureType)type) > 0 &&
+            m->GetTexture((aiTextureType)type, 0, &path) == AI_SUCCESS) {
+            out.has_texture = true;
+            out.texture = path.C_Str();
+            break;
+        }
+    }
+    if (!out.has_texture) {
+        aiString path;
+        if (m->GetTexture(aiTextureType_DIFFUSE, 0, &path) == AI_SUCCESS) {
+            out.has_texture = true;
+            out.texture = path.C_Str();
+        }
+    }
+    return out;
+}
+
+DWORD pack_colour(const aiColor4D& c)
+{
+    auto byte = [](float f) -> DWORD { return f <= 0 ? 0 : f >= 1 ? 255 : (DWORD)(f * 255.0f + 0.5f); };
+    return byte(c.a) << 24 | byte(c.r) << 16 | byte(c.g) << 8 | byte(c.b);
+}
+
+HRESULT convert_scene(const aiScene* scene, bool strict_faces, Mesh_Data* out)
+{
+    if (!scene || !scene->mRootNode || (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE)) return D3DXERR_INVALIDDATA;
+    const std::vector<Mesh_Part> parts = scene_parts(scene);
+    bool normals = false, colours = false, uvs = false;
+    size_t vertex_total = 0;
+    for (const Mesh_Part& p : parts) {
+        normals |= p.mesh->HasNormals();
+        colours |= p.mesh->HasVertexColors(0);
+        uvs |= p.mesh->HasTextureCoords(0);
+        vertex_total += p.mesh->mNumVertices;
+    }
+    out->fvf = D3DFVF_XYZ | (normals ? D3DFVF_NORMAL : 0) | (colours ? D3DFVF_DIFFUSE : 0) | (uvs ? D3DFVF_TEX1 : 0);
+    out->stride = 12 + (normals ? 12 : 0) + (colours ? 4 : 0) + (uvs ? 8 : 0);
+    out->vertices.resize(vertex_total * out->stride);
+
+    uint8_t* v = out->vertices.data();
+    DWORD base = 0;
+    for (DWORD subset = 0; subset < parts.size(); ++subset) {
+        const aiMesh* mesh = parts[subset].mesh;
+        const aiMatrix4x4& m = parts[subset].transform;
+        const bool moved = !m.IsIdentity();
+        aiMatrix3x3 normal_matrix(m);
+        normal_matrix.Inverse().Transpose();
+        for (unsigned i = 0; i < mesh->mNumVertices; ++i) {
+            const aiVector3D p = moved ? m * mesh->mVertices[i] : mesh->mVertices[i];
+            memcpy(v, &p.x, 4), memcpy(v + 4, &p.y, 4), memcpy(v + 8, &p.z, 4);
+            v += 12;
+            if (normals) {
+                aiVector3D n = mesh->HasNormals() ? mesh->mNormals[i] : aiVector3D(0, 0, 0);
+                if (moved) n = (normal_matrix * n).NormalizeSafe();
+                memcpy(v, &n.x, 4), memcpy(v + 4, &n.y, 4), memcpy(v + 8, &n.z, 4);
+                v += 12;
+            }
+            if (colours) {
+                const DWORD c = mesh->HasVertexColors(0) ? pack_colour(mesh->mColors[0][i]) : 0xFFFFFFFF;
+                memcpy(v, &c, 4);
+                v += 4;
+            }
+            if (uvs) {
+                const aiVector3D t = mesh->HasTextureCoords(0) ? mesh->mTextureCoords[0][i] : aiVector3D(0, 0, 0);
+                memcpy(v, &t.x, 4), memcpy(v + 4, &t.y, 4);
+                v += 8;
+            }
+        }
+        const DWORD face_start = out->face_count();
+        for (unsigned f = 0; f < mesh->mNumFaces; ++f) {
+            const aiFace& face = mesh->mFaces[f];
+            if (face.mNumIndices < 3) {
+                // The .x importer drops corner indices past the vertex list instead of failing.
+                if (strict_faces) return D3DXERR_INVALIDDATA;
+                continue;
+            }
+            for (unsigned k = 0; k < face.mNumIndices; ++k)
+                if (face.mIndices[k] >= mesh->mNumVertices) return D3DXERR_INVALIDDATA;
+            for (unsigned k = 1; k + 1 < face.mNumIndices; ++k) {
+                out->indices.push_back(base + face.mIndices[0]);
+                out->indices.push_back(base + face.mIndices[k]);
+                out->indices.push_back(base + face.mIndices[k + 1]);
+                out->attributes.push_back(subset);
+            }
+        }
+        out->subsets.push_back({subset, face_start, out->face_count() - face_start, base, mesh->mNumVertices});
+        const aiMaterial* material =
+            mesh->mMaterialIndex < scene->mNumMaterials ? scene->mMaterials[mesh->mMaterialIndex] : nullptr;
+        if (material) {
+            out->materials.push_back(convert_material(material));
+        } else {
+            Mesh_Material plain;
+            plain.material = D3DMATERIAL9{{1, 1, 1, 1}, {0, 0, 0, 1}, {0, 0, 0, 1}, {0, 0, 0, 1}, 0};
+            out->materials.push_back(plain);
+        }
+        base += mesh->mNumVertices;
+    }
+    if (out->attributes.empty()) return D3DXERR_INVALIDDATA;
+    return D3D_OK;
+}
+
+bool is_x_file(const void* data, size_t size) { return size >= 4 && memcmp(data, "xof ", 4) == 0; }
+
+HRESULT finish(Assimp::Importer& importer, const aiScene* scene, bool x_file, Mesh_Data* out)
+{
+    *out = Mesh_Data();
+    const HRESULT hr = convert_scene(scene, x_file, out);
+    if (FAILED(hr)) *out = Mesh_Data();
+    importer.FreeScene();
+    return hr;
+}
+
+}  // namespace
+
+HRESULT import_mesh_memory(const void* data, size_t size, const char* hint, Mesh_Data* out)
+{
+    *out = Mesh_Data();
+    if (!data || size == 0) return D3DXERR_INVALIDDATA;
+    Assimp::Importer importer;
+    const aiScene* scene = importer.ReadFileFromMemory(data, size, Import_Flags, hint ? hint : "");
+    return finish(importer, scene, is_x_file(data, size), out);
+}
+
+HRESULT import_mesh_file(const char* path, Mesh_Data* out)
+{
+    *out = Mesh_Data();
+    if (!path) return D3DXERR_INVALIDDATA;
+    const std::string resolved = resolve_path(path);
+    struct stat st;
+    if (resolved.empty() || stat(resolved.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0)
+        return D3DXERR_INVALIDDATA;
+    char magic[4] = {0, 0, 0, 0};
+    if (FILE* f = fopen(resolved.c_str(), "rb")) {
+        if (fread(magic, 1, 4, f) != 4) magic[0] = 0;
+        fclose(f);
+    }
+    Assimp::Importer importer;
+    const aiScene* scene = importer.ReadFile(resolved, Import_Flags);
+    return finish(importer, scene, is_x_file(magic, 4), out);
+}
+
+std::vector<DWORD> mesh_adjacency(const Mesh_Data& mesh)
+{
+    // Each vertex stands for the first vertex at its position.
+    const DWORD count = mesh.vertex_count();
+    std::vector<uint32_t> rep(count);
+    std::unordered_map<std::string, uint32_t> first_at;
+    first_at.reserve(count);
+    for (DWORD i = 0; i < count; ++i) {
+        const std::string key(reinterpret_cast<const char*>(&mesh.vertices[(size_t)i * mesh.stride]), 12);
+        rep[i] = first_at.emplace(key, i).first->second;
+    }
+    std::vector<DWORD> adjacency(mesh.indices.size(), 0xFFFFFFFF);
+    std::unordered_map<uint64_t, size_t> open_edges;  // edge of rep ids -> slot in adjacency
+    for (size_t slot = 0; slot < mesh.indices.size(); ++slot) {
+        const size_t face = slot / 3;
+        const uint32_t a = rep[mesh.indices[slot]];
+        const uint32_t b = rep[mesh.indices[face * 3 + (slot + 1) % 3]];
+        if (a == b) continue;
+        const uint64_t key = (uint64_t)(a < b ? a : b) << 32 | (a < b ? b : a);
+        auto found = open_edges.find(key);
+        if (found == open_edges.end()) {
+            open_edges.emplace(key, slot);
+        } else if (found->second / 3 != face) {
+            adjacency[slot] = (DWORD)(found->second / 3);
+            adjacency[found->second] = (DWORD)face;
+            open_edges.erase(found);
+        }
+    }
+    return adjacency;
+}

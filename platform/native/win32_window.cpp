@@ -1,0 +1,126 @@
+// Window classes and windows of the native platform: each window is one SDL window.
+#include "win32_window.h"
+
+#include <stdio.h>
+
+#include <map>
+#include <string>
+
+#include "common/cp1251.h"
+#include "common/win32_window_table.h"
+
+namespace {
+
+std::map<Uint32, HWND>& windows_by_sdl_id() {
+    static std::map<Uint32, HWND> ids;
+    return ids;
+}
+
+class SDL_Window_Backend : public Win32_Window_Backend {
+public:
+    bool Open(Win32_Window& w) override {
+        if (!win32_video_start()) return false;
+        std::string title = cp1251::to_utf8(w.title.c_str());
+        POINT origin = w.ClientOrigin();
+        SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+        SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+        Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_OPENGL;
+        SDL_Window* sdl = SDL_CreateWindow(title.c_str(), origin.x, origin.y, w.client_width,
+                                           w.client_height, flags);
+        if (!sdl) {
+            // A driver without OpenGL can still show a window; the device will fail on it.
+            sdl = SDL_CreateWindow(title.c_str(), origin.x, origin.y, w.client_width,
+                                   w.client_height, SDL_WINDOW_HIDDEN);
+        }
+        if (!sdl) {
+            fprintf(stderr, "CreateWindowExA: SDL_CreateWindow failed: %s\n", SDL_GetError());
+            return false;
+        }
+        w.native = sdl;
+        windows_by_sdl_id()[SDL_GetWindowID(sdl)] = w.handle;
+        return true;
+    }
+    void Close(Win32_Window& w) override {
+        auto* sdl = static_cast<SDL_Window*>(w.native);
+        if (!sdl) return;
+        windows_by_sdl_id().erase(SDL_GetWindowID(sdl));
+        SDL_DestroyWindow(sdl);
+        w.native = nullptr;
+    }
+    void Show(Win32_Window& w, bool visible) override {
+        auto* sdl = static_cast<SDL_Window*>(w.native);
+        if (!sdl) return;
+        if (visible) {
+            SDL_ShowWindow(sdl);
+            SDL_RaiseWindow(sdl);
+        } else {
+            SDL_HideWindow(sdl);
+        }
+    }
+    void Retitle(Win32_Window& w) override {
+        if (auto* sdl = static_cast<SDL_Window*>(w.native))
+            SDL_SetWindowTitle(sdl, cp1251::to_utf8(w.title.c_str()).c_str());
+    }
+};
+
+SDL_Window_Backend& backend() {
+    static SDL_Window_Backend b;
+    return b;
+}
+
+}  // namespace
+
+bool win32_video_start() {
+    static int state = 0;  // 0 not tried, 1 running, -1 failed
+    if (state == 0) {
+        // A click that brings a window to the front is a click on it in Windows; SDL would
+        // drop one that comes within a few milliseconds of gaining the focus.
+        SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0) {
+            state = 1;
+        } else {
+            fprintf(stderr, "SDL video could not start: %s\n", SDL_GetError());
+            state = -1;
+        }
+    }
+    return state == 1;
+}
+
+SDL_Window* win32_sdl_window(HWND hwnd) {
+    Win32_Window* w = win32_window_table().Find(hwnd);
+    return w ? static_cast<SDL_Window*>(w->native) : nullptr;
+}
+
+bool win32_client_size(HWND hwnd, int* width, int* height) {
+    Win32_Window* w = win32_window_table().Find(hwnd);
+    if (!w) return false;
+    if (width) *width = w->client_width;
+    if (height) *height = w->client_height;
+    return true;
+}
+
+HWND win32_window_of_sdl_id(Uint32 window_id) {
+    auto it = windows_by_sdl_id().find(window_id);
+    return it == windows_by_sdl_id().end() ? nullptr : it->second;
+}
+
+extern "C" {
+
+ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* lpwcx) { return win32_window_table().RegisterClass(lpwcx); }
+
+BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE) {
+    return win32_window_table().UnregisterClass(lpClassName);
+}
+
+HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle,
+                            int X, int Y, int nWidth, int nHeight, HWND, HMENU, HINSTANCE,
+                            LPVOID lpParam) {
+    return win32_window_table().Create(dwExStyle, lpClassName, lpWindowName, dwStyle, X, Y, nWidth,
+                                       nHeight, lpParam, &backend());
+}
+
+}  // extern "C"

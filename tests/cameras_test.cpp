@@ -1,0 +1,532 @@
+// Cameras and the camera manager on the headless platform: level loading, the transforms,
+// keyboard and mouse control on the scripted clock, the camera commands and the markers.
+#include <windows.h>
+#include <d3d9.h>
+#include <d3dx9.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <cstdlib>
+#include <new>
+#include <string>
+
+#include "console/console.h"
+#include "scene/cameras/camera.h"
+#include "scene/cameras/camera_manager.h"
+#include "scene_test_support.h"
+
+using namespace scene_test;
+
+// Counts the allocations made while counting is on, to show the per-frame handlers make none.
+static std::atomic<bool> g_countAllocations{false};
+static std::atomic<long> g_allocations{0};
+
+void* operator new(std::size_t size) {
+    if (g_countAllocations) ++g_allocations;
+    void* p = std::malloc(size ? size : 1);
+    if (!p) throw std::bad_alloc();
+    return p;
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+const float kEps = 1e-4f;
+
+void ExpectVector(const D3DXVECTOR3& v, float x, float y, float z, const std::string& what) {
+    EXPECT_NEAR(v.x, x, kEps) << what;
+    EXPECT_NEAR(v.y, y, kEps) << what;
+    EXPECT_NEAR(v.z, z, kEps) << what;
+}
+
+bool IsFinite(const D3DXMATRIX& m) {
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            if (!std::isfinite(m.m[r][c])) return false;
+    return true;
+}
+
+bool IsFinite(const D3DXVECTOR3& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
+
+// ---- One camera ----
+
+struct LoadCase {
+    const char* what;
+    const char* knot;   // the keys of the camera "cam"
+    D3DXVECTOR3 position, lookAt, up, right;
+    float moveSpeed;
+};
+
+TEST(CameraLoading, ReadsKeysWithTheirValueCountsOverDefaults) {
+    const LoadCase cases[] = {
+        {"only a position", "_POSITION_ { 0 100 -300 }", {0, 100, -300}, {0, 0, 0}, {0, 1, 0},
+         {0, 0, 1}, 0.1f},
+        {"all keys", "_POSITION_ { 1 2 3 } _LOOK_ { 4 5 6 } _UP_ { 0 0 1 } _RIGHT_ { 1 0 0 } "
+                     "_MOVESPEED_ { 0.5 }",
+         {1, 2, 3}, {4, 5, 6}, {0, 0, 1}, {1, 0, 0}, 0.5f},
+        {"up with two values is skipped", "_UP_ { 1 2 }", {0, 0, 0}, {0, 0, 0}, {0, 1, 0},
+         {0, 0, 1}, 0.1f},
+        {"extra values ignored", "_MOVESPEED_ { 2 5 } _LOOK_ { 1 2 3 4 }", {0, 0, 0}, {1, 2, 3},
+         {0, 1, 0}, {0, 0, 1}, 2.0f},
+        {"the later key wins", "_POSITION_ { 1 1 1 } _POSITION_ { 7 8 9 }", {7, 8, 9}, {0, 0, 0},
+         {0, 1, 0}, {0, 0, 1}, 0.1f},
+        {"a knot is not a value", "_POSITION_ { 1 2 inner { } }", {0, 0, 0}, {0, 0, 0},
+         {0, 1, 0}, {0, 0, 1}, 0.1f},
+        {"keys are case-sensitive", "_position_ { 1 2 3 } _Look_ { 1 2 3 }", {0, 0, 0},
+         {0, 0, 0}, {0, 1, 0}, {0, 0, 1}, 0.1f},
+        {"values that are no finite number count as 0",
+         "_POSITION_ { nan inf 1e40 } _LOOK_ { -inf abc 5 } _MOVESPEED_ { NaN }", {0, 0, 0},
+         {0, 0, 5}, {0, 1, 0}, {0, 0, 1}, 0.0f},
+    };
+    for (const LoadCase& c : cases) {
+        DynamicRow tree = Tree(std::string("_CAMERAS_ { cam } cam { ") + c.knot + " }");
+        Orvex_Camera camera;
+        Orvex_string name;
+        name = "cam";
+        EXPECT_TRUE(camera.LoadFromTree(name, &tree)) << c.what;
+        EXPECT_STREQ(camera.name.getChars(), "cam");
+        ExpectVector(camera.position, c.position.x, c.position.y, c.position.z, c.what);
+        ExpectVector(camera.lookAt, c.lookAt.x, c.lookAt.y, c.lookAt.z, c.what);
+        ExpectVector(camera.up, c.up.x, c.up.y, c.up.z, c.what);
+        ExpectVector(camera.right, c.right.x, c.right.y, c.right.z, c.what);
+        EXPECT_FLOAT_EQ(camera.moveSpeed, c.moveSpeed) << c.what;
+        EXPECT_TRUE(IsFinite(camera.viewMatrix) && IsFinite(camera.projectionMatrix)) << c.what;
+    }
+}
+
+TEST(CameraLoading, MissingOrEmptyKnotFailsWithDefaults) {
+    for (const char* text : {"_CAMERAS_ { cam }", "cam { }", ""}) {
+        DynamicRow tree = Tree(text);
+        Orvex_Camera camera;
+        camera.position = D3DXVECTOR3(5, 5, 5);
+        camera.moveSpeed = 9;
+        Orvex_string name;
+        name = "cam";
+        EXPECT_FALSE(camera.LoadFromTree(name, &tree)) << text;
+        ExpectVector(camera.position, 0, 0, 0, text);
+        ExpectVector(camera.up, 0, 1, 0, text);
+        EXPECT_FLOAT_EQ(camera.moveSpeed, 0.1f);
+        EXPECT_STREQ(camera.name.getChars(), "cam");
+        EXPECT_TRUE(IsFinite(camera.viewMatrix) && IsFinite(camera.projectionMatrix));
+    }
+}
+
+class CameraDeviceTest : public SceneTest {
+protected:
+    Orvex_Camera Load(const std::string& keys) {
+        DynamicRow tree = Tree("cam { " + keys + " }");
+        Orvex_Camera camera;
+        Orvex_string name;
+        name = "cam";
+        camera.LoadFromTree(name, &tree);
+        return camera;
+    }
+};
+
+TEST_F(CameraDeviceTest, ApplySetsWorldViewProjectionThenTurnsRightToTheViewersLeft) {
+    Orvex_Camera camera = Load("_POSITION_ { 0 100 -300 }");
+    ExpectVector(camera.right, 0, 0, 1, "before the first Apply");
+
+    ClearCallLog();
+    camera.Apply(&device);
+    std::vector<std::string> transforms = CallsStartingWith("SetTransform(");
+    ASSERT_EQ(transforms.size(), 3u);
+    EXPECT_NE(transforms[0].find("WORLD"), std::string::npos) << transforms[0];
+    EXPECT_NE(transforms[1].find("VIEW"), std::string::npos) << transforms[1];
+    EXPECT_NE(transforms[2].find("PROJECTION"), std::string::npos) << transforms[2];
+
+    // Looking along +z (and down), the viewer's left is -x.
+    ExpectVector(camera.right, -1, 0, 0, "after Apply");
+
+    // The fixed 4:3 projection: 45 degrees vertically, near 1, far 15000.
+    const D3DXMATRIX& p = camera.projectionMatrix;
+    EXPECT_NEAR(p._22, 2.4142135f, 1e-5f);
+    EXPECT_NEAR(p._11, 2.4142135f * 0.75f, 1e-5f);
+    EXPECT_NEAR(p._33, 15000.0f / 14999.0f, 1e-6f);
+    EXPECT_NEAR(p._43, -15000.0f / 14999.0f, 1e-5f);
+    EXPECT_FLOAT_EQ(p._34, 1.0f);
+    EXPECT_FLOAT_EQ(p._44, 0.0f);
+
+    // The eye lands at the view-space origin.
+    D3DXVECTOR3 eye;
+    D3DXVec3TransformCoord(&eye, &camera.position, &camera.viewMatrix);
+    ExpectVector(eye, 0, 0, 0, "eye in view space");
+}
+
+TEST_F(CameraDeviceTest, LookingStraightDownGivesZeroRightAndFiniteMatrices) {
+    Orvex_Camera camera = Load("_POSITION_ { 0 100 0 } _LOOK_ { 0 0 0 }");
+    camera.Apply(&device);
+    ExpectVector(camera.right, 0, 0, 0, "right");
+    EXPECT_TRUE(IsFinite(camera.viewMatrix));
+    EXPECT_TRUE(IsFinite(camera.projectionMatrix));
+}
+
+TEST_F(CameraDeviceTest, PointsAtTheEdgeOfTheFloatRangeNeverGiveANonFiniteMatrix) {
+    Orvex_Camera camera = Load("_POSITION_ { 3e38 0 0 } _LOOK_ { -3e38 0 0 }");
+    camera.Apply(&device);
+    EXPECT_TRUE(IsFinite(camera.viewMatrix));
+    EXPECT_TRUE(IsFinite(camera.right));
+}
+
+TEST_F(CameraDeviceTest, MarkerIsALineAndTwoBoxesInWorldSpace) {
+    Orvex_Camera camera = Load("_POSITION_ { 0 0 -50 } _LOOK_ { 0 0 0 }");
+    ClearCallLog();
+    camera.DrawMarker(&device);
+    std::vector<std::string> draws = CallsStartingWith("DrawPrimitiveUP(");
+    ASSERT_EQ(draws.size(), 3u);
+    EXPECT_NE(draws[0].find("LINELIST, 1,"), std::string::npos) << draws[0];
+    EXPECT_NE(draws[1].find("LINELIST, 12,"), std::string::npos) << draws[1];
+    EXPECT_NE(draws[2].find("LINELIST, 12,"), std::string::npos) << draws[2];
+    std::vector<std::string> transforms = CallsStartingWith("SetTransform(");
+    ASSERT_EQ(transforms.size(), 1u);
+    EXPECT_NE(transforms[0].find("WORLD"), std::string::npos);
+}
+
+// ---- The camera manager ----
+
+const char* kThreeCameras =
+    "_CAMERAS_ { first second third }\n"
+    "first { _POSITION_ { 0 0 -100 } _LOOK_ { 0 0 0 } }\n"
+    "second { _POSITION_ { 100 0 0 } _LOOK_ { 0 0 0 } }\n"
+    "third { _POSITION_ { 0 50 0 } _LOOK_ { 0 50 10 } _MOVESPEED_ { 2 } }\n";
+
+class CameraManagerTest : public SceneTest {
+protected:
+    void SetUp() override {
+        SceneTest::SetUp();
+        manager = new Orvex_Camera_Manager(console);
+    }
+    void TearDown() override {
+        delete manager;
+        SceneTest::TearDown();
+    }
+    void LoadLevel(const std::string& text) {
+        ASSERT_TRUE(manager->LoadLevel(Level(text).c_str()));
+    }
+    Orvex_Camera* Active() { return manager->activeCamera->camera; }
+    // One frame as the engine runs it: the active camera applies itself, then the clock moves
+    // on by the frame's time and the keyboard and mouse steps run.
+    void Frame(float milliseconds, bool leftButton = false) {
+        if (manager->activeCamera) Active()->Apply(&device);
+        AdvanceClock(static_cast<DWORD>(milliseconds));
+        manager->HandleKeyboard(milliseconds);
+        manager->HandleMouse(nullptr, leftButton);
+    }
+    std::vector<std::string> Replies() { return Texts(*console, "_SYSTEM_"); }
+    void Command(const char* text) {
+        Orvex_string line;
+        line = text;
+        manager->ExecuteCommand(line);
+    }
+
+    Orvex_Camera_Manager* manager = nullptr;
+};
+
+TEST_F(CameraManagerTest, LoadsCamerasInFileOrderAndActivatesTheFirst) {
+    LoadLevel(std::string(kThreeCameras) + "_CAMERAS_ { ghost }");
+    ASSERT_EQ(manager->cameraCount, 3);
+    ASSERT_NE(manager->activeCamera, nullptr);
+    EXPECT_EQ(manager->activeCamera->id, 1);
+    const char* names[] = {"first", "second", "third"};
+    int id = 1;
+    const CameraEntry* previous = nullptr;
+    for (CameraEntry* e = manager->cameraList; e; e = e->next, ++id) {
+        EXPECT_EQ(e->id, id);
+        EXPECT_STREQ(e->camera->name.getChars(), names[id - 1]);
+        EXPECT_EQ(e->previous, previous);
+        previous = e;
+    }
+    EXPECT_EQ(id, 4);
+    EXPECT_EQ(Texts(*console, "_TEXT_"),
+              (std::vector<std::string>{"[+] Camera:  first", "[+] Camera:  second",
+                                        "[+] Camera:  third"}));
+    EXPECT_FLOAT_EQ(manager->material.Ambient.r, 1.0f);
+    EXPECT_FLOAT_EQ(manager->material.Emissive.a, 1.0f);
+}
+
+TEST_F(CameraManagerTest, ListedCameraWithoutKnotIsAddedWithDefaults) {
+    LoadLevel("_CAMERAS_ { nowhere }");
+    ASSERT_EQ(manager->cameraCount, 1);
+    ExpectVector(Active()->position, 0, 0, 0, "defaults");
+    EXPECT_EQ(Texts(*console, "_TEXT_"), std::vector<std::string>{"[+] Camera:  nowhere"});
+    Frame(16, true);   // position equals lookAt: nothing may become NaN
+    EXPECT_TRUE(IsFinite(Active()->viewMatrix));
+}
+
+TEST_F(CameraManagerTest, LevelWithoutCamerasSkipsMovementAndCommands) {
+    LoadLevel("_LIGHTS_ { }");
+    EXPECT_EQ(manager->cameraCount, 0);
+    EXPECT_EQ(manager->activeCamera, nullptr);
+    SetKey('W', true);
+    SetKey(VK_TAB, true);
+    Frame(16, true);
+    for (const char* c : {"camera.next", "camera.set 1", "camera.speed 2"}) Command(c);
+    EXPECT_TRUE(Replies().empty());
+    manager->DrawMarkers(&device);
+    EXPECT_FALSE(manager->SetActiveCamera(1));
+}
+
+TEST_F(CameraManagerTest, TabHeldForOneSecondSwitchesAtMostThreeTimesInCycle) {
+    LoadLevel(kThreeCameras);
+    AdvanceClock(1000);
+    SetKey(VK_TAB, true);
+    std::vector<int> seen{manager->activeCamera->id};
+    for (int elapsed = 0; elapsed < 1000; elapsed += 16) {
+        Frame(16);
+        if (manager->activeCamera->id != seen.back()) seen.push_back(manager->activeCamera->id);
+    }
+    EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 1}));
+}
+
+TEST_F(CameraManagerTest, CameraNextTwiceWithin360msSwitchesOnce) {
+    LoadLevel(kThreeCameras);
+    AdvanceClock(400);
+    Command("camera.next");
+    AdvanceClock(200);
+    Command("camera.next");
+    EXPECT_EQ(manager->activeCamera->id, 2);
+    const std::string reply = "Currient camera was changed to: camera \xB9 2";
+    EXPECT_EQ(Replies(), (std::vector<std::string>{reply, reply}));
+    AdvanceClock(200);
+    Command("camera.next");
+    EXPECT_EQ(manager->activeCamera->id, 3);
+}
+
+TEST_F(CameraManagerTest, CommandWordsAreExactAndRepliesNameTheActiveCamera) {
+    struct Case {
+        const char* line;
+        int active;          // active id afterwards, starting from camera 1
+        const char* reply;   // null: no reply at all
+    };
+    const Case cases[] = {
+        {"Camera.Set 3", 3, "Currient camera was changed to: camera \xB9 3"},
+        {"camera.set 3", 3, "Currient camera was changed to: camera \xB9 3"},
+        {"camera.set 9", 1, "Currient camera was changed to: camera \xB9 1"},
+        {"camera.set", 1, "Currient camera was changed to: camera \xB9 1"},
+        {"camera.set two", 1, "Currient camera was changed to: camera \xB9 1"},
+        {"Camera.Next", 1, nullptr},
+        {"CAMERA.SET 2", 1, nullptr},
+        {"Camera.Speed 3", 1, nullptr},
+        {"", 1, nullptr},
+    };
+    LoadLevel(kThreeCameras);
+    AdvanceClock(1000);
+    for (const Case& c : cases) {
+        manager->SetActiveCamera(1);
+        size_t before = Replies().size();
+        Command(c.line);
+        EXPECT_EQ(manager->activeCamera->id, c.active) << c.line;
+        std::vector<std::string> replies = Replies();
+        if (c.reply) {
+            ASSERT_EQ(replies.size(), before + 1) << c.line;
+            EXPECT_EQ(replies.back(), c.reply) << c.line;
+        } else {
+            EXPECT_EQ(replies.size(), before) << c.line;
+        }
+    }
+    EXPECT_FLOAT_EQ(Active()->moveSpeed, 0.1f);
+}
+
+TEST_F(CameraManagerTest, SpeedCommandSetsTheActiveCameraAndEchoesTheValue) {
+    struct Case {
+        const char* line;
+        float speed;
+        const char* reply;
+    };
+    const Case cases[] = {
+        {"camera.speed 0.5", 0.5f, "Currient camera speed was changed to: 0.5"},
+        {"camera.speed 2", 2.0f, "Currient camera speed was changed to: 2"},
+        {"camera.speed", 0.0f, "Currient camera speed was changed to: 0"},
+        {"camera.speed nan", 0.0f, "Currient camera speed was changed to: 0"},
+        {"camera.speed 1e40", 0.0f, "Currient camera speed was changed to: 0"},
+    };
+    LoadLevel(kThreeCameras);
+    for (const Case& c : cases) {
+        Command(c.line);
+        EXPECT_FLOAT_EQ(Active()->moveSpeed, c.speed) << c.line;
+        EXPECT_EQ(Replies().back(), c.reply);
+    }
+    SetKey('W', true);
+    D3DXVECTOR3 before = Active()->position;
+    Frame(16);
+    ExpectVector(Active()->position, before.x, before.y, before.z, "speed 0 stands still");
+}
+
+TEST_F(CameraManagerTest, ElapsedTimeScalesWalkingWithAFloorOf005) {
+    struct Case {
+        float elapsed;
+        float t;
+    };
+    const Case cases[] = {{0, 0.05f}, {1, 0.05f}, {3, 0.05f}, {16, 16 / 60.0f}, {120, 2.0f}};
+    LoadLevel(kThreeCameras);   // camera 1 looks along +z with speed 0.1
+    SetKey('W', true);
+    for (const Case& c : cases) {
+        Active()->Apply(&device);
+        float z = Active()->position.z;
+        float lookZ = Active()->lookAt.z;
+        manager->HandleKeyboard(c.elapsed);
+        EXPECT_NEAR(Active()->position.z - z, 0.1f * c.t, 1e-5f) << c.elapsed;
+        EXPECT_NEAR(Active()->lookAt.z - lookZ, 0.1f * c.t, 1e-5f) << c.elapsed;
+    }
+}
+
+TEST_F(CameraManagerTest, MovementKeysAddUpAndOppositeKeysCancel) {
+    struct Case {
+        const char* what;
+        std::vector<int> keys;
+        D3DXVECTOR3 step;   // in units of v * t, camera 1 looking along +z, right = -x
+    };
+    const Case cases[] = {
+        {"W", {'W'}, {0, 0, 1}},
+        {"up arrow", {VK_UP}, {0, 0, 1}},
+        {"S", {'S'}, {0, 0, -1}},
+        {"A strafes left", {'A'}, {-1, 0, 0}},
+        {"right arrow", {VK_RIGHT}, {1, 0, 0}},
+        {"W and S", {'W', 'S'}, {0, 0, 0}},
+        {"up and W count once each", {'W', VK_UP}, {0, 0, 1}},
+        {"W and A", {'W', 'A'}, {-1, 0, 1}},
+        {"left shift flies", {VK_LSHIFT}, {0, 0, 1}},
+    };
+    LoadLevel(kThreeCameras);
+    const float vt = 0.1f * (30 / 60.0f);
+    for (const Case& c : cases) {
+        manager->SetActiveCamera(1);
+        Active()->position = D3DXVECTOR3(0, 0, -100);
+        Active()->lookAt = D3DXVECTOR3(0, 0, 0);
+        Active()->Apply(&device);
+        for (int k : c.keys) SetKey(k, true);
+        manager->HandleKeyboard(30);
+        for (int k : c.keys) SetKey(k, false);
+        ExpectVector(Active()->position, vt * c.step.x, vt * c.step.y, -100 + vt * c.step.z,
+                     c.what);
+        ExpectVector(Active()->lookAt - Active()->position, 0, 0, 100, c.what);
+    }
+}
+
+TEST_F(CameraManagerTest, WalkingStaysLevelWhileLeftShiftFliesAlongTheView) {
+    LoadLevel("_CAMERAS_ { c } c { _POSITION_ { 0 0 0 } _LOOK_ { 0 30 40 } _MOVESPEED_ { 1 } }");
+    Active()->Apply(&device);
+    SetKey('W', true);
+    manager->HandleKeyboard(60);   // t = 1
+    ExpectVector(Active()->position, 0, 0, 0.8f, "walk: x and z of the 3D direction");
+    SetKey('W', false);
+    SetKey(VK_LSHIFT, true);
+    manager->HandleKeyboard(60);
+    ExpectVector(Active()->position, 0, 0.6f, 1.6f, "fly: the full direction");
+}
+
+TEST_F(CameraManagerTest, MouseDragTurnsOneDegreePerThreePixels) {
+    LoadLevel(kThreeCameras);   // camera 1 at (0, 0, -100) looking at the origin
+    Active()->Apply(&device);
+    SetCursor(200, 200);
+    Frame(16);
+    SetCursor(230, 200);   // 30 pixels right: 10 degrees about the world up axis
+    Frame(16, true);
+    const float a = 10.0f * 0.0174532924f;
+    ExpectVector(Active()->lookAt, 100 * std::sin(a), 0, -100 + 100 * std::cos(a), "yaw");
+    ExpectVector(Active()->position, 0, 0, -100, "the eye stays");
+
+    Active()->lookAt = D3DXVECTOR3(0, 0, 0);
+    Active()->Apply(&device);
+    SetCursor(230, 170);   // 30 pixels up: 10 degrees about right, looking up
+    Frame(16, true);
+    EXPECT_NEAR(Active()->lookAt.y, 100 * std::sin(a), 1e-3f);
+    EXPECT_NEAR(Active()->lookAt.z, -100 + 100 * std::cos(a), 1e-3f);
+
+    D3DXVECTOR3 look = Active()->lookAt;
+    SetCursor(400, 400);   // moving with the button up turns nothing but is remembered
+    Frame(16, false);
+    Frame(16, true);
+    ExpectVector(Active()->lookAt, look.x, look.y, look.z, "no jump when a drag starts");
+}
+
+TEST_F(CameraManagerTest, PitchWhileLookingStraightDownStaysFinite) {
+    LoadLevel("_CAMERAS_ { c } c { _POSITION_ { 0 100 0 } _LOOK_ { 0 0 0 } }");
+    Active()->Apply(&device);
+    SetCursor(10, 10);
+    Frame(16);
+    SetCursor(40, 70);
+    SetKey('W', true);
+    SetKey('A', true);
+    Frame(16, true);
+    Frame(16, true);
+    EXPECT_TRUE(IsFinite(Active()->lookAt));
+    EXPECT_TRUE(IsFinite(Active()->position));
+    EXPECT_TRUE(IsFinite(Active()->viewMatrix));
+}
+
+TEST_F(CameraManagerTest, OpenConsoleFreezesCameraAndMouseUntilItCloses) {
+    LoadLevel(kThreeCameras);
+    AdvanceClock(1000);
+    SetCursor(100, 100);
+    Frame(16);
+
+    SetKey(VK_OEM_3, true);
+    Frame(16);
+    SetKey(VK_OEM_3, false);
+    ASSERT_TRUE(console->visible);
+    EXPECT_LT(console->toggleTimer.Elapsed(), 20u);
+    EXPECT_LT(console->spareTimer.Elapsed(), 20u);
+
+    D3DXVECTOR3 position = Active()->position;
+    D3DXVECTOR3 look = Active()->lookAt;
+    SetKey(VK_UP, true);
+    SetCursor(160, 100);
+    Frame(16, true);
+    Frame(16, true);
+    SetKey(VK_UP, false);
+    ExpectVector(Active()->position, position.x, position.y, position.z, "frozen");
+    ExpectVector(Active()->lookAt, look.x, look.y, look.z, "frozen");
+    EXPECT_FLOAT_EQ(manager->lastMouseX, 100.0f);
+
+    console->visible = false;
+    Frame(16, true);   // the whole 60 pixels at once: 20 degrees
+    const float a = 20.0f * 0.0174532924f;
+    ExpectVector(Active()->lookAt, 100 * std::sin(a), 0, -100 + 100 * std::cos(a), "turned");
+}
+
+TEST_F(CameraManagerTest, PerFrameHandlingAllocatesNothing) {
+    LoadLevel(kThreeCameras);
+    AdvanceClock(1000);
+    for (int key : {int('W'), int('A'), VK_LSHIFT, VK_TAB}) SetKey(key, true);
+    SetCursor(10, 10);
+    Frame(16, true);
+    SetCursor(50, 80);
+    g_allocations = 0;
+    g_countAllocations = true;
+    manager->HandleKeyboard(16);
+    manager->HandleMouse(nullptr, true);
+    g_countAllocations = false;
+    EXPECT_EQ(g_allocations, 0);
+}
+
+TEST_F(CameraManagerTest, MarkersDrawEveryCameraButTheActiveOne) {
+    LoadLevel(kThreeCameras);
+    ClearCallLog();
+    manager->DrawMarkers(&device);
+    std::vector<std::string> log = CallLog();
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.front().rfind("SetMaterial(", 0), 0u) << log.front();
+    EXPECT_EQ(CallsStartingWith("DrawPrimitiveUP(").size(), 6u);   // two cameras, 3 draws each
+    EXPECT_EQ(CallsStartingWith("SetTransform(").size(), 2u);
+}
+
+TEST_F(CameraManagerTest, TenThousandCamerasLoadAndCycle) {
+    std::string level = "_CAMERAS_ {";
+    for (int i = 0; i < 10000; ++i) level += " c" + std::to_string(i);
+    level += " }\nc9999 { _POSITION_ { nan 1e40 -inf } _LOOK_ { x y z } }\n";
+    LoadLevel(level);
+    EXPECT_EQ(manager->cameraCount, 10000);
+    EXPECT_TRUE(manager->SetActiveCamera(10000));
+    ExpectVector(Active()->position, 0, 0, 0, "non-finite values");
+    AdvanceClock(1000);
+    Command("camera.next");
+    EXPECT_EQ(manager->activeCamera->id, 1);
+    EXPECT_EQ(Texts(*console, "_TEXT_").size(), 10000u);
+}
+
+}  // namespace

@@ -1,0 +1,180 @@
+// The effect manager on the headless platform: compiling the level's effects with their ids,
+// reports and parameter files, and the look-up that hands out the active camera's transforms.
+#include <windows.h>
+#include <d3d9.h>
+#include <d3dx9.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "console/console.h"
+#include "scene/cameras/camera_manager.h"
+#include "scene/effects/effect_manager.h"
+#include "scene_test_support.h"
+
+using namespace scene_test;
+
+namespace {
+
+// A small effect of the shape the level's effects have: the camera's parameters and one pass.
+const char* kEffect =
+    "float4x4 mat_World_View_Proj;\n"
+    "float4x4 matWorld;\n"
+    "float4 View_Pos;\n"
+    "float4 vs_main(float4 p : POSITION) : POSITION { return mul(p, mat_World_View_Proj); }\n"
+    "float4 ps_main() : COLOR { return View_Pos; }\n"
+    "technique vor_Phong {\n"
+    "    pass P0 {\n"
+    "        VertexShader = compile vs_2_0 vs_main();\n"
+    "        PixelShader = compile ps_2_0 ps_main();\n"
+    "    }\n"
+    "}\n";
+
+class EffectManagerTest : public SceneTest {
+protected:
+    void SetUp() override {
+        SceneTest::SetUp();
+        cameras = new Orvex_Camera_Manager(console);
+        manager = new Orvex_Effect_Manager(device, console, cameras);
+        fx = dir.Write("a.fx", kEffect);
+    }
+    void TearDown() override {
+        delete manager;
+        delete cameras;
+        SceneTest::TearDown();
+    }
+    void LoadLevel(const std::string& text) {
+        ASSERT_TRUE(manager->LoadLevel(Level(text).c_str()));
+    }
+    // The level text of one effect entry.
+    std::string Entry(const std::string& name, const std::string& file,
+                      const std::string& parameters = "none") {
+        return name + " { _FILE_FX_ { \"" + file + "\" } _FILE_ { \"" + parameters + "\" } }\n";
+    }
+    ID3DXEffect* Find(const char* name, D3DXMATRIX* view, D3DXMATRIX* projection) {
+        Orvex_string text;
+        text = name;
+        return manager->FindEffect(text, view, projection);
+    }
+
+    std::string fx;
+    Orvex_Camera_Manager* cameras = nullptr;
+    Orvex_Effect_Manager* manager = nullptr;
+};
+
+TEST_F(EffectManagerTest, FailedEffectUsesUpItsIdAndReportsItsPathBetweenTheOthers) {
+    const std::string missing = dir.path() + "/missing.fx";
+    LoadLevel("_EFFECTS_ { one two three }\n" + Entry("one", fx) + Entry("two", missing) +
+              Entry("three", fx));
+    EXPECT_EQ(manager->effectCount, 3);
+    ASSERT_NE(manager->effectList, nullptr);
+    EXPECT_EQ(manager->effectList->id, 1);
+    ASSERT_NE(manager->effectList->next, nullptr);
+    EXPECT_EQ(manager->effectList->next->id, 3);
+    EXPECT_EQ(manager->effectList->next->previous, manager->effectList);
+    EXPECT_EQ(manager->effectList->next->next, nullptr);
+    EXPECT_EQ(Messages(*console),
+              (std::vector<Message>{{"[+] Effect:  one", "_TEXT_"},
+                                    {missing, "_ERROR_"},
+                                    {"[+] Effect:  three", "_TEXT_"},
+                                    {"Effect Manager setup completed with 3 Effects.", "_COMMENT_"}}));
+}
+
+TEST_F(EffectManagerTest, MissingKeysFailLikeABadFileOrMeanNoParameters) {
+    LoadLevel("_EFFECTS_ { nofx nofile ghost }\n"
+              "nofx { _FILE_ { none } }\n"
+              "nofile { _FILE_FX_ { \"" + fx + "\" } }\n");
+    EXPECT_EQ(manager->effectCount, 3);
+    ASSERT_NE(manager->effectList, nullptr);
+    EXPECT_EQ(manager->effectList->id, 2);
+    EXPECT_EQ(manager->effectList->next, nullptr);
+    ASSERT_NE(manager->effectList->parameters, nullptr);
+    EXPECT_EQ(manager->effectList->parameters->TopId(0), 0u);
+    EXPECT_EQ(Texts(*console, "_ERROR_"), (std::vector<std::string>{"nofx", "ghost"}));
+}
+
+TEST_F(EffectManagerTest, OnlyTheExactWordNoneMeansNoParameterFile) {
+    struct Case {
+        const char* file;
+        bool loaded;
+    };
+    const Case cases[] = {{"none", false}, {"None", true}, {"NONE", true}, {"params", true},
+                          {"absent", false}};
+    // Files of each name exist in the working folder, so only the word decides.
+    for (const char* name : {"none", "None", "NONE", "params"})
+        dir.Write(name, std::string("marker_") + name + " { 1 }\n");
+    char previous[4096];
+    ASSERT_NE(getcwd(previous, sizeof(previous)), nullptr);
+    ASSERT_EQ(chdir(dir.path().c_str()), 0);
+    std::string level = "_EFFECTS_ {";
+    for (int i = 0; i < 5; ++i) level += " e" + std::to_string(i);
+    level += " }\n";
+    for (int i = 0; i < 5; ++i) level += Entry("e" + std::to_string(i), fx, cases[i].file);
+    LoadLevel(level);
+    ASSERT_EQ(chdir(previous), 0);
+
+    EffectEntry* entry = manager->effectList;
+    for (const Case& c : cases) {
+        ASSERT_NE(entry, nullptr);
+        ASSERT_NE(entry->parameters, nullptr);
+        EXPECT_EQ(entry->parameters->TopId(0) >= 1, c.loaded) << c.file;
+        entry = entry->next;
+    }
+}
+
+TEST_F(EffectManagerTest, FindEffectReturnsTheFirstOfANameAndSetsViewPosOnEveryEffectPassed) {
+    DynamicRow level = Tree("_CAMERAS_ { c } c { _POSITION_ { 1 2 3 } _LOOK_ { 0 0 10 } }");
+    cameras->SetupCameras(&level);
+    cameras->activeCamera->camera->Apply(&device);
+    const std::string second = dir.Write("b.fx", kEffect);
+    LoadLevel("_EFFECTS_ { a b a }\n" + Entry("a", fx) + Entry("b", second));
+    ASSERT_EQ(manager->effectList->next->id, 2);
+    ClearCallLog();
+
+    D3DXMATRIX view, projection;
+    ID3DXEffect* found = Find("a", &view, &projection);
+    EXPECT_EQ(found, manager->effectList->effect);
+    EXPECT_EQ(CallsStartingWith("effect " + fx + " SetVector(View_Pos, 1 2 3 1)").size(), 1u);
+    EXPECT_TRUE(CallsStartingWith("effect " + second).empty());
+    const Orvex_Camera* camera = cameras->activeCamera->camera;
+    EXPECT_EQ(memcmp(&view, &camera->viewMatrix, sizeof(view)), 0);
+    EXPECT_EQ(memcmp(&projection, &camera->projectionMatrix, sizeof(projection)), 0);
+
+    EXPECT_EQ(Find("b", &view, &projection), manager->effectList->next->effect);
+    ClearCallLog();
+    EXPECT_EQ(Find("A", &view, &projection), nullptr);   // names are case-sensitive
+    // Both entries named "a" compile the same file; a failed search passes all three.
+    EXPECT_EQ(CallsStartingWith("effect " + fx + " SetVector(View_Pos, 1 2 3 1)").size(), 2u);
+    EXPECT_EQ(CallsStartingWith("effect " + second + " SetVector(View_Pos, 1 2 3 1)").size(), 1u);
+}
+
+TEST_F(EffectManagerTest, WithoutACameraFindEffectHandsOutIdentityAndTheOrigin) {
+    LoadLevel("_EFFECTS_ { a }\n" + Entry("a", fx));
+    ClearCallLog();
+    D3DXMATRIX view, projection, identity;
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c) view.m[r][c] = projection.m[r][c] = 7.0f;
+    D3DXMatrixIdentity(&identity);
+    EXPECT_EQ(Find("nothing", &view, &projection), nullptr);
+    EXPECT_EQ(memcmp(&view, &identity, sizeof(view)), 0);
+    EXPECT_EQ(memcmp(&projection, &identity, sizeof(projection)), 0);
+    EXPECT_EQ(CallsStartingWith("effect " + fx + " SetVector(View_Pos, 0 0 0 1)").size(), 1u);
+}
+
+TEST_F(EffectManagerTest, TheSameMissingFileAThousandTimes) {
+    std::string level = "_EFFECTS_ {";
+    for (int i = 0; i < 1000; ++i) level += " e" + std::to_string(i);
+    level += " }\n";
+    for (int i = 0; i < 1000; ++i) level += Entry("e" + std::to_string(i), "gone.fx");
+    LoadLevel(level);
+    EXPECT_EQ(manager->effectCount, 1000);
+    EXPECT_EQ(manager->effectList, nullptr);
+    EXPECT_EQ(Texts(*console, "_ERROR_").size(), 1000u);
+    EXPECT_EQ(Texts(*console, "_COMMENT_").back(),
+              "Effect Manager setup completed with 1000 Effects.");
+    D3DXMATRIX view, projection;
+    EXPECT_EQ(Find("e0", &view, &projection), nullptr);
+}
+
+}  // namespace

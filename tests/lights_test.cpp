@@ -1,0 +1,198 @@
+// Lights and the light manager on the headless platform: the keys with their value counts,
+// reporting, the values handed to an effect, and the markers.
+#include <windows.h>
+#include <d3d9.h>
+#include <d3dx9.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "console/console.h"
+#include "scene/lights/light.h"
+#include "scene/lights/light_manager.h"
+#include "scene_test_support.h"
+
+using namespace scene_test;
+
+namespace {
+
+struct Values {
+    D3DXVECTOR4 position, lookAt, color;
+    float falloff, specular, specularIntensity, ambient, attenuation;
+};
+
+const Values kDefaults = {{0, 0, 0, 0}, {0, 0, 0, 0}, {1, 1, 1, 1}, 1000.0f, 8.5f, 0.19f, 0.005f,
+                          0.8f};
+
+void ExpectLight(const Orvex_Light& light, const Values& v, const std::string& what) {
+    const float* got[] = {&light.position.x, &light.lookAt.x, &light.color.x};
+    const float* want[] = {&v.position.x, &v.lookAt.x, &v.color.x};
+    for (int vector = 0; vector < 3; ++vector)
+        for (int i = 0; i < 4; ++i)
+            EXPECT_FLOAT_EQ(got[vector][i], want[vector][i]) << what << " vector " << vector
+                                                              << " component " << i;
+    EXPECT_FLOAT_EQ(light.falloff, v.falloff) << what;
+    EXPECT_FLOAT_EQ(light.specular, v.specular) << what;
+    EXPECT_FLOAT_EQ(light.specularIntensity, v.specularIntensity) << what;
+    EXPECT_FLOAT_EQ(light.ambient, v.ambient) << what;
+    EXPECT_FLOAT_EQ(light.attenuation, v.attenuation) << what;
+}
+
+TEST(LightLoading, ReadsKeysWithTheirValueCountsOverDefaults) {
+    struct Case {
+        const char* what;
+        const char* keys;
+        Values expected;
+    };
+    Values red = kDefaults;
+    red.color = D3DXVECTOR4(1, 0, 0, 1);
+    Values placed = kDefaults;
+    placed.position = D3DXVECTOR4(1, 2, 3, 1);
+    Values all = {{1, 2, 3, 1}, {4, 5, 6, 1}, {0.5f, 0.25f, 0.125f, 1}, 600, 4, 0.5f, 0.1f, 0.3f};
+    Values intensity = kDefaults;
+    intensity.specularIntensity = 0.7f;
+    Values knotValue = kDefaults;
+    knotValue.falloff = 7;
+    Values nonFinite = kDefaults;
+    nonFinite.position = D3DXVECTOR4(0, 0, 4, 1);
+    nonFinite.falloff = 0;
+    nonFinite.ambient = 0;
+    const Case cases[] = {
+        {"only a colour", "_COLOR_ { 1 0 0 }", red},
+        {"position with two values", "_POSITION_ { 1 2 }", kDefaults},
+        {"position with four values", "_POSITION_ { 1 2 3 9 }", placed},
+        {"all keys",
+         "_POSITION_ { 1 2 3 } _LOOK_ { 4 5 6 } _COLOR_ { 0.5 0.25 0.125 } _FALLOFF_ { 600 } "
+         "_SPECULAR_ { 4 } _SPECULAR_INTENSY_ { 0.5 } _AMBIENT_ { 0.1 } _ATTENUATION_ { 0.3 }",
+         all},
+        {"only the misspelt key sets the intensity",
+         "_SPECULAR_INTENSITY_ { 0.9 } _SPECULAR_INTENSY_ { 0.7 }", intensity},
+        {"a knot under a key counts as a value", "_FALLOFF_ { 7 { } }", knotValue},
+        {"values that are no finite number count as 0",
+         "_POSITION_ { nan inf 4 } _FALLOFF_ { 1e40 } _AMBIENT_ { abc }", nonFinite},
+    };
+    for (const Case& c : cases) {
+        DynamicRow tree = Tree(std::string("_LIGHTS_ { lamp } lamp { ") + c.keys + " }");
+        Orvex_Light light;
+        Orvex_string name;
+        name = "lamp";
+        EXPECT_TRUE(light.LoadFromTree(name, &tree)) << c.what;
+        EXPECT_STREQ(light.name.getChars(), "lamp");
+        ExpectLight(light, c.expected, c.what);
+    }
+}
+
+TEST(LightLoading, MissingOrEmptyNodeKeepsDefaults) {
+    for (const char* text : {"_LIGHTS_ { lamp }", "lamp { }"}) {
+        DynamicRow tree = Tree(text);
+        Orvex_Light light;
+        Orvex_string name;
+        name = "lamp";
+        EXPECT_FALSE(light.LoadFromTree(name, &tree)) << text;
+        ExpectLight(light, kDefaults, text);
+    }
+}
+
+class LightManagerTest : public SceneTest {
+protected:
+    void SetUp() override {
+        SceneTest::SetUp();
+        manager = new Orvex_Light_Manager(console);
+    }
+    void TearDown() override {
+        delete manager;
+        SceneTest::TearDown();
+    }
+    void LoadLevel(const std::string& text) {
+        ASSERT_TRUE(manager->LoadLevel(Level(text).c_str()));
+    }
+    Orvex_Light_Manager* manager = nullptr;
+};
+
+TEST_F(LightManagerTest, TwoLightsGetIdsOneAndTwoAndASummary) {
+    LoadLevel("_LIGHTS_ { warm cold }\nwarm { _COLOR_ { 1 0.5 0 } }\ncold { _FALLOFF_ { 5 } }");
+    ASSERT_EQ(manager->lightCount, 2);
+    ASSERT_NE(manager->lightList, nullptr);
+    EXPECT_EQ(manager->lightList->id, 1);
+    ASSERT_NE(manager->lightList->next, nullptr);
+    EXPECT_EQ(manager->lightList->next->id, 2);
+    EXPECT_EQ(manager->lightList->next->previous, manager->lightList);
+    EXPECT_FLOAT_EQ(manager->lightList->next->light->falloff, 5.0f);
+    std::vector<Message> messages = Messages(*console);
+    std::vector<Message> expected = {{"[+] Light:  warm", "_TEXT_"},
+                                     {"[+] Light:  cold", "_TEXT_"},
+                                     {"Light Manager setup completed with 2 lights.", "_COMMENT_"}};
+    EXPECT_EQ(messages, expected);
+}
+
+TEST_F(LightManagerTest, MissingLevelFileReportsZeroLights) {
+    ASSERT_TRUE(manager->LoadLevel((dir.path() + "/NO_SUCH_LEVEL").c_str()));
+    EXPECT_EQ(manager->lightCount, 0);
+    EXPECT_EQ(Messages(*console),
+              (std::vector<Message>{{"Light Manager setup completed with 0 lights.", "_COMMENT_"}}));
+}
+
+TEST_F(LightManagerTest, NoLightDrawsNoMarkerAtAll) {
+    LoadLevel("_LIGHTS_ { }");
+    IDirect3DTexture9* first = nullptr;
+    IDirect3DTexture9* second = nullptr;
+    ClearCallLog();
+    manager->DrawMarkers(&device, &first, &second);
+    EXPECT_TRUE(CallLog().empty());
+}
+
+TEST_F(LightManagerTest, EachMarkerDrawsWithItsTwoTexturesAndNoTransform) {
+    LoadLevel("_LIGHTS_ { a b }\na { _POSITION_ { 0 100 0 } }\nb { _POSITION_ { 50 0 0 } }");
+    IDirect3DTexture9* white = nullptr;
+    IDirect3DTexture9* yellow = nullptr;
+    ASSERT_TRUE(SUCCEEDED(device->CreateTexture(1, 1, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
+                                                &white, nullptr)));
+    ASSERT_TRUE(SUCCEEDED(device->CreateTexture(1, 1, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
+                                                &yellow, nullptr)));
+    ClearCallLog();
+    manager->DrawMarkers(&device, &white, &yellow);
+    std::vector<std::string> log = CallLog();
+    // The line vertex format once, then per light: texture, 4 diagonals and the vertical,
+    // texture, box, 8 spokes.
+    std::vector<std::string> kinds;
+    for (const std::string& line : log) kinds.push_back(line.substr(0, line.find('(')));
+    std::vector<std::string> one = {"SetTexture"};
+    one.insert(one.end(), 5, "DrawPrimitiveUP");
+    one.push_back("SetTexture");
+    one.insert(one.end(), 9, "DrawPrimitiveUP");
+    std::vector<std::string> expected = {"SetFVF"};
+    expected.insert(expected.end(), one.begin(), one.end());
+    expected.insert(expected.end(), one.begin(), one.end());
+    EXPECT_EQ(kinds, expected);
+    std::vector<std::string> textures = CallsStartingWith("SetTexture(");
+    ASSERT_EQ(textures.size(), 4u);
+    EXPECT_EQ(textures[0], textures[2]);
+    EXPECT_EQ(textures[1], textures[3]);
+    EXPECT_NE(textures[0], textures[1]);
+    EXPECT_EQ(textures[0].find("NULL"), std::string::npos);
+    white->Release();
+    yellow->Release();
+
+    ClearCallLog();   // holders without a texture, or no holder at all, clear the stage
+    white = nullptr;
+    manager->DrawMarkers(&device, nullptr, &white);
+    for (const std::string& line : CallsStartingWith("SetTexture("))
+        EXPECT_NE(line.find("NULL"), std::string::npos) << line;
+}
+
+TEST_F(LightManagerTest, TenThousandLightsLoad) {
+    std::string level = "_LIGHTS_ {";
+    for (int i = 0; i < 10000; ++i) level += " l" + std::to_string(i);
+    level += " }\nl5 { _POSITION_ { inf -nan 1e40 } _COLOR_ { text 1 1 } }\n";
+    LoadLevel(level);
+    EXPECT_EQ(manager->lightCount, 10000);
+    EXPECT_EQ(Texts(*console, "_COMMENT_").back(), "Light Manager setup completed with 10000 lights.");
+    LightEntry* five = manager->lightList;
+    while (five && five->id != 6) five = five->next;
+    ASSERT_NE(five, nullptr);
+    EXPECT_FLOAT_EQ(five->light->position.x, 0.0f);
+    EXPECT_FLOAT_EQ(five->light->position.w, 1.0f);
+    EXPECT_FLOAT_EQ(five->light->color.x, 0.0f);
+}
+
+}  // namespace

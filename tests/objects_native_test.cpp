@@ -1,0 +1,206 @@
+// The default level drawn by the real engine on the native platform, in a window of an Xvfb of
+// its own, read back from the device: lit and unlit sides of the sphere, a light's colour, a
+// texture, and an object hidden with "object.visible" leaving the picture.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+#include <d3d9.h>
+#include <d3dx9.h>
+
+#include "core/ini_reader.h"
+#include "core/orvex.h"
+#include "core/render_manager.h"
+#include "native/gl_device.h"
+#include "scene/cameras/camera_manager.h"
+#include "scene/objects/object_manager.h"
+
+namespace {
+
+// An Xvfb on the display number it picks itself (-displayfd), so parallel tests never meet.
+class Xvfb {
+public:
+    Xvfb()
+    {
+        int fds[2];
+        if (pipe(fds) != 0) return;
+        pid_ = fork();
+        if (pid_ == 0) {
+            close(fds[0]);
+            const std::string fd = std::to_string(fds[1]);
+            int devnull = open("/dev/null", O_WRONLY);
+            dup2(devnull, 2);
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
+                   "-nolisten", "tcp", (char*)nullptr);
+            _exit(127);
+        }
+        close(fds[1]);
+        char buffer[32] = {0};
+        ssize_t n = read(fds[0], buffer, sizeof buffer - 1);
+        close(fds[0]);
+        if (n > 0) display_ = ":" + std::string(buffer, strcspn(buffer, "\n"));
+    }
+    ~Xvfb()
+    {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    const std::string& display() const { return display_; }
+
+private:
+    pid_t pid_ = -1;
+    std::string display_;
+};
+
+struct Frame {
+    std::vector<unsigned char> rgba;
+    UINT width = 0, height = 0;
+    const unsigned char* At(int x, int y) const { return &rgba[((size_t)y * width + x) * 4]; }
+    int Luminance(int x, int y) const
+    {
+        const unsigned char* p = At(x, y);
+        return (299 * p[0] + 587 * p[1] + 114 * p[2]) / 1000;
+    }
+};
+
+class DefaultLevelTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        xvfb = new Xvfb();
+        ASSERT_FALSE(xvfb->display().empty()) << "Xvfb did not start";
+        setenv("DISPLAY", xvfb->display().c_str(), 1);
+
+        namespace fs = std::filesystem;
+        const fs::path folder = fs::temp_directory_path() / ("orvex_objects_native_" + std::to_string(getpid()));
+        fs::remove_all(folder);
+        fs::copy(fs::path(ORVEX_SOURCE_DIR) / "data", folder, fs::copy_options::recursive);
+        ASSERT_EQ(chdir(folder.c_str()), 0);
+
+        DynamicRow settings = LoadSettings("ini.txt");
+        WNDCLASSEXA windowClass = {};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.lpszClassName = "Orvex";
+        RegisterClassExA(&windowClass);
+        HWND window = CreateWindowExA(0, "Orvex", "|Orvex|0.0.4|June 1|", WS_OVERLAPPEDWINDOW, 0,
+                                      0, 800, 600, NULL, NULL, NULL, NULL);
+        ASSERT_NE(window, nullptr);
+        engine.ReadRenderSettings(&settings);
+        ASSERT_EQ(engine.InitDevice(window), 0);
+        engine.Initialize();
+        ShowWindow(window, SW_SHOW);
+    }
+
+    // Draws a few frames (the objects of a frame use the camera of the frame before) and reads
+    // the last one back.
+    static Frame Draw()
+    {
+        for (int i = 0; i < 3; ++i) engine.renderManager->DrawFrame(60.0f);
+        Frame frame;
+        GL_Device* gl = GL_Device::Of(engine.device);
+        EXPECT_NE(gl, nullptr);
+        if (gl) {
+            EXPECT_TRUE(gl->ReadPresentedFrame(&frame.rgba, &frame.width, &frame.height));
+        }
+        return frame;
+    }
+
+    // Where a world point lands in the frame, through the active camera.
+    static POINT Project(const Frame& frame, D3DXVECTOR3 world)
+    {
+        const Orvex_Camera* camera = engine.cameraManager->activeCamera->camera;
+        D3DXMATRIX viewProjection;
+        D3DXMatrixMultiply(&viewProjection, &camera->viewMatrix, &camera->projectionMatrix);
+        D3DXVECTOR3 ndc;
+        D3DXVec3TransformCoord(&ndc, &world, &viewProjection);
+        POINT p = {(LONG)std::lround((ndc.x + 1) * 0.5f * frame.width),
+                   (LONG)std::lround((1 - ndc.y) * 0.5f * frame.height)};
+        return p;
+    }
+    // A point on the sphere (centre (0, 20, 0), radius 20) where the surface faces direction.
+    static POINT OnSphere(const Frame& frame, D3DXVECTOR3 direction)
+    {
+        D3DXVec3Normalize(&direction, &direction);
+        return Project(frame, D3DXVECTOR3(0, 20, 0) + direction * 19.0f);
+    }
+
+    static Xvfb* xvfb;
+};
+
+Xvfb* DefaultLevelTest::xvfb = nullptr;
+
+// Towards the warm key light and the camera, and towards the floor in front: a side no light
+// reaches.
+const D3DXVECTOR3 kLitSide(-0.51f, 0.64f, -0.57f);
+const D3DXVECTOR3 kUnlitSide(0.0f, -0.7f, -0.71f);
+// Halfway between the blue light and the camera.
+const D3DXVECTOR3 kBlueSide(0.53f, 0.54f, -0.66f);
+
+TEST_F(DefaultLevelTest, SphereIsBrighterOnItsLitSideAndBluerTowardsTheBlueLight)
+{
+    Frame frame = Draw();
+    ASSERT_GT(frame.width, 100u);
+    POINT lit = OnSphere(frame, kLitSide), unlit = OnSphere(frame, kUnlitSide);
+    EXPECT_GT(frame.Luminance(lit.x, lit.y), frame.Luminance(unlit.x, unlit.y) + 60);
+
+    POINT blue = OnSphere(frame, kBlueSide);
+    const unsigned char* p = frame.At(blue.x, blue.y);
+    EXPECT_GT(p[2], p[0] + 30) << "r " << (int)p[0] << " b " << (int)p[2];
+}
+
+TEST_F(DefaultLevelTest, TheBoxWithoutEffectShowsItsCheckerTexture)
+{
+    Frame frame = Draw();
+    ASSERT_GT(frame.width, 100u);
+    // Across the front face of the plain box (edge 40, centred at (70, 20, -110)).
+    POINT left = Project(frame, D3DXVECTOR3(55, 20, -130)), right = Project(frame, D3DXVECTOR3(85, 20, -130));
+    int bright = 0, dark = 0;
+    for (LONG x = left.x; x <= right.x; ++x) {
+        int l = frame.Luminance(x, left.y);
+        bright += l > 190;
+        dark += l < 70;
+    }
+    EXPECT_GT(bright, 3);
+    EXPECT_GT(dark, 3);
+}
+
+TEST_F(DefaultLevelTest, HidingTheSphereRemovesItsPixelsAndNothingElse)
+{
+    Frame before = Draw();
+    Orvex_string command;
+    command = "object.visible 2 0";
+    engine.objectManager->ExecuteCommand(command);
+    Frame hidden = Draw();
+    command = "object.visible 2 1";
+    engine.objectManager->ExecuteCommand(command);
+    Frame shown = Draw();
+    ASSERT_GT(before.width, 100u);
+    ASSERT_EQ(hidden.rgba.size(), before.rgba.size());
+
+    POINT centre = OnSphere(before, D3DXVECTOR3(0, 0, -1));
+    int changed = 0;
+    for (int dy = -8; dy <= 8; ++dy)
+        for (int dx = -8; dx <= 8; ++dx)
+            changed += std::abs(before.Luminance(centre.x + dx, centre.y + dy) -
+                                hidden.Luminance(centre.x + dx, centre.y + dy)) > 20;
+    EXPECT_GT(changed, 17 * 17 * 3 / 4) << "the sphere's face is gone";
+    POINT box = Project(before, D3DXVECTOR3(70, 20, -130));
+    EXPECT_EQ(memcmp(before.At(box.x, box.y), hidden.At(box.x, box.y), 3), 0) << "the box stays";
+    EXPECT_EQ(shown.rgba, before.rgba) << "shown again, the frame is as it was";
+}
+
+}  // namespace

@@ -1,0 +1,693 @@
+// Scene objects and the object manager on the headless platform: object files, meshes,
+// materials, the texture fallback chain, the world matrix, level setup, the object commands and
+// the drawing order of a frame.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "call_log.h"
+#include "scene/cameras/camera_manager.h"
+#include "scene/effects/effect_manager.h"
+#include "scene/lights/light_manager.h"
+#include "scene/objects/object_manager.h"
+#include "scene/objects/static_cobject.h"
+#include "scene_test_support.h"
+
+namespace {
+
+using scene_test::Message;
+
+// A 24-bit BMP of size x size pixels, all of one grey: sizes tell the loaded files apart.
+std::string Bmp(int size)
+{
+    const int row = (size * 3 + 3) & ~3;
+    const int bytes = 54 + row * size;
+    std::string b(bytes, '\0');
+    auto put32 = [&b](int at, int v) {
+        for (int i = 0; i < 4; ++i) b[at + i] = char((v >> (8 * i)) & 0xFF);
+    };
+    b[0] = 'B', b[1] = 'M';
+    put32(2, bytes);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, size);
+    put32(22, size);
+    b[26] = 1, b[28] = 24;
+    for (int i = 54; i < bytes; ++i) b[i] = char(0x80);
+    return b;
+}
+
+// A text .x quad of two triangles with one material per texture name; an empty name writes
+// a material without a TextureFilename. Face i uses material i (the last for the rest).
+std::string XQuad(const std::vector<std::string>& textures)
+{
+    std::string x = "xof 0303txt 0032\nMesh quad {\n 4;\n 0;0;0;, 10;0;0;, 10;10;0;, 0;10;0;;\n"
+                    " 2;\n 3;0,1,2;, 3;0,2,3;;\n MeshMaterialList {\n  ";
+    x += std::to_string(textures.size()) + ";\n  2;\n  0," +
+         std::to_string(textures.size() > 1 ? 1 : 0) + ";;\n";
+    for (const std::string& texture : textures) {
+        x += "  Material {\n   0.25;0.5;0.75;1.0;;\n   8.0;\n   0.1;0.1;0.1;;\n   0.0;0.0;0.0;;\n";
+        if (!texture.empty()) x += "   TextureFilename { \"" + texture + "\"; }\n";
+        x += "  }\n";
+    }
+    return x + " }\n}\n";
+}
+
+// Objects tests run in a scratch folder of their own, as the viewer runs in data/.
+class ObjectsTest : public scene_test::SceneTest {
+protected:
+    void SetUp() override
+    {
+        scene_test::SceneTest::SetUp();
+        char here[4096];
+        ASSERT_NE(getcwd(here, sizeof here), nullptr);
+        previous = here;
+        ASSERT_EQ(chdir(dir.path().c_str()), 0);
+        std::filesystem::create_directories("textures/_def");
+        std::filesystem::create_directories("meshes");
+        cameras = new Orvex_Camera_Manager(console);
+        effects = new Orvex_Effect_Manager(device, console, cameras);
+        lights = new Orvex_Light_Manager(console);
+        D3DXMatrixIdentity(&baseWorld);
+        objects = new Orvex_Object_Manager(&baseWorld, &device, console, effects, lights);
+    }
+    void TearDown() override
+    {
+        delete objects;
+        delete lights;
+        delete effects;
+        delete cameras;
+        EXPECT_EQ(chdir(previous.c_str()), 0);
+        scene_test::SceneTest::TearDown();
+    }
+
+    // An object file naming mesh (none when empty) and the effects.
+    std::string ObjectFile(const std::string& name, const std::string& mesh,
+                           const std::string& fx = "")
+    {
+        std::string text;
+        if (!mesh.empty()) text += "_MODEL_FILE_ { " + mesh + " }\n";
+        if (!fx.empty()) text += "_FX_ { " + fx + " }\n";
+        return dir.Write(name, text);
+    }
+    // One "_OBJECTS_" entry.
+    static std::string Entry(const std::string& name, const std::string& type,
+                             const std::string& path, const std::string& position = "0 0 0",
+                             const std::string& rotation = "0 0 0")
+    {
+        return name + " { _OBJECT_TYPE_ { " + type + " } _OBJECT_PATH_ { " + path +
+               " } _POSITION_ { " + position + " } _ROTATION_ { " + rotation + " } }\n";
+    }
+    // Loads a level of these "_OBJECTS_" entries.
+    void LoadObjects(const std::string& entries)
+    {
+        objects->LoadLevel(Level("_OBJECTS_ {\n" + entries + "}\n").c_str());
+    }
+    // A loaded object, placed; the caller owns it.
+    Static_CObject* MakeObject(const std::string& file, float x = 0, float y = 0, float z = 0,
+                               float rx = 0, float ry = 0, float rz = 0)
+    {
+        Static_CObject* object =
+            new Static_CObject(&baseWorld, file.c_str(), &device, effects, lights, console);
+        object->position[0] = x, object->position[1] = y, object->position[2] = z;
+        object->rotation[0] = rx, object->rotation[1] = ry, object->rotation[2] = rz;
+        return object;
+    }
+    std::vector<std::string> Lines(const char* category)
+    {
+        return scene_test::Texts(*console, category);
+    }
+    std::vector<std::string> List()
+    {
+        size_t before = Lines("_SYSTEM_").size();
+        Orvex_string command;
+        command = "show.list";
+        objects->ExecuteCommand(command);
+        std::vector<std::string> all = Lines("_SYSTEM_");
+        return std::vector<std::string>(all.begin() + before, all.end());
+    }
+    void Command(const char* text)
+    {
+        Orvex_string line;
+        line = text;
+        objects->ExecuteCommand(line);
+    }
+
+    std::string previous;
+    D3DXMATRIX baseWorld;
+    Orvex_Camera_Manager* cameras = nullptr;
+    Orvex_Effect_Manager* effects = nullptr;
+    Orvex_Light_Manager* lights = nullptr;
+    Orvex_Object_Manager* objects = nullptr;
+};
+
+// ---- the object file and Load ----
+
+TEST_F(ObjectsTest, ObjectFilesThatDoNotReadFailWithTheCorruptedMessage)
+{
+    const std::string garbage = dir.Write("garbage.obj", "_MODEL_FILE_ { \"unterminated }\n");
+    std::filesystem::create_directories("a_folder");
+    for (const std::string& path : {std::string("missing.obj"), garbage, std::string("a_folder"),
+                                    std::string("/dev/zero")}) {
+        Static_CObject* object = MakeObject(path);
+        EXPECT_FALSE(object->Load()) << path;
+        EXPECT_EQ(object->materialCount, 0u);
+        delete object;
+    }
+    EXPECT_EQ(Lines("_ERROR_"),
+              std::vector<std::string>(4, "[!] Object File is corrupted and parameters are not loaded!"));
+}
+
+TEST_F(ObjectsTest, EmptyObjectFileLoadsWithoutMeshAndKeepsTheStartingMatrix)
+{
+    Static_CObject* object = MakeObject(dir.Write("empty.obj", ""), 10, 20, 30, 0, 90, 0);
+    EXPECT_TRUE(object->Load());
+    D3DXMATRIX identity;
+    D3DXMatrixIdentity(&identity);
+    EXPECT_EQ(memcmp(&object->world, &identity, sizeof identity), 0);
+    EXPECT_EQ(object->materialCount, 0u);
+    EXPECT_EQ(object->effectCount, 0u);
+    EXPECT_TRUE(scene_test::Messages(*console).empty());
+    delete object;
+}
+
+TEST_F(ObjectsTest, MeshesThatCannotLoadAreReportedAndLeaveNothingToDraw)
+{
+    std::filesystem::create_directories("meshes/folder.x");
+    dir.Write("meshes/zero_faces.x", "xof 0303txt 0032\nMesh empty {\n 0;;\n 0;;\n}\n");
+    dir.Write("meshes/garbage.x", "this is not a mesh");
+    const char* paths[] = {"meshes\\nowhere.x", "meshes\\folder.x", "meshes\\zero_faces.x",
+                           "meshes\\garbage.x", "/dev/zero"};
+    for (const char* path : paths) {
+        Static_CObject* object = MakeObject(ObjectFile("bad.obj", path, "phong"));
+        EXPECT_TRUE(object->Load()) << path;
+        EXPECT_EQ(object->materialCount, 0u) << path;
+        EXPECT_EQ(object->effectCount, 1u);
+        scene_test::ClearCallLog();
+        object->Render(1, true);
+        EXPECT_TRUE(scene_test::CallsStartingWith("mesh").empty()) << path;
+        delete object;
+    }
+    std::vector<std::string> expected;
+    for (const char* path : paths) expected.push_back(std::string("[M.F] cannot find: ") + path);
+    EXPECT_EQ(Lines("_ERROR_"), expected);
+}
+
+TEST_F(ObjectsTest, ModelSectionWithoutEntriesLoadsSilentlyWithoutMesh)
+{
+    Static_CObject* object = MakeObject(dir.Write("hollow.obj", "_MODEL_FILE_ { }\n"));
+    EXPECT_TRUE(object->Load());
+    EXPECT_EQ(object->materialCount, 0u);
+    EXPECT_TRUE(scene_test::Messages(*console).empty());
+    delete object;
+}
+
+TEST_F(ObjectsTest, MaterialsTakeTheirDiffuseAsAmbient)
+{
+    dir.Write("meshes/two.x", XQuad({"", ""}));
+    Static_CObject* object = MakeObject(ObjectFile("two.obj", "meshes/two.x"));
+    ASSERT_TRUE(object->Load());
+    ASSERT_EQ(object->materialCount, 2u);
+    for (DWORD i = 0; i < 2; ++i) {
+        const D3DMATERIAL9& m = object->materials[i];
+        EXPECT_FLOAT_EQ(m.Ambient.r, 0.25f);
+        EXPECT_FLOAT_EQ(m.Ambient.g, 0.5f);
+        EXPECT_FLOAT_EQ(m.Ambient.b, 0.75f);
+        EXPECT_FLOAT_EQ(m.Ambient.a, m.Diffuse.a);
+        EXPECT_EQ(object->textures[i], nullptr) << "a material without a texture name";
+    }
+    EXPECT_TRUE(scene_test::Messages(*console).empty());
+    delete object;
+}
+
+// Which file the texture came from, by its size: as stored 2, under textures\ 4, the default 8.
+TEST_F(ObjectsTest, TexturesFallBackFromTheStoredNameToTexturesToTheDefault)
+{
+    struct Case {
+        const char* what;
+        bool asStored, inTextures, defaultThere;
+        UINT width;          // 0: no texture
+        bool reported;
+    } cases[] = {
+        {"found as stored", true, true, true, 2, false},
+        {"found under textures", false, true, true, 4, false},
+        {"only the default", false, false, true, 8, false},
+        {"nowhere at all", false, false, false, 0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove("wood.bmp");
+        std::filesystem::remove("textures/wood.bmp");
+        std::filesystem::remove("textures/_def/def.bmp");
+        if (c.asStored) dir.Write("wood.bmp", Bmp(2));
+        if (c.inTextures) dir.Write("textures/wood.bmp", Bmp(4));
+        if (c.defaultThere) dir.Write("textures/_def/def.bmp", Bmp(8));
+        dir.Write("meshes/wood.x", XQuad({"wood.bmp"}));
+        size_t errorsBefore = Lines("_ERROR_").size();
+
+        Static_CObject* object = MakeObject(ObjectFile("wood.obj", "meshes/wood.x"));
+        ASSERT_TRUE(object->Load());
+        ASSERT_EQ(object->materialCount, 1u);
+        IDirect3DTexture9* texture = object->textures[0];
+        if (c.width) {
+            ASSERT_NE(texture, nullptr);
+            D3DSURFACE_DESC desc;
+            ASSERT_EQ(texture->GetLevelDesc(0, &desc), D3D_OK);
+            EXPECT_EQ(desc.Width, c.width);
+        } else {
+            EXPECT_EQ(texture, nullptr);
+        }
+        std::vector<std::string> errors = Lines("_ERROR_");
+        errors.erase(errors.begin(), errors.begin() + errorsBefore);
+        EXPECT_EQ(errors, c.reported ? std::vector<std::string>{"[T.F] cannot find: wood.bmp"}
+                                     : std::vector<std::string>{});
+        delete object;
+    }
+}
+
+TEST_F(ObjectsTest, AThousandCharacterTextureNameIsReportedWhole)
+{
+    const std::string name(1000, 'n');
+    dir.Write("meshes/long.x", XQuad({name}));
+    Static_CObject* object = MakeObject(ObjectFile("long.obj", "meshes/long.x"));
+    ASSERT_TRUE(object->Load());
+    EXPECT_EQ(object->textures[0], nullptr);
+    // The console wraps it into display lines that continue after three blanks.
+    std::string joined;
+    for (const std::string& line : Lines("_ERROR_"))
+        joined += joined.empty() ? line : line.substr(line.find_first_not_of(' '));
+    EXPECT_EQ(joined, "[T.F] cannot find: " + name);
+    delete object;
+}
+
+TEST_F(ObjectsTest, WorldTranslatesFirstThenTurnsAboutTheWorldAxes)
+{
+    struct Case {
+        float position[3], rotation[3];
+        D3DXVECTOR3 origin;   // where the object's own origin lands
+    } cases[] = {
+        {{10, 0, 0}, {0, 0, 0}, D3DXVECTOR3(10, 0, 0)},
+        {{10, 0, 0}, {0, 90, 0}, D3DXVECTOR3(0, 0, -10)},
+        {{0, 10, 0}, {90, 0, 0}, D3DXVECTOR3(0, 0, 10)},
+        {{10, 0, 0}, {0, 0, 90}, D3DXVECTOR3(0, 10, 0)},
+        // X, then Y: (0, 10, 0) -> (0, 0, 10) -> (10, 0, 0).
+        {{0, 10, 0}, {90, 90, 0}, D3DXVECTOR3(10, 0, 0)},
+    };
+    dir.Write("meshes/quad.x", XQuad({""}));
+    const std::string file = ObjectFile("quad.obj", "meshes/quad.x");
+    for (const Case& c : cases) {
+        Static_CObject* object = MakeObject(file, c.position[0], c.position[1], c.position[2],
+                                            c.rotation[0], c.rotation[1], c.rotation[2]);
+        ASSERT_TRUE(object->Load());
+        D3DXVECTOR3 zero(0, 0, 0), at;
+        D3DXVec3TransformCoord(&at, &zero, &object->world);
+        EXPECT_NEAR(at.x, c.origin.x, 1e-4f);
+        EXPECT_NEAR(at.y, c.origin.y, 1e-4f);
+        EXPECT_NEAR(at.z, c.origin.z, 1e-4f);
+        delete object;
+    }
+}
+
+TEST_F(ObjectsTest, EffectNamesAreReadInOrderWithNoneForAnObjectWithout)
+{
+    Static_CObject* two = MakeObject(ObjectFile("two.obj", "", "first second"));
+    Static_CObject* none = MakeObject(ObjectFile("none.obj", "meshes/quad.x"));
+    ASSERT_TRUE(two->Load());
+    ASSERT_TRUE(none->Load());
+    EXPECT_EQ(two->effectCount, 2u);
+    EXPECT_STREQ(two->GetEffectName(1).getChars(), "first");
+    EXPECT_STREQ(two->GetEffectName(2).getChars(), "second");
+    EXPECT_STREQ(two->GetEffectName(3).getChars(), "");
+    EXPECT_STREQ(none->GetEffectName(1).getChars(), "none");
+    delete two;
+    delete none;
+}
+
+// ---- the manager ----
+
+TEST_F(ObjectsTest, LevelSetupCountsFailuresAndNumbersTheObjectsThatLoad)
+{
+    const std::string good = ObjectFile("good.obj", "");
+    struct Case {
+        const char* what;
+        std::string entries;
+        std::vector<std::string> list;
+        std::string summary;
+        size_t attempts;   // "[O.F.] " lines
+    } cases[] = {
+        {"second file missing",
+         Entry("a", "_OBJECT_SIMPLE_", good) + Entry("b", "_OBJECT_SIMPLE_", "missing.obj") +
+             Entry("c", "_OBJECT_SIMPLE_", good),
+         {"id:1  visible:1  file:" + good, "id:2  visible:1  file:" + good},
+         "Object Manager setup completed with 1 errors and 2 objects.", 3},
+        {"other types and no type",
+         Entry("a", "_OBJECT_DYNAMIC_", good) + Entry("b", "_object_simple_", good) +
+             "c { _OBJECT_PATH_ { " + good + " } }\n",
+         {},
+         "Object Manager setup completed with 0 errors and 0 objects.", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        delete objects;
+        objects = new Orvex_Object_Manager(&baseWorld, &device, console, effects, lights);
+        size_t before = scene_test::Messages(*console).size();
+        LoadObjects(c.entries);
+        EXPECT_EQ(List(), c.list);
+        EXPECT_EQ(objects->shownObjectCount, objects->objectCount);
+        std::vector<Message> messages = scene_test::Messages(*console);
+        bool summarised = false;
+        size_t reports = 0;
+        for (size_t i = before; i < messages.size(); ++i) {
+            if (messages[i].text == c.summary && messages[i].category == "_COMMENT_") summarised = true;
+            if (messages[i].text.rfind("[O.F.] ", 0) == 0) ++reports;
+        }
+        EXPECT_TRUE(summarised);
+        EXPECT_EQ(reports, c.attempts);
+    }
+}
+
+TEST_F(ObjectsTest, MissingLevelGivesOnlyAnEmptySummary)
+{
+    objects->LoadLevel("no_such_level");
+    EXPECT_EQ(scene_test::Messages(*console),
+              (std::vector<Message>{
+                  {"Object Manager setup completed with 0 errors and 0 objects.", "_COMMENT_"}}));
+    EXPECT_TRUE(List().empty());
+}
+
+TEST_F(ObjectsTest, LevelPositionsAndRotationsReachTheObjects)
+{
+    dir.Write("meshes/quad.x", XQuad({""}));
+    const std::string file = ObjectFile("quad.obj", "meshes/quad.x");
+    LoadObjects(Entry("turned", "_OBJECT_SIMPLE_", file, "10 0 0", "0 90 0") +
+                "short { _OBJECT_TYPE_ { _OBJECT_SIMPLE_ } _OBJECT_PATH_ { " + file +
+                " } _POSITION_ { 5 nan } }\n");
+    ASSERT_EQ(objects->objectCount, 2);
+    D3DXVECTOR3 zero(0, 0, 0), at;
+    D3DXVec3TransformCoord(&at, &zero, &static_cast<Static_CObject*>(objects->objectList->object)->world);
+    EXPECT_NEAR(at.z, -10.0f, 1e-4f);
+    Static_CObject* second = static_cast<Static_CObject*>(objects->objectList->next->object);
+    EXPECT_EQ(second->position[0], 5.0f);
+    EXPECT_EQ(second->position[1], 0.0f) << "a value that is no number counts as 0";
+    EXPECT_EQ(second->position[2], 0.0f) << "a missing value counts as 0";
+    EXPECT_EQ(second->rotation[1], 0.0f);
+}
+
+TEST_F(ObjectsTest, CommandsLoadListAndShowObjects)
+{
+    const std::string good = ObjectFile("good.obj", "");
+    LoadObjects(Entry("a", "_OBJECT_SIMPLE_", good) + Entry("b", "_OBJECT_SIMPLE_", good));
+    const std::string later = ObjectFile("later.obj", "");
+
+    Command("load.OBJECT_SIMPLE missing.obj");
+    Command(("load.OBJECT_SIMPLE " + later).c_str());
+    std::vector<std::string> list = List();
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[2], "id:3  visible:1  file:" + later) << "a failed load uses up no id";
+    D3DXMATRIX identity;
+    D3DXMatrixIdentity(&identity);
+    EXPECT_EQ(memcmp(&static_cast<Static_CObject*>(objects->objectList->next->next->object)->world,
+                     &identity, sizeof identity), 0) << "loaded at the origin, unturned";
+
+    struct Step {
+        const char* command;
+        std::vector<Message> replies;
+        int visibleOfTwo;
+    } steps[] = {
+        {"object.visible 2 0", {{"[Object] id: 2  visible(changed): 0", "_SYSTEM_"}}, 0},
+        {"object.visible 2 5", {{"[Object] id: 2  visible(changed): 1", "_SYSTEM_"}}, 1},
+        {"object.visible 2 x", {{"[Object] id: 2  visible(changed): 0", "_SYSTEM_"}}, 0},
+        {"object.visible 2 1", {{"[Object] id: 2  visible(changed): 1", "_SYSTEM_"}}, 1},
+        {"object.visible 2", {{"What are you mean?)", "_ERROR_"}}, 1},
+        {"object.visible", {{"What are you mean?)", "_ERROR_"}}, 1},
+        {"object.visible 9 0", {}, 1},
+        {"object.visible -1 0", {}, 1},
+        {"object.visible 99999999999 0", {}, 1},
+        {"Object.visible 2 0", {}, 1},
+        {"show.lists", {}, 1},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.command);
+        size_t before = scene_test::Messages(*console).size();
+        Command(step.command);
+        std::vector<Message> messages = scene_test::Messages(*console);
+        EXPECT_EQ(std::vector<Message>(messages.begin() + before, messages.end()), step.replies);
+        EXPECT_EQ(objects->objectList->next->visible, step.visibleOfTwo != 0);
+    }
+    EXPECT_EQ(objects->objectCount, 3);
+    EXPECT_EQ(objects->errorCount, 1) << "a failed load after the setup still counts";
+}
+
+TEST_F(ObjectsTest, LoadingDevZeroFailsCleanly)
+{
+    Command("load.OBJECT_SIMPLE /dev/zero");
+    EXPECT_EQ(scene_test::Messages(*console),
+              (std::vector<Message>{
+                  {"[O.F.] /dev/zero", "_TEXT_"},
+                  {"[!] Object File is corrupted and parameters are not loaded!", "_ERROR_"}}));
+    EXPECT_EQ(objects->objectCount, 0);
+    EXPECT_TRUE(List().empty());
+}
+
+TEST_F(ObjectsTest, ReportPassesTextAndCategoryThrough)
+{
+    Orvex_string text;
+    text = "hello";
+    objects->Report(text, 2);
+    EXPECT_EQ(scene_test::Messages(*console), (std::vector<Message>{{"hello", "_COMMENT_"}}));
+}
+
+TEST_F(ObjectsTest, ObjectsOfOneSetupShareLoadedFilesWhileCommandsLoadTheirOwn)
+{
+    dir.Write("textures/wood.bmp", Bmp(4));
+    dir.Write("textures/_def/def.bmp", Bmp(8));
+    dir.Write("meshes/wood.x", XQuad({"wood.bmp", "nowhere.bmp"}));
+    const std::string wood = ObjectFile("wood.obj", "meshes/wood.x");
+    const std::string lost = ObjectFile("lost.obj", "meshes/lost.x");
+    scene_test::ClearCallLog();
+    LoadObjects(Entry("a", "_OBJECT_SIMPLE_", wood) + Entry("b", "_OBJECT_SIMPLE_", wood) +
+                Entry("c", "_OBJECT_SIMPLE_", lost) + Entry("d", "_OBJECT_SIMPLE_", lost));
+    ASSERT_EQ(objects->objectCount, 4);
+    EXPECT_EQ(scene_test::CallsStartingWith("CreateTexture").size(), 2u) << "wood and the default";
+    Static_CObject* a = static_cast<Static_CObject*>(objects->objectList->object);
+    Static_CObject* b = static_cast<Static_CObject*>(objects->objectList->next->object);
+    ASSERT_EQ(a->materialCount, 2u);
+    EXPECT_EQ(a->mesh, b->mesh);
+    EXPECT_EQ(a->textures[0], b->textures[0]);
+    EXPECT_EQ(a->textures[1], b->textures[1]);
+    EXPECT_NE(a->textures[0], a->textures[1]);
+    // Each object holds one reference; the shared set has let go of its own.
+    a->mesh->AddRef();
+    EXPECT_EQ(a->mesh->Release(), 2u);
+    a->textures[1]->AddRef();
+    EXPECT_EQ(a->textures[1]->Release(), 2u);
+    EXPECT_EQ(Lines("_ERROR_"), std::vector<std::string>(2, "[M.F] cannot find: meshes/lost.x"))
+        << "a file that fails is tried, and reported, for every object";
+
+    Command(("load.OBJECT_SIMPLE " + wood).c_str());
+    Static_CObject* later = static_cast<Static_CObject*>(objects->objectList->next->next->next->next->object);
+    EXPECT_NE(later->mesh, a->mesh) << "a command loads its own copy";
+    EXPECT_NE(later->textures[0], a->textures[0]);
+}
+
+// ---- drawing ----
+
+TEST_F(ObjectsTest, NothingIsDrawnWithoutLightsNotEvenWithoutEffects)
+{
+    dir.Write("meshes/quad.x", XQuad({""}));
+    const std::string plain = ObjectFile("plain.obj", "meshes/quad.x");
+    LoadObjects(Entry("a", "_OBJECT_SIMPLE_", plain));
+    ASSERT_EQ(objects->objectCount, 1);
+    scene_test::ClearCallLog();
+    objects->DrawObjects();
+    EXPECT_TRUE(scene_test::CallLog().empty());
+}
+
+TEST_F(ObjectsTest, ObjectsWithoutEffectsDrawOncePerLightSkippingHiddenOnes)
+{
+    dir.Write("meshes/quad.x", XQuad({"", ""}));
+    const std::string plain = ObjectFile("plain.obj", "meshes/quad.x");
+    LoadObjects(Entry("a", "_OBJECT_SIMPLE_", plain, "1 0 0") +
+                Entry("b", "_OBJECT_SIMPLE_", plain, "2 0 0") +
+                Entry("c", "_OBJECT_SIMPLE_", plain, "3 0 0"));
+    lights->LoadLevel(Level("_LIGHTS_ { l1 l2 }\n").c_str());
+    Command("object.visible 2 0");
+
+    scene_test::ClearCallLog();
+    objects->DrawObjects();
+    std::vector<std::string> expected;
+    for (int light = 1; light <= 2; ++light)
+        for (int x : {1, 3}) {
+            expected.push_back("SetTransform(WORLD, {1 0 0 0; 0 1 0 0; 0 0 1 0; " +
+                               std::to_string(x) + " 0 0 1})");
+            for (int s = 0; s < 2; ++s) {
+                expected.push_back("SetMaterial({D 0.25 0.5 0.75 1, A 0.25 0.5 0.75 1, S 0.1 0.1 0.1 1, "
+                                   "E 0 0 0 1, P 8})");
+                expected.push_back("SetTexture(0, NULL)");
+                expected.push_back("mesh meshes/quad.x DrawSubset(" + std::to_string(s) + ")");
+            }
+        }
+    EXPECT_EQ(scene_test::CallLog(), expected);
+}
+
+TEST_F(ObjectsTest, AThousandObjectsShareOneMeshFile)
+{
+    dir.Write("meshes/quad.x", XQuad({""}));
+    const std::string file = ObjectFile("quad.obj", "meshes/quad.x");
+    std::string entries;
+    for (int i = 0; i < 1000; ++i)
+        entries += Entry("o" + std::to_string(i), "_OBJECT_SIMPLE_", file, std::to_string(i) + " 0 0");
+    scene_test::ClearCallLog();
+    LoadObjects(entries);
+    EXPECT_EQ(objects->objectCount, 1000);
+    EXPECT_EQ(scene_test::CallsStartingWith("CreateVertexBuffer").size(), 1u) << "read once";
+    EXPECT_EQ(Lines("_COMMENT_").back(), "Object Manager setup completed with 0 errors and 1000 objects.");
+    lights->LoadLevel(Level("_LIGHTS_ { l1 }\n").c_str());
+    scene_test::ClearCallLog();
+    objects->DrawObjects();
+    EXPECT_EQ(scene_test::CallsStartingWith("mesh").size(), 1000u);
+}
+
+}  // namespace
+
+// ---- drawing through effects ----
+
+// Both techniques with two passes, and every parameter the drawing sets.
+const char kTwoPassEffect[] =
+    "float4x4 mat_World_View_Proj; float4x4 matWorld; float4 View_Pos;\n"
+    "float4 LightPos; float4 LightColor; float LightFalloff; float LightSpecular;\n"
+    "float LightSpecular_Itens; float LightAmbient; float Attenuation;\n"
+    "float4 vs_main(float4 p : POSITION) : POSITION { return mul(mul(p, matWorld), mat_World_View_Proj); }\n"
+    "float4 ps_main() : COLOR { return View_Pos * LightColor * (LightFalloff + LightSpecular +\n"
+    "    LightSpecular_Itens + LightAmbient + Attenuation) + LightPos; }\n"
+    "technique vor_Phong {\n"
+    "    pass P0 { VertexShader = compile vs_2_0 vs_main(); PixelShader = compile ps_2_0 ps_main(); }\n"
+    "    pass P1 { VertexShader = compile vs_2_0 vs_main(); PixelShader = compile ps_2_0 ps_main(); } }\n"
+    "technique vor_Phong_alpha {\n"
+    "    pass P0 { VertexShader = compile vs_2_0 vs_main(); PixelShader = compile ps_2_0 ps_main(); }\n"
+    "    pass P1 { VertexShader = compile vs_2_0 vs_main(); PixelShader = compile ps_2_0 ps_main(); } }\n";
+
+std::string Numbers(const float* f, int n)
+{
+    std::string s;
+    for (int i = 0; i < n; ++i) {
+        char text[32];
+        snprintf(text, sizeof text, "%g", f[i]);
+        s += (i ? " " : "") + std::string(text);
+    }
+    return s;
+}
+
+class EffectDrawingTest : public ObjectsTest {
+protected:
+    void SetUp() override
+    {
+        ObjectsTest::SetUp();
+        dir.Write("a.fx", kTwoPassEffect);
+        dir.Write("b.fx", kTwoPassEffect);
+        dir.Write("meshes/quad.x", XQuad({""}));
+        const std::string level =
+            "_CAMERAS_ { eye { _POSITION_ { 1 2 3 } _LOOK_ { 0 0 50 } } }\n"
+            "_LIGHTS_ { red { _POSITION_ { 10 20 30 } _COLOR_ { 1 0 0 } _FALLOFF_ { 500 } }\n"
+            "           blue { _COLOR_ { 0 0 1 } _SPECULAR_ { 4 } } }\n"
+            "_EFFECTS_ { fxa { _FILE_FX_ { a.fx } _FILE_ { none } } fxb { _FILE_FX_ { b.fx } _FILE_ { none } } }\n";
+        const std::string path = Level(level);
+        lights->LoadLevel(path.c_str());
+        cameras->LoadLevel(path.c_str());
+        effects->LoadLevel(path.c_str());
+        ASSERT_TRUE(effects->effectList && effects->effectList->next) << "both effects compile";
+    }
+
+    // The calls of one draw of object for light through effect (a.fx or b.fx), where fxa is
+    // the first loaded effect: "View_Pos" goes to every effect up to the one found.
+    std::vector<std::string> Draw(Static_CObject* object, int light, const std::string& fx)
+    {
+        const Orvex_Camera* camera = cameras->activeCamera->camera;
+        D3DXMATRIX wvp;
+        D3DXMatrixMultiply(&wvp, &object->world, &camera->viewMatrix);
+        D3DXMatrixMultiply(&wvp, &wvp, &camera->projectionMatrix);
+        const Orvex_Light* l = light == 1 ? lights->lightList->light : lights->lightList->next->light;
+        const std::string e = "effect " + fx + " ";
+        std::vector<std::string> calls;
+        if (fx == "b.fx") calls.push_back("effect a.fx SetVector(View_Pos, 1 2 3 1)");
+        calls.push_back(e + "SetVector(View_Pos, 1 2 3 1)");
+        calls.push_back(e + "SetMatrix(mat_World_View_Proj, " + Numbers(&wvp._11, 16) + ")");
+        calls.push_back(e + "SetMatrix(matWorld, " + Numbers(&object->world._11, 16) + ")");
+        calls.push_back(e + "SetVector(LightPos, " + Numbers(&l->position.x, 4) + ")");
+        calls.push_back(e + "SetVector(LightColor, " + Numbers(&l->color.x, 4) + ")");
+        calls.push_back(e + "SetFloat(LightFalloff, " + Numbers(&l->falloff, 1) + ")");
+        calls.push_back(e + "SetFloat(LightSpecular, " + Numbers(&l->specular, 1) + ")");
+        calls.push_back(e + "SetFloat(LightSpecular_Itens, " + Numbers(&l->specularIntensity, 1) + ")");
+        calls.push_back(e + "SetFloat(LightAmbient, " + Numbers(&l->ambient, 1) + ")");
+        calls.push_back(e + "SetFloat(Attenuation, " + Numbers(&l->attenuation, 1) + ")");
+        calls.push_back(e + (light == 1 ? "SetTechnique(vor_Phong)" : "SetTechnique(vor_Phong_alpha)"));
+        calls.push_back(e + "Begin(0)");
+        for (int pass = 0; pass < 2; ++pass) {
+            calls.push_back(e + "BeginPass(" + std::to_string(pass) + ")");
+            calls.push_back(kQuadMaterial);
+            calls.push_back("SetTexture(0, NULL)");
+            calls.push_back("mesh meshes/quad.x DrawSubset(0)");
+            calls.push_back(e + "EndPass()");
+        }
+        calls.push_back(e + "End()");
+        return calls;
+    }
+    static std::string World(float x)
+    {
+        return "SetTransform(WORLD, {1 0 0 0; 0 1 0 0; 0 0 1 0; " + Numbers(&x, 1) + " 0 0 1})";
+    }
+    static constexpr const char* kQuadMaterial =
+        "SetMaterial({D 0.25 0.5 0.75 1, A 0.25 0.5 0.75 1, S 0.1 0.1 0.1 1, E 0 0 0 1, P 8})";
+};
+
+TEST_F(EffectDrawingTest, OneFrameDrawsLightsOutsideObjectsInsideWithEveryParameterBeforeBegin)
+{
+    const std::string file = ObjectFile("quad.obj", "meshes/quad.x", "fxa");
+    LoadObjects(Entry("one", "_OBJECT_SIMPLE_", file, "1 0 0") +
+                Entry("two", "_OBJECT_SIMPLE_", file, "2 0 0"));
+    ASSERT_EQ(objects->objectCount, 2);
+    Static_CObject* one = static_cast<Static_CObject*>(objects->objectList->object);
+    Static_CObject* two = static_cast<Static_CObject*>(objects->objectList->next->object);
+
+    scene_test::ClearCallLog();
+    objects->DrawObjects();
+    std::vector<std::string> expected;
+    for (int light = 1; light <= 2; ++light)
+        for (Static_CObject* object : {one, two}) {
+            expected.push_back(World(object->world._41));
+            for (const std::string& call : Draw(object, light, "a.fx")) expected.push_back(call);
+        }
+    EXPECT_EQ(scene_test::CallLog(), expected);
+}
+
+TEST_F(EffectDrawingTest, TwoEffectNamesDrawThroughBothInOrderForEveryLight)
+{
+    Static_CObject* object = MakeObject(ObjectFile("both.obj", "meshes/quad.x", "fxb fxa"), 4);
+    ASSERT_TRUE(object->Load());
+    for (int light = 1; light <= 2; ++light) {
+        scene_test::ClearCallLog();
+        object->Render(light, light == 1);
+        std::vector<std::string> expected = {World(4)};
+        for (const char* fx : {"b.fx", "a.fx"})
+            for (const std::string& call : Draw(object, light, fx)) expected.push_back(call);
+        EXPECT_EQ(scene_test::CallLog(), expected) << "light " << light;
+    }
+    delete object;
+}
+
+TEST_F(EffectDrawingTest, AnUnknownEffectNameDrawsWithoutEffectAfterTheSearchSetsViewPos)
+{
+    Static_CObject* object = MakeObject(ObjectFile("odd.obj", "meshes/quad.x", "Fxa"), 5);
+    ASSERT_TRUE(object->Load());
+    scene_test::ClearCallLog();
+    object->Render(2, false);
+    EXPECT_EQ(scene_test::CallLog(),
+              (std::vector<std::string>{World(5), "effect a.fx SetVector(View_Pos, 1 2 3 1)",
+                                        "effect b.fx SetVector(View_Pos, 1 2 3 1)", kQuadMaterial,
+                                        "SetTexture(0, NULL)", "mesh meshes/quad.x DrawSubset(0)"}));
+    delete object;
+}

@@ -1,0 +1,121 @@
+// The native Win32 without a display (SDL's dummy video driver): the US-layout key positions the
+// engine relies on, key-message bits, windows, dpi, the message box and the clocks.
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <time.h>
+
+#include <mmsystem.h>
+#include <windows.h>
+
+#include "platform/native/win32_keymap.h"
+#include "platform/native/win32_window.h"
+
+namespace {
+
+struct Dummy_Video_Environment : ::testing::Environment {
+    void SetUp() override {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+    }
+};
+const auto* const dummy_video = ::testing::AddGlobalTestEnvironment(new Dummy_Video_Environment);
+
+TEST(Win32Keymap, UsLayoutKeysGiveTheVirtualKeysTheEngineReads) {
+    struct Case {
+        SDL_Scancode scancode;
+        int vk, side_vk;
+    } cases[] = {
+        {SDL_SCANCODE_GRAVE, VK_OEM_3, 0},       {SDL_SCANCODE_MINUS, VK_OEM_MINUS, 0},
+        {SDL_SCANCODE_EQUALS, VK_OEM_PLUS, 0},   {SDL_SCANCODE_PERIOD, VK_OEM_PERIOD, 0},
+        {SDL_SCANCODE_COMMA, VK_OEM_COMMA, 0},   {SDL_SCANCODE_KP_PLUS, VK_ADD, 0},
+        {SDL_SCANCODE_KP_PERIOD, VK_DECIMAL, 0}, {SDL_SCANCODE_LSHIFT, VK_SHIFT, VK_LSHIFT},
+        {SDL_SCANCODE_RSHIFT, VK_SHIFT, VK_RSHIFT}, {SDL_SCANCODE_TAB, VK_TAB, 0},
+        {SDL_SCANCODE_RETURN, VK_RETURN, 0},     {SDL_SCANCODE_BACKSPACE, VK_BACK, 0},
+        {SDL_SCANCODE_SPACE, VK_SPACE, 0},       {SDL_SCANCODE_LEFT, VK_LEFT, 0},
+        {SDL_SCANCODE_UP, VK_UP, 0},             {SDL_SCANCODE_RIGHT, VK_RIGHT, 0},
+        {SDL_SCANCODE_DOWN, VK_DOWN, 0},         {SDL_SCANCODE_KP_0, VK_NUMPAD0, 0},
+        {SDL_SCANCODE_KP_ENTER, VK_RETURN, 0},   {SDL_SCANCODE_RCTRL, VK_CONTROL, VK_RCONTROL},
+    };
+    for (const Case& c : cases) {
+        Win32_Key key = win32_key_of_scancode(c.scancode);
+        EXPECT_EQ(key.vk, c.vk) << SDL_GetScancodeName(c.scancode);
+        EXPECT_EQ(key.side_vk, c.side_vk) << SDL_GetScancodeName(c.scancode);
+    }
+    for (int i = 0; i < 26; ++i)
+        EXPECT_EQ(win32_key_of_scancode(static_cast<SDL_Scancode>(SDL_SCANCODE_A + i)).vk, 'A' + i);
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(win32_key_of_scancode(static_cast<SDL_Scancode>(SDL_SCANCODE_1 + i)).vk, '1' + i);
+    EXPECT_EQ(win32_key_of_scancode(SDL_SCANCODE_0).vk, '0');
+    EXPECT_EQ(win32_key_of_scancode(SDL_SCANCODE_MUTE).vk, 0) << "keys Windows programs never see";
+}
+
+TEST(Win32Keymap, KeyMessageLParamCarriesScanCodeExtendedPreviousAndTransitionBits) {
+    Win32_Key a = win32_key_of_scancode(SDL_SCANCODE_A);
+    EXPECT_EQ(static_cast<DWORD>(win32_key_lparam(a, true, false)), 0x001E0001u);
+    EXPECT_EQ(static_cast<DWORD>(win32_key_lparam(a, true, true)), 0x401E0001u);
+    EXPECT_EQ(static_cast<DWORD>(win32_key_lparam(a, false, false)), 0xC01E0001u);
+    Win32_Key up = win32_key_of_scancode(SDL_SCANCODE_UP);
+    EXPECT_EQ(static_cast<DWORD>(win32_key_lparam(up, false, false)), 0xC1480001u);
+}
+
+LRESULT CALLBACK Plain(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(h, m, w, l); }
+
+TEST(Win32NativeWithoutDisplay, WindowsDpiAndMessageBoxWorkAndNeverBlock) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = Plain;
+    wc.lpszClassName = "Units";
+    ASSERT_NE(RegisterClassExA(&wc), 0);
+    HWND hwnd = CreateWindowExA(0, "Units", "t", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, nullptr,
+                                nullptr, nullptr);
+    ASSERT_NE(hwnd, nullptr);
+    int w = 0, h = 0;
+    ASSERT_TRUE(win32_client_size(hwnd, &w, &h));
+    EXPECT_EQ(w, 784);
+    EXPECT_EQ(h, 561);
+    SDL_Window* sdl = win32_sdl_window(hwnd);
+    ASSERT_NE(sdl, nullptr);
+    SDL_GetWindowSize(sdl, &w, &h);
+    EXPECT_EQ(w, 784);
+    EXPECT_EQ(h, 561);
+    EXPECT_EQ(win32_window_of_sdl_id(SDL_GetWindowID(sdl)), hwnd);
+
+    // WM_CLOSE from the queue ends in DestroyWindow through the default procedure.
+    PostMessageA(hwnd, WM_CLOSE, 0, 0);
+    MSG msg{};
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    DispatchMessageA(&msg);
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(win32_sdl_window(hwnd), nullptr);
+    EXPECT_TRUE(UnregisterClassA("Units", nullptr));
+
+    HDC dc = GetDC(nullptr);
+    EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 96) << "no display reports a dpi: 96";
+    ReleaseDC(nullptr, dc);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(MessageBoxA(nullptr, "text", "caption", MB_YESNO), IDYES);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "caption: text\n");
+}
+
+TEST(Win32NativeWithoutDisplay, ClocksAreMonotonicMillisecondsAndUtc) {
+    struct timespec mono;
+    clock_gettime(CLOCK_MONOTONIC, &mono);
+    DWORD expected = static_cast<DWORD>(static_cast<unsigned long long>(mono.tv_sec) * 1000 + mono.tv_nsec / 1000000);
+    EXPECT_LE(timeGetTime() - expected, 1000u);  // the same clock; unsigned, so right across the wrap
+
+    SYSTEMTIME st{};
+    time_t now = time(nullptr);
+    GetSystemTime(&st);
+    struct tm utc;
+    gmtime_r(&now, &utc);
+    EXPECT_EQ(st.wYear, utc.tm_year + 1900);
+    EXPECT_EQ(st.wMonth, utc.tm_mon + 1);
+    EXPECT_EQ(st.wDay, utc.tm_mday);
+    EXPECT_EQ(st.wDayOfWeek, utc.tm_wday);
+    EXPECT_NEAR(st.wHour * 3600 + st.wMinute * 60 + st.wSecond,
+                utc.tm_hour * 3600 + utc.tm_min * 60 + utc.tm_sec, 2);
+}
+
+}  // namespace

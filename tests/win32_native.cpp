@@ -1,0 +1,374 @@
+// The native Win32 in a real X server: a program of our own (win32_native_probe) opens its
+// window in Xvfb, xdotool types into it, an X client closes it, and its output says what the
+// program saw.
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <memory>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A child process whose standard output and error the test reads.
+class Child {
+public:
+    Child(std::vector<std::string> argv, std::vector<std::string> env_overrides) {
+        int out[2], err[2];
+        if (pipe(out) != 0 || pipe(err) != 0) return;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+        posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+        posix_spawn_file_actions_addclose(&actions, out[0]);
+        posix_spawn_file_actions_addclose(&actions, err[0]);
+        std::vector<std::string> env;
+        for (char** e = environ; *e; ++e) {
+            std::string entry = *e;
+            bool overridden = false;
+            for (const std::string& o : env_overrides)
+                if (entry.compare(0, o.find('=') + 1, o, 0, o.find('=') + 1) == 0) overridden = true;
+            if (!overridden) env.push_back(entry);
+        }
+        for (const std::string& o : env_overrides)
+            if (o.back() != '=') env.push_back(o);  // "NAME=" removes NAME
+        std::vector<char*> cargv, cenv;
+        for (auto& a : argv) cargv.push_back(&a[0]);
+        cargv.push_back(nullptr);
+        for (auto& e : env) cenv.push_back(&e[0]);
+        cenv.push_back(nullptr);
+        if (posix_spawn(&pid, cargv[0], &actions, nullptr, cargv.data(), cenv.data()) != 0) pid = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        close(out[1]);
+        close(err[1]);
+        out_fd = out[0];
+        err_fd = err[0];
+    }
+    ~Child() {
+        if (pid > 0 && !exited) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+        if (out_fd >= 0) close(out_fd);
+        if (err_fd >= 0) close(err_fd);
+    }
+    bool Started() const { return pid > 0; }
+
+    // Reads output until a line starting with prefix arrives; returns it, or "" on timeout.
+    std::string WaitLine(const std::string& prefix, double seconds = 10) {
+        auto deadline = Clock::now() + std::chrono::milliseconds(static_cast<int>(seconds * 1000));
+        for (;;) {
+            size_t nl;
+            while ((nl = pending.find('\n')) != std::string::npos) {
+                std::string line = pending.substr(0, nl);
+                pending.erase(0, nl + 1);
+                lines.push_back(line);
+                if (line.compare(0, prefix.size(), prefix) == 0) return line;
+            }
+            if (!ReadSome(deadline)) return "";
+        }
+    }
+    // Waits for the process to end; the exit code, or -1 on timeout or a signal.
+    int Wait(double seconds = 10) {
+        auto deadline = Clock::now() + std::chrono::milliseconds(static_cast<int>(seconds * 1000));
+        while (Clock::now() < deadline) {
+            int status = 0;
+            if (waitpid(pid, &status, WNOHANG) == pid) {
+                exited = true;
+                Drain();
+                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            }
+            ReadSome(Clock::now() + std::chrono::milliseconds(20));
+        }
+        return -1;
+    }
+    const std::vector<std::string>& Lines() const { return lines; }
+    const std::string& Errors() const { return errors; }
+
+private:
+    bool ReadSome(Clock::time_point deadline) {
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (left <= 0) return false;
+        pollfd fds[2] = {{out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}};
+        if (poll(fds, 2, static_cast<int>(left)) <= 0) return false;
+        char buf[4096];
+        bool any = false;
+        if (fds[0].revents) {
+            ssize_t n = read(out_fd, buf, sizeof buf);
+            if (n > 0) pending.append(buf, n), any = true;
+        }
+        if (fds[1].revents) {
+            ssize_t n = read(err_fd, buf, sizeof buf);
+            if (n > 0) errors.append(buf, n), any = true;
+        }
+        return any || Clock::now() < deadline;
+    }
+    void Drain() {
+        char buf[4096];
+        ssize_t n;
+        fcntl(out_fd, F_SETFL, O_NONBLOCK);
+        fcntl(err_fd, F_SETFL, O_NONBLOCK);
+        while ((n = read(out_fd, buf, sizeof buf)) > 0) pending.append(buf, n);
+        while ((n = read(err_fd, buf, sizeof buf)) > 0) errors.append(buf, n);
+        WaitLine("\x01", 0.001);
+    }
+    pid_t pid = -1;
+    int out_fd = -1, err_fd = -1;
+    bool exited = false;
+    std::string pending, errors;
+    std::vector<std::string> lines;
+};
+
+// An Xvfb of the test's own, on a display number it picks itself (-displayfd).
+class Xvfb {
+public:
+    Xvfb() {
+        int fds[2];
+        if (pipe(fds) != 0) return;
+        std::string fd = std::to_string(fds[1]);
+        const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
+                              "-nolisten", "tcp", nullptr};
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addclose(&actions, fds[0]);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+        if (posix_spawnp(&pid, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ) != 0) pid = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        close(fds[1]);
+        std::string number;
+        char c;
+        pollfd p{fds[0], POLLIN, 0};
+        while (poll(&p, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+        close(fds[0]);
+        if (!number.empty()) display = ":" + number;
+    }
+    ~Xvfb() {
+        if (pid > 0) {
+            kill(pid, SIGTERM);
+            waitpid(pid, nullptr, 0);
+        }
+    }
+    std::string display;
+
+private:
+    pid_t pid = -1;
+};
+
+std::string run(const std::string& display, const std::string& command) {
+    std::string full = "DISPLAY=" + display + " " + command + " 2>/dev/null";
+    FILE* p = popen(full.c_str(), "r");
+    if (!p) return "";
+    std::string out;
+    char buf[512];
+    while (fgets(buf, sizeof buf, p)) out += buf;
+    pclose(p);
+    while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) out.pop_back();
+    return out;
+}
+
+// The top-level window whose _NET_WM_NAME (or WM_NAME) is name, waiting up to seconds for it.
+unsigned long find_window(const std::string& display, const std::string& name, double seconds = 10) {
+    Display* d = XOpenDisplay(display.c_str());
+    if (!d) return 0;
+    Atom net_name = XInternAtom(d, "_NET_WM_NAME", False);
+    Atom utf8 = XInternAtom(d, "UTF8_STRING", False);
+    unsigned long found = 0;
+    auto deadline = Clock::now() + std::chrono::milliseconds(static_cast<int>(seconds * 1000));
+    while (!found && Clock::now() < deadline) {
+        Window root_return, parent, *children = nullptr;
+        unsigned int count = 0;
+        XQueryTree(d, DefaultRootWindow(d), &root_return, &parent, &children, &count);
+        for (unsigned int i = 0; i < count && !found; ++i) {
+            Atom type;
+            int format;
+            unsigned long items, after;
+            unsigned char* value = nullptr;
+            if (XGetWindowProperty(d, children[i], net_name, 0, 1024, False, utf8, &type, &format, &items,
+                                   &after, &value) == Success && value) {
+                if (name == reinterpret_cast<char*>(value)) found = children[i];
+                XFree(value);
+            }
+        }
+        if (children) XFree(children);
+        if (!found) usleep(50000);
+    }
+    XCloseDisplay(d);
+    return found;
+}
+
+// What the close button does under a window manager: the WM_DELETE_WINDOW client message.
+bool send_delete_window(const std::string& display, unsigned long window) {
+    Display* d = XOpenDisplay(display.c_str());
+    if (!d) return false;
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = window;
+    e.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
+    e.xclient.data.l[1] = CurrentTime;
+    Status ok = XSendEvent(d, window, False, NoEventMask, &e);
+    XFlush(d);
+    XCloseDisplay(d);
+    return ok != 0;
+}
+
+const std::string probe = ORVEX_BINARY_DIR "/tests/win32_native_probe";
+
+class Win32Native : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(x.display.empty()) << "Xvfb did not start";
+    }
+    // Starts the probe with a window of this outer size and waits until it is shown.
+    std::unique_ptr<Child> OpenWindow(int w, int h, unsigned long* window_id) {
+        auto child = std::make_unique<Child>(
+            std::vector<std::string>{probe, "window", std::to_string(w), std::to_string(h)},
+            std::vector<std::string>{"DISPLAY=" + x.display, "SDL_VIDEODRIVER="});
+        EXPECT_TRUE(child->Started());
+        EXPECT_NE(child->WaitLine("shown"), "") << child->Errors();
+        *window_id = find_window(x.display, "|Probe|Проба|");
+        EXPECT_NE(*window_id, 0u);
+        return child;
+    }
+    std::vector<std::string> KeyLines(Child& c, size_t count) {
+        std::vector<std::string> out;
+        while (out.size() < count) {
+            std::string line = c.WaitLine("KEY", 5);
+            if (line.empty()) break;
+            out.push_back(line);
+        }
+        return out;
+    }
+    Xvfb x;
+};
+
+TEST_F(Win32Native, WindowHasItsTitleAndTheClientSizeOfItsOuterSize) {
+    unsigned long id = 0;
+    auto child = OpenWindow(800, 600, &id);
+    ASSERT_NE(id, 0u);
+    EXPECT_EQ(run(x.display, "xdotool getwindowname " + std::to_string(id)), "|Probe|Проба|");
+    std::string geometry = run(x.display, "xdotool getwindowgeometry " + std::to_string(id));
+    EXPECT_NE(geometry.find("Geometry: 784x561"), std::string::npos) << geometry;
+    EXPECT_NE(geometry.find("Position: 8,31"), std::string::npos) << geometry;
+    EXPECT_EQ(child->Lines().front(), "shown client=784x561 dpi=96");
+    ASSERT_TRUE(send_delete_window(x.display, id));
+    EXPECT_EQ(child->Wait(), 0);
+}
+
+TEST_F(Win32Native, WindowSizesNoWindowCanHaveAreClamped) {
+    struct Case {
+        int w, h;
+        const char* line;
+    } cases[] = {{0, 0, "shown client=1x1"}, {-5, 40000, "shown client=1x16384"}};
+    for (const Case& c : cases) {
+        unsigned long id = 0;
+        auto child = OpenWindow(c.w, c.h, &id);
+        ASSERT_FALSE(child->Lines().empty());
+        EXPECT_EQ(child->Lines().front().compare(0, strlen(c.line), c.line), 0) << child->Lines().front();
+        ASSERT_TRUE(send_delete_window(x.display, id));
+        EXPECT_EQ(child->Wait(), 0);
+    }
+}
+
+TEST_F(Win32Native, TypedKeysArriveAsKeyDownsWithVirtualKeyCodesAndKeyboardState) {
+    unsigned long id = 0;
+    auto child = OpenWindow(640, 480, &id);
+    ASSERT_NE(id, 0u);
+    std::string w = std::to_string(id);
+    run(x.display, "timeout 10 xdotool windowfocus --sync " + w);
+    run(x.display, "xdotool key a shift+a grave KP_Add minus equal period comma Tab Return BackSpace space Up");
+    std::vector<std::string> keys = KeyLines(*child, 28);
+    std::vector<std::string> downs;
+    for (const std::string& k : keys)
+        if (k.compare(0, 7, "KEYDOWN") == 0) downs.push_back(k.substr(8, 7));
+    EXPECT_EQ(downs, (std::vector<std::string>{"vk=0x41", "vk=0x10", "vk=0x41", "vk=0xC0", "vk=0x6B",
+                                                "vk=0xBD", "vk=0xBB", "vk=0xBE", "vk=0xBC", "vk=0x09",
+                                                "vk=0x0D", "vk=0x08", "vk=0x20", "vk=0x26"}));
+    ASSERT_GE(keys.size(), 4u);
+    EXPECT_EQ(keys[0], "KEYDOWN vk=0x41 repeat=0 up=0 shift=0 lshift=0 rshift=0");
+    EXPECT_EQ(keys[1], "KEYUP vk=0x41 repeat=1 up=1 shift=0 lshift=0 rshift=0");
+    EXPECT_EQ(keys[2], "KEYDOWN vk=0x10 repeat=0 up=0 shift=1 lshift=1 rshift=0");
+    EXPECT_EQ(keys[3], "KEYDOWN vk=0x41 repeat=0 up=0 shift=1 lshift=1 rshift=0");
+
+    // The right shift is told apart from the left one, and VK_SHIFT is down while either is.
+    // (xdotool holds the left shift around Shift_R as well.)
+    run(x.display, "xdotool keydown Shift_R keyup Shift_R");
+    keys = KeyLines(*child, 4);
+    ASSERT_EQ(keys.size(), 4u);
+    EXPECT_NE(std::find(keys.begin(), keys.end(), "KEYDOWN vk=0x10 repeat=0 up=0 shift=1 lshift=1 rshift=1"),
+              keys.end());
+    EXPECT_NE(std::find(keys.begin(), keys.end(), "KEYUP vk=0x10 repeat=1 up=1 shift=1 lshift=0 rshift=1"),
+              keys.end());
+    EXPECT_EQ(keys.back(), "KEYUP vk=0x10 repeat=1 up=1 shift=0 lshift=0 rshift=0");
+
+    // A held key repeats: more key-downs with the previous-state bit set, then one key-up.
+    run(x.display, "xdotool keydown w sleep 1 keyup w");
+    std::vector<std::string> held;
+    for (;;) {
+        std::string line = child->WaitLine("KEY", 5);
+        if (line.empty()) break;
+        held.push_back(line);
+        if (line.compare(0, 5, "KEYUP") == 0) break;
+    }
+    ASSERT_GE(held.size(), 3u);
+    EXPECT_EQ(held.front(), "KEYDOWN vk=0x57 repeat=0 up=0 shift=0 lshift=0 rshift=0");
+    EXPECT_EQ(held[1], "KEYDOWN vk=0x57 repeat=1 up=0 shift=0 lshift=0 rshift=0");
+    EXPECT_EQ(held.back(), "KEYUP vk=0x57 repeat=1 up=1 shift=0 lshift=0 rshift=0");
+
+    ASSERT_TRUE(send_delete_window(x.display, id));
+    EXPECT_NE(child->WaitLine("WM_CLOSE"), "");
+    EXPECT_NE(child->WaitLine("WM_DESTROY"), "");
+    EXPECT_EQ(child->WaitLine("quit"), "quit code=0");
+    EXPECT_EQ(child->Wait(), 0);
+}
+
+TEST_F(Win32Native, LeftButtonGivesClientCoordinatesAndTheCursorAgrees) {
+    unsigned long id = 0;
+    auto child = OpenWindow(800, 600, &id);
+    ASSERT_NE(id, 0u);
+    run(x.display, "xdotool mousemove --window " + std::to_string(id) + " 100 40 click 1");
+    EXPECT_EQ(child->WaitLine("LBUTTONDOWN"), "LBUTTONDOWN x=100 y=40 cursor=100,40");
+    ASSERT_TRUE(send_delete_window(x.display, id));
+    EXPECT_EQ(child->Wait(), 0);
+}
+
+TEST_F(Win32Native, MessageBoxWritesToStandardErrorAndIsDismissedWithReturn) {
+    Child child({probe, "msgbox"}, {"DISPLAY=" + x.display, "SDL_VIDEODRIVER="});
+    ASSERT_TRUE(child.Started());
+    unsigned long id = find_window(x.display, "Ошибка");
+    ASSERT_NE(id, 0u) << "no message box window";
+    run(x.display, "timeout 10 xdotool windowfocus --sync " + std::to_string(id) + " key Return");
+    EXPECT_EQ(child.WaitLine("pressed"), "pressed=1");
+    EXPECT_EQ(child.Wait(), 0);
+    EXPECT_NE(child.Errors().find("Ошибка: | File loading failed! |ini.txt | "), std::string::npos)
+        << child.Errors();
+}
+
+TEST(Win32NativeNoDisplay, MessageBoxOnlyWritesAndNeverBlocks) {
+    Child child({probe, "msgbox"}, {"DISPLAY=", "WAYLAND_DISPLAY=", "SDL_VIDEODRIVER="});
+    ASSERT_TRUE(child.Started());
+    EXPECT_EQ(child.WaitLine("pressed", 10), "pressed=1");
+    EXPECT_EQ(child.Wait(), 0);
+    EXPECT_NE(child.Errors().find("Ошибка: | File loading failed! |ini.txt | "), std::string::npos)
+        << child.Errors();
+}
+
+}  // namespace
