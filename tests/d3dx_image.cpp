@@ -13,12 +13,20 @@
 #include <string>
 #include <vector>
 
+// The encoder only makes test input; its JPEG writer shifts negative numbers, which the
+// sanitizer build would stop on, so that check is off for its functions.
 #define STB_IMAGE_WRITE_STATIC
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-function"
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#ifdef __clang__
+#pragma clang attribute push(__attribute__((no_sanitize("shift"))), apply_to = function)
+#endif
 #include <stb/stb_image_write.h>
+#ifdef __clang__
+#pragma clang attribute pop
+#endif
 #pragma GCC diagnostic pop
 
 namespace {
@@ -245,6 +253,10 @@ TEST(D3dxImage, JpegWithAnOverfullHuffmanTableIsRefused)
     ASSERT_EQ(decode_image(jpeg.data(), jpeg.size(), &img), D3D_OK);
     for (int k = 0; k < 16; ++k) jpeg[dht + 5 + k] = 0xFF;
     EXPECT_EQ(decode_image(jpeg.data(), jpeg.size(), &img), D3DXERR_INVALIDDATA);
+    // The same behind a run of 0xFF bytes, which stb_image skips.
+    Bytes padded(5, 0xFF);
+    padded.insert(padded.end(), jpeg.begin(), jpeg.end());
+    EXPECT_EQ(decode_image(padded.data(), padded.size(), &img), D3DXERR_INVALIDDATA);
     // The same table in a segment cut off by the end of the file.
     jpeg.resize(dht + 21);
     EXPECT_EQ(decode_image(jpeg.data(), jpeg.size(), &img), D3DXERR_INVALIDDATA);

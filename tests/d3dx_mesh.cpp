@@ -224,6 +224,13 @@ TEST(D3dxMesh, BadFilesFailCleanly)
         {"negative count", header + "Mesh { -3; 0.0;0.0;0.0;; 1; 3;0,1,2;; }\n"},
         {"huge vertex count", header + "Mesh { 4000000000; 0.0;0.0;0.0;; 1; 3;0,1,2;; }\n"},
         {"binary header, no tokens", "xof 0303bin 0032"},
+        {"materials declared but not given", header + triangle_mesh + "3;0,1,2;; MeshMaterialList { 1; 1; 0;; } }\n"},
+        {"face naming no material", header + triangle_mesh +
+                                         "3;0,1,2;; MeshMaterialList { 1; 1; 3;; Material { 1.0;1.0;1.0;1.0;; 0.0; "
+                                         "0.0;0.0;0.0;; 0.0;0.0;0.0;; } } }\n"},
+        {"compressed, block cut short", std::string("xof 0303tzip0032") + std::string("\x40\0\0\0\x30\0\x10\0CK", 10)},
+        {"compressed, block claiming 32 KiB from 3 bytes",
+         std::string("xof 0303tzip0032") + std::string("\0\x80\0\0\0\x80\x05\0CK\x03\0\0", 13)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

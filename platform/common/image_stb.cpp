@@ -93,7 +93,10 @@ bool tga_data_can_fill(const uint8_t* data, size_t size, uint64_t w, uint64_t h)
 HRESULT decode_png_jpeg_tga(const uint8_t* data, size_t size, Decoded_Image* out)
 {
     if (size > INT_MAX) return D3DXERR_INVALIDDATA;
-    const bool jpeg = size >= 2 && data[0] == 0xFF && data[1] == 0xD8;
+    // stb_image takes a file for a JPEG when its first marker, after any run of 0xFF, is SOI.
+    size_t soi = 0;
+    while (soi < size && data[soi] == 0xFF) ++soi;
+    const bool jpeg = soi > 0 && soi < size && data[soi] == 0xD8;
     // stb_image builds the Huffman tables while it reads the header, so before stbi_info.
     if (jpeg && !jpeg_huffman_tables_fit(data, size)) return D3DXERR_INVALIDDATA;
     int w = 0, h = 0, channels = 0;

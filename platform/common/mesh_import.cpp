@@ -7,7 +7,9 @@
 
 #include <d3dx9.h>
 
+#include "foundation/file_io.h"
 #include "foundation/file_path.h"
+#include "mesh_x_check.h"
 
 #include <assimp/Importer.hpp>
 #include <assimp/postprocess.h>
@@ -20,6 +22,8 @@
 namespace {
 
 const unsigned Import_Flags = aiProcess_ConvertToLeftHanded | aiProcess_JoinIdenticalVertices;
+// No mesh file we read may be bigger than this.
+const size_t Mesh_File_Limit = (size_t)1 << 30;
 
 struct Mesh_Part {
     const aiMesh* mesh;
@@ -198,9 +202,15 @@ HRESULT import_mesh_memory(const void* data, size_t size, const char* hint, Mesh
 {
     *out = Mesh_Data();
     if (!data || size == 0) return D3DXERR_INVALIDDATA;
+    const bool x_file = is_x_file(data, size);
+    std::string plain;
+    if (x_file) {
+        if (!check_x_file(static_cast<const uint8_t*>(data), size, &plain)) return D3DXERR_INVALIDDATA;
+        if (!plain.empty()) data = plain.data(), size = plain.size();
+    }
     Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFileFromMemory(data, size, Import_Flags, hint ? hint : "");
-    return finish(importer, scene, is_x_file(data, size), out);
+    const aiScene* scene = importer.ReadFileFromMemory(data, size, Import_Flags, x_file ? "x" : hint ? hint : "");
+    return finish(importer, scene, x_file, out);
 }
 
 HRESULT import_mesh_file(const char* path, Mesh_Data* out)
@@ -216,9 +226,16 @@ HRESULT import_mesh_file(const char* path, Mesh_Data* out)
         if (fread(magic, 1, 4, f) != 4) magic[0] = 0;
         fclose(f);
     }
+    if (is_x_file(magic, 4)) {
+        // An .x file names no other file the importer would have to open: it is read whole,
+        // checked and imported from memory.
+        std::string bytes;
+        if (!read_whole_file(resolved.c_str(), Mesh_File_Limit, bytes)) return D3DXERR_INVALIDDATA;
+        return import_mesh_memory(bytes.data(), bytes.size(), "x", out);
+    }
     Assimp::Importer importer;
     const aiScene* scene = importer.ReadFile(resolved, Import_Flags);
-    return finish(importer, scene, is_x_file(magic, 4), out);
+    return finish(importer, scene, false, out);
 }
 
 std::vector<DWORD> mesh_adjacency(const Mesh_Data& mesh)
