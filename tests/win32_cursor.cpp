@@ -113,6 +113,15 @@ TEST(Win32CursorFile, ReadsPngImages) {
     EXPECT_EQ(img.rgba[1], 0xFF);
     EXPECT_EQ(img.rgba[3], 0xFF);
     EXPECT_EQ(img.rgba[7], 0x80);
+
+    // An empty IDAT chunk ahead of the data is legal and changes nothing.
+    Bytes png = png_image(16, 24);
+    const uint8_t empty_idat[12] = {0, 0, 0, 0, 'I', 'D', 'A', 'T', 0x35, 0xAF, 0x06, 0x1E};
+    png.insert(png.begin() + 8 + 25, empty_idat, empty_idat + 12);  // after the signature and IHDR
+    Bytes with_empty = cursor_file(16, 24, 0, 0, png);
+    Cur_Image again;
+    ASSERT_TRUE(cur_file_decode(with_empty.data(), with_empty.size(), &again, &why)) << why;
+    EXPECT_EQ(again.rgba, img.rgba);
 }
 
 TEST(Win32CursorFile, RefusesFilesThatAreTruncatedOrLieAboutSizes) {

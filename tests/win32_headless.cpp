@@ -72,6 +72,13 @@ TEST_F(Win32Headless, ClientSizeIsOuterLessOverlappedFrameClampedToWhatAWindowCa
         EXPECT_EQ(outer.bottom - outer.top, c.client_h + 39);
         DestroyWindow(hwnd);
     }
+    HWND far = CreateWindowExA(0, "Test", "", WS_OVERLAPPEDWINDOW, 0x7FFFFFF0, -0x7FFFFFF0, 0x7FFFFFFF,
+                               0x7FFFFFFF, nullptr, nullptr, nullptr, nullptr);
+    RECT r{};
+    ASSERT_TRUE(GetWindowRect(far, &r));
+    EXPECT_GT(r.right, r.left) << "a window far off any screen still has a sane rectangle";
+    EXPECT_GT(r.bottom, r.top);
+
     RECT adjust{0, 0, 784, 561};
     ASSERT_TRUE(AdjustWindowRect(&adjust, WS_OVERLAPPEDWINDOW, FALSE));
     EXPECT_EQ(adjust.left, -8);

@@ -39,7 +39,35 @@ bool fail(std::string* error, const char* why) {
     return false;
 }
 
+// Walks the chunks after the signature up to IEND: each must lie within the bytes, and IEND
+// must come. Empty IDAT chunks are legal but the decoder cannot take one, so they are left out
+// of what it is given (cleaned holds the image without them, or stays empty when none).
+bool check_png_chunks(const uint8_t* data, size_t size, std::vector<uint8_t>* cleaned) {
+    size_t at = 8;
+    bool dropped = false;
+    cleaned->assign(data, data + 8);
+    while (at + 12 <= size) {
+        uint32_t length = static_cast<uint32_t>(data[at] << 24 | data[at + 1] << 16 | data[at + 2] << 8 | data[at + 3]);
+        if (length > size - at - 12) return false;
+        const uint8_t* type = data + at + 4;
+        if (length == 0 && memcmp(type, "IDAT", 4) == 0) dropped = true;
+        else cleaned->insert(cleaned->end(), data + at, data + at + 12 + length);
+        at += 12 + length;
+        if (memcmp(type, "IEND", 4) == 0) {
+            if (!dropped) cleaned->clear();
+            return true;
+        }
+    }
+    return false;
+}
+
 bool decode_png(const uint8_t* data, size_t size, Cur_Image* out, std::string* error) {
+    std::vector<uint8_t> cleaned;
+    if (!check_png_chunks(data, size, &cleaned)) return fail(error, "PNG chunk runs past the image");
+    if (!cleaned.empty()) {
+        data = cleaned.data();
+        size = cleaned.size();
+    }
     int w = 0, h = 0, channels = 0;
     if (size > static_cast<size_t>(INT32_MAX)) return fail(error, "PNG image too large");
     if (!stbi_info_from_memory(data, static_cast<int>(size), &w, &h, &channels))

@@ -22,6 +22,15 @@ bool valid_primitive(D3DPRIMITIVETYPE type) { return type >= D3DPT_POINTLIST && 
 
 }  // namespace
 
+D3DMATRIX d3d9_multiply(const D3DMATRIX& a, const D3DMATRIX& b)
+{
+    D3DMATRIX r;
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j)
+            r.m[i][j] = a.m[i][0] * b.m[0][j] + a.m[i][1] * b.m[1][j] + a.m[i][2] * b.m[2][j] + a.m[i][3] * b.m[3][j];
+    return r;
+}
+
 D3D9_Device_Base::D3D9_Device_Base(IDirect3D9* d3d, const D3DDEVICE_CREATION_PARAMETERS& creation,
                                    const D3DPRESENT_PARAMETERS& present)
     : d3d(d3d), creation(creation), present(present)
@@ -32,13 +41,18 @@ D3D9_Device_Base::D3D9_Device_Base(IDirect3D9* d3d, const D3DDEVICE_CREATION_PAR
 
 D3D9_Device_Base::~D3D9_Device_Base()
 {
+    ReleaseBindings();
+    d3d->Release();
+}
+
+void D3D9_Device_Base::ReleaseBindings()
+{
     destroying = true;
     for (DWORD i = 0; i < texture_slots; ++i)
         SetTextureSlot(i, nullptr);
     for (UINT i = 0; i < streams; ++i)
         SetStreamSlot(i, nullptr, 0, 0);
     SetIndexSlot(nullptr);
-    d3d->Release();
 }
 
 void D3D9_Device_Base::ResetState()
@@ -183,6 +197,8 @@ void D3D9_Device_Base::ResetState()
     scissor = RECT{0, 0, LONG(present.BackBufferWidth), LONG(present.BackBufferHeight)};
     in_scene = false;
     ++state_serial;
+    ++transform_serial;
+    ++render_serial;
 }
 
 // ---- IUnknown ----
@@ -423,7 +439,7 @@ HRESULT D3D9_Device_Base::SetTransform(D3DTRANSFORMSTATETYPE State, CONST D3DMAT
     if (!pMatrix || slot < 0)
         return D3DERR_INVALIDCALL;
     transforms[slot] = *pMatrix;
-    ++state_serial;
+    ++transform_serial;
     return D3D_OK;
 }
 
@@ -442,14 +458,8 @@ HRESULT D3D9_Device_Base::MultiplyTransform(D3DTRANSFORMSTATETYPE State, CONST D
     if (!pMatrix || slot < 0)
         return D3DERR_INVALIDCALL;
     // The new matrix is pMatrix x the current one.
-    const D3DMATRIX a = *pMatrix;
-    const D3DMATRIX b = transforms[slot];
-    D3DMATRIX r{};
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j)
-            r.m[i][j] = a.m[i][0] * b.m[0][j] + a.m[i][1] * b.m[1][j] + a.m[i][2] * b.m[2][j] + a.m[i][3] * b.m[3][j];
-    transforms[slot] = r;
-    ++state_serial;
+    transforms[slot] = d3d9_multiply(*pMatrix, transforms[slot]);
+    ++transform_serial;
     return D3D_OK;
 }
 
@@ -465,6 +475,7 @@ HRESULT D3D9_Device_Base::SetViewport(CONST D3DVIEWPORT9* pViewport)
         return D3DERR_INVALIDCALL;
     viewport = v;
     ++state_serial;
+    ++render_serial;
     return D3D_OK;
 }
 
@@ -549,6 +560,7 @@ HRESULT D3D9_Device_Base::SetRenderState(D3DRENDERSTATETYPE State, DWORD Value)
         return D3DERR_INVALIDCALL;
     render_states[State] = Value;
     ++state_serial;
+    ++render_serial;
     return D3D_OK;
 }
 
@@ -591,6 +603,7 @@ HRESULT D3D9_Device_Base::SetSamplerState(DWORD Sampler, D3DSAMPLERSTATETYPE Typ
         return D3DERR_INVALIDCALL;
     sampler_states[Sampler][Type] = Value;
     ++state_serial;
+    ++render_serial;
     return D3D_OK;
 }
 
@@ -600,6 +613,7 @@ HRESULT D3D9_Device_Base::SetScissorRect(CONST RECT* pRect)
         return D3DERR_INVALIDCALL;
     scissor = *pRect;
     ++state_serial;
+    ++render_serial;
     return D3D_OK;
 }
 
@@ -635,7 +649,6 @@ void D3D9_Device_Base::SetStreamSlot(UINT stream, D3D9_Vertex_Buffer* buffer, UI
     s = Stream{buffer, offset, stride};
     if (old)
         old->Unbind();
-    ++state_serial;
 }
 
 void D3D9_Device_Base::SetIndexSlot(D3D9_Index_Buffer* buffer)
@@ -646,7 +659,6 @@ void D3D9_Device_Base::SetIndexSlot(D3D9_Index_Buffer* buffer)
     indices = buffer;
     if (old)
         old->Unbind();
-    ++state_serial;
 }
 
 HRESULT D3D9_Device_Base::GetTexture(DWORD Stage, IDirect3DBaseTexture9** ppTexture)

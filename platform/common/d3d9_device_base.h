@@ -24,6 +24,9 @@
 #include <map>
 #include <unordered_map>
 
+// a x b for row-vector matrices (apply a, then b).
+D3DMATRIX d3d9_multiply(const D3DMATRIX& a, const D3DMATRIX& b);
+
 // One draw, validated, as the realization receives it.
 struct D3D9_Draw {
     D3DPRIMITIVETYPE type = D3DPT_TRIANGLELIST;
@@ -90,8 +93,13 @@ public:
     const RECT& Scissor() const { return scissor; }
     const D3DPRESENT_PARAMETERS& PresentParameters() const { return present; }
     bool InScene() const { return in_scene; }
-    // Advances whenever any state that drawing depends on changes.
+    // Advances whenever a state, material, light, viewport, texture or the vertex format changes
+    // (not for transforms, nor for streams and indices, which every draw reads afresh).
     unsigned StateSerial() const { return state_serial; }
+    // Advances whenever a render or sampler state, the viewport or the scissor rectangle changes.
+    unsigned RenderSerial() const { return render_serial; }
+    // Advances whenever a transform changes.
+    unsigned TransformSerial() const { return transform_serial; }
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppvObject) override;
@@ -186,6 +194,9 @@ protected:
 
     // Sets every state to its value at creation (and on Reset).
     void ResetState();
+    // Drops every texture, stream and index binding; a realization whose resources need it alive
+    // to go calls this first in its destructor. Release() does nothing from then on.
+    void ReleaseBindings();
 
     IDirect3D9* d3d;
     D3DDEVICE_CREATION_PARAMETERS creation;
@@ -219,4 +230,6 @@ private:
     RECT scissor{};
     bool in_scene = false;
     unsigned state_serial = 1;
+    unsigned render_serial = 1;
+    unsigned transform_serial = 1;
 };

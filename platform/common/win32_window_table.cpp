@@ -2,6 +2,8 @@
 
 #include <strings.h>
 
+#include <algorithm>
+
 #include "win32_frame.h"
 #include "win32_message_queue.h"
 
@@ -63,6 +65,10 @@ HWND Win32_Window_Table::Create(DWORD ex_style, LPCSTR class_name, LPCSTR title,
     window->ex_style = ex_style;
     window->frame = win32_frame_of_style(style);
     if (x == CW_USEDEFAULT) x = y = 0;
+    // Screen coordinates are 16-bit in X11 (and in practice in Windows); keeping positions in
+    // that range keeps every rectangle sum below overflow.
+    x = std::clamp(x, -32768, 32767);
+    y = std::clamp(y, -32768, 32767);
     if (width == CW_USEDEFAULT) width = 640, height = 480;
     SIZE client = win32_client_size_for_outer(style, width, height, max_client_side);
     window->client_width = client.cx;

@@ -1,0 +1,10 @@
+#include "d3d9_gl_index_buffer.h"
+
+#include "gl_device.h"
+
+D3D9_GL_Index_Buffer::~D3D9_GL_Index_Buffer()
+{
+    if (GL_Device* device_gl = GL_Device::Of(device))
+        device_gl->MakeCurrent();
+    gl.Delete();
+}

@@ -1,0 +1,10 @@
+#include "d3d9_gl_vertex_buffer.h"
+
+#include "gl_device.h"
+
+D3D9_GL_Vertex_Buffer::~D3D9_GL_Vertex_Buffer()
+{
+    if (GL_Device* device_gl = GL_Device::Of(device))
+        device_gl->MakeCurrent();
+    gl.Delete();
+}
