@@ -8,6 +8,7 @@
 #include <dlfcn.h>
 
 #include <cmath>
+#include <cstring>
 #include <cstdlib>
 #include <fstream>
 #include <set>
@@ -301,6 +302,43 @@ TEST_F(NativeDevice, TextureModulatesTheColourAndNoTextureShowsItPlain)
     EXPECT_EQ(At(50, 50), (Rgb{0, 128, 128})) << "grey x cyan";
     EXPECT_EQ(At(150, 50), (Rgb{128, 128, 128})) << "the plain vertex colour";
     texture->Release();
+}
+
+TEST_F(NativeDevice, IndexedBuffersDrawWithBaseVertexAndBlendOverTheFrame)
+{
+    Begin();
+    const Screen_Vertex vertices[5] = {{0, 0, 0, 1, 0}, // never drawn: the draw starts one vertex in
+                                       {40, 40, 0.5f, 1, 0x80FF0000}, {120, 40, 0.5f, 1, 0x80FF0000},
+                                       {40, 120, 0.5f, 1, 0x80FF0000}, {120, 120, 0.5f, 1, 0x80FF0000}};
+    const WORD indices[6] = {0, 1, 2, 2, 1, 3};
+    IDirect3DVertexBuffer9* vb = nullptr;
+    IDirect3DIndexBuffer9* ib = nullptr;
+    ASSERT_EQ(device->CreateVertexBuffer(sizeof vertices, 0, kScreenFvf, D3DPOOL_MANAGED, &vb, nullptr), D3D_OK);
+    ASSERT_EQ(device->CreateIndexBuffer(sizeof indices, 0, D3DFMT_INDEX16, D3DPOOL_MANAGED, &ib, nullptr), D3D_OK);
+    void* data = nullptr;
+    ASSERT_EQ(vb->Lock(0, 0, &data, 0), D3D_OK);
+    std::memcpy(data, vertices, sizeof vertices);
+    vb->Unlock();
+    ASSERT_EQ(ib->Lock(0, 0, &data, 0), D3D_OK);
+    std::memcpy(data, indices, sizeof indices);
+    ib->Unlock();
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    device->SetFVF(kScreenFvf);
+    device->SetStreamSource(0, vb, 0, sizeof(Screen_Vertex));
+    device->SetIndices(ib);
+    ASSERT_EQ(device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 1, 0, 4, 0, 2), D3D_OK);
+    Show();
+    // Half of red over the clear colour (0x64, 0x82, 0xAA), alpha 128/255.
+    const Rgb c = At(80, 80);
+    EXPECT_NEAR(c.r, 178, 1);
+    EXPECT_NEAR(c.g, 65, 1);
+    EXPECT_NEAR(c.b, 85, 1);
+    EXPECT_EQ(At(10, 10), kClearRgb) << "vertex 0 of the buffer is not part of the draw";
+    EXPECT_EQ(At(130, 80), kClearRgb);
+    vb->Release();
+    ib->Release();
 }
 
 TEST_F(NativeDevice, CullModeFollowsD3D9WindingAndAnInvalidModeCullsNothing)
