@@ -102,7 +102,8 @@ protected:
         if (device)
             device->Release();
         d3d->Release();
-        DestroyWindow(window);
+        if (window)
+            DestroyWindow(window);
     }
 
     HRESULT Create(D3DMULTISAMPLE_TYPE samples = D3DMULTISAMPLE_NONE, IDirect3DDevice9** out = nullptr)
@@ -360,6 +361,31 @@ TEST_F(NativeDevice, CullModeFollowsD3D9WindingAndAnInvalidModeCullsNothing)
     EXPECT_EQ(At(30, 30), (Rgb{255, 255, 255}));
     EXPECT_EQ(At(130, 30), kClearRgb);
     EXPECT_EQ(At(130, 130), (Rgb{255, 255, 255}));
+}
+
+TEST_F(NativeDevice, OutlivesItsWindowWithoutDrawingOrCrashing)
+{
+    Begin();
+    IDirect3DTexture9* texture = nullptr;
+    IDirect3DVertexBuffer9* vb = nullptr;
+    ASSERT_EQ(device->CreateTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr), D3D_OK);
+    ASSERT_EQ(device->CreateVertexBuffer(64, 0, 0, D3DPOOL_MANAGED, &vb, nullptr), D3D_OK);
+    device->SetTexture(0, texture);
+    ScreenQuad(10, 10, 50, 50, 0.5f, 0xFFFFFFFF);
+    device->EndScene();
+    ASSERT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+    ASSERT_TRUE(DestroyWindow(window));
+    window = nullptr;
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, kClear, 1.0f, 0);
+    ASSERT_EQ(device->BeginScene(), D3D_OK);
+    ScreenQuad(10, 10, 50, 50, 0.5f, 0xFFFFFFFF);
+    device->EndScene();
+    EXPECT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3DERR_INVALIDCALL);
+    EXPECT_FALSE(GL_Device::Of(device)->MakeCurrent());
+    texture->Release();
+    vb->Release();
+    EXPECT_EQ(device->Release(), 0u);
+    device = nullptr;
 }
 
 TEST_F(NativeDevice, MultisampleFourIsMadeAndAnAbsurdTypeFailsCreation)
