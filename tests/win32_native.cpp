@@ -70,6 +70,9 @@ public:
         if (err_fd >= 0) close(err_fd);
     }
     bool Started() const { return pid > 0; }
+    void Signal(int sig) {
+        if (pid > 0 && !exited) kill(pid, sig);
+    }
 
     // Reads output until a line starting with prefix arrives; returns it, or "" on timeout.
     std::string WaitLine(const std::string& prefix, double seconds = 10) {
@@ -347,6 +350,16 @@ TEST_F(Win32Native, LeftButtonGivesClientCoordinatesAndTheCursorAgrees) {
     run(x.display, "xdotool mousemove --window " + std::to_string(id) + " 100 40 click 1");
     EXPECT_EQ(child->WaitLine("LBUTTONDOWN"), "LBUTTONDOWN x=100 y=40 cursor=100,40");
     ASSERT_TRUE(send_delete_window(x.display, id));
+    EXPECT_EQ(child->Wait(), 0);
+}
+
+TEST_F(Win32Native, TerminationRequestClosesTheWindowLikeItsCloseButton) {
+    unsigned long id = 0;
+    auto child = OpenWindow(640, 480, &id);
+    ASSERT_NE(id, 0u);
+    child->Signal(SIGTERM);
+    EXPECT_NE(child->WaitLine("WM_CLOSE"), "");
+    EXPECT_NE(child->WaitLine("WM_DESTROY"), "");
     EXPECT_EQ(child->Wait(), 0);
 }
 

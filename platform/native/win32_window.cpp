@@ -80,6 +80,9 @@ bool win32_video_start() {
         // A click that brings a window to the front is a click on it in Windows; SDL would
         // drop one that comes within a few milliseconds of gaining the focus.
         SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+        // Closing the last window is the program's business (WM_CLOSE); only a real request to
+        // end the process (a signal) should arrive as SDL_QUIT.
+        SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
         if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0) {
             state = 1;
         } else {

@@ -1,0 +1,2 @@
+float4 PS() : COLOR { return 1; }
+technique T { pass P0 { PixelShader = compile ps_9_9 PS(); } }

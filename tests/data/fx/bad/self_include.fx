@@ -1,0 +1,3 @@
+#include "self_include.fx"
+float4 PS() : COLOR { return 1; }
+technique T { pass P0 { PixelShader = compile ps_2_0 PS(); } }

@@ -1,0 +1,4 @@
+float4x4 WorldViewProj;
+float4 VS(float4 p : POSITION) : POSITION { return mul(p, WorldViewProj); }
+float4 PS() : COLOR { return 1; }
+technique T { pass P0 { VertexShader = compile vs_2_0 VS(); PixelShader = compile ps_2_0 NoSuchFunction(); } }

@@ -1,0 +1,7 @@
+texture DiffuseMap;
+sampler2D DiffuseSampler = sampler_state
+{
+    Texture = (DiffuseMap);
+    MinFilter = LINEAR;
+    MagFilter = LINEAR;
+};

@@ -1,0 +1,4 @@
+# D3DX effects: the effect reader and compiler, the effect interface, the headless recording
+# effect and the native effect drawing off screen.
+orvex_add_test(effects_test SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/effects_test.cpp
+    LIBS orvex_platform_common)
