@@ -5,6 +5,7 @@
 #include "call_log.h"
 #include "common/cp1251.h"
 #include "common/font_d3dx.h"
+#include "d3dx_headless_device.h"
 #include "headless_d3d9.h"
 #include "headless_d3dx_font.h"
 #include "headless_win32.h"
@@ -343,41 +344,15 @@ TEST_F(FontLayoutTest, SingleLineTextCanSitAtTheBottomOrTheMiddle) {
 
 namespace {
 
-LRESULT CALLBACK font_test_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-class FontOnDevice : public ::testing::Test {
+class FontOnDevice : public D3dxOnDevice {
 protected:
     void SetUp() override {
-        orvex_headless::reset_win32();
-        orvex_headless::reset_d3d9();
         orvex_headless::set_font_creation_failure(nullptr);
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = font_test_proc;
-        wc.lpszClassName = "FontTest";
-        RegisterClassExA(&wc);
-        HWND window = CreateWindowExA(0, "FontTest", "fonts", WS_OVERLAPPEDWINDOW, 0, 0, 656, 519, nullptr, nullptr,
-                                      nullptr, nullptr);
-        ASSERT_NE(window, nullptr);
-        d3d = Direct3DCreate9(D3D_SDK_VERSION);
-        ASSERT_NE(d3d, nullptr);
-        D3DPRESENT_PARAMETERS pp{};
-        pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        pp.Windowed = TRUE;
-        pp.EnableAutoDepthStencil = TRUE;
-        pp.AutoDepthStencilFormat = D3DFMT_D24S8;
-        ASSERT_EQ(d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
-                                    &pp, &device),
-                  D3D_OK);
-        orvex_headless::clear_call_log();
+        D3dxOnDevice::SetUp();
     }
     void TearDown() override {
         orvex_headless::set_font_creation_failure(nullptr);
-        if (device) device->Release();
-        if (d3d) d3d->Release();
-        orvex_headless::reset_win32();
+        D3dxOnDevice::TearDown();
     }
     ID3DXFont* create(const char* face, INT height, UINT weight = FW_BOLD) {
         ID3DXFont* font = nullptr;
@@ -386,8 +361,6 @@ protected:
                   D3D_OK);
         return font;
     }
-    IDirect3D9* d3d = nullptr;
-    IDirect3DDevice9* device = nullptr;
 };
 
 }  // namespace
