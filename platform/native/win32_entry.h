@@ -1,5 +1,7 @@
 #pragma once
-// How a Windows GUI program starts on this platform: main() hands its arguments here, and the
-// program's WinMain runs with (GetModuleHandleA(NULL), NULL, the command line after the program
-// name, SW_SHOWDEFAULT). Returns what WinMain returns, the process's exit code.
-int win32_run_winmain(int argc, char** argv);
+// How a Windows GUI program starts on this platform: main() calls the program's WinMain with
+// (GetModuleHandleA(NULL), NULL, the command line, SW_SHOWDEFAULT) and returns what it returns.
+// The command line is what Windows hands to WinMain: the arguments after the program's name.
+#include <string>
+
+std::string win32_command_line(int argc, char** argv);
