@@ -8,6 +8,7 @@
 #include <dlfcn.h>
 
 #include <cmath>
+#include <cstring>
 #include <cstdlib>
 #include <fstream>
 #include <set>
@@ -101,7 +102,8 @@ protected:
         if (device)
             device->Release();
         d3d->Release();
-        DestroyWindow(window);
+        if (window)
+            DestroyWindow(window);
     }
 
     HRESULT Create(D3DMULTISAMPLE_TYPE samples = D3DMULTISAMPLE_NONE, IDirect3DDevice9** out = nullptr)
@@ -303,6 +305,43 @@ TEST_F(NativeDevice, TextureModulatesTheColourAndNoTextureShowsItPlain)
     texture->Release();
 }
 
+TEST_F(NativeDevice, IndexedBuffersDrawWithBaseVertexAndBlendOverTheFrame)
+{
+    Begin();
+    const Screen_Vertex vertices[5] = {{0, 0, 0, 1, 0}, // never drawn: the draw starts one vertex in
+                                       {40, 40, 0.5f, 1, 0x80FF0000}, {120, 40, 0.5f, 1, 0x80FF0000},
+                                       {40, 120, 0.5f, 1, 0x80FF0000}, {120, 120, 0.5f, 1, 0x80FF0000}};
+    const WORD indices[6] = {0, 1, 2, 2, 1, 3};
+    IDirect3DVertexBuffer9* vb = nullptr;
+    IDirect3DIndexBuffer9* ib = nullptr;
+    ASSERT_EQ(device->CreateVertexBuffer(sizeof vertices, 0, kScreenFvf, D3DPOOL_MANAGED, &vb, nullptr), D3D_OK);
+    ASSERT_EQ(device->CreateIndexBuffer(sizeof indices, 0, D3DFMT_INDEX16, D3DPOOL_MANAGED, &ib, nullptr), D3D_OK);
+    void* data = nullptr;
+    ASSERT_EQ(vb->Lock(0, 0, &data, 0), D3D_OK);
+    std::memcpy(data, vertices, sizeof vertices);
+    vb->Unlock();
+    ASSERT_EQ(ib->Lock(0, 0, &data, 0), D3D_OK);
+    std::memcpy(data, indices, sizeof indices);
+    ib->Unlock();
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    device->SetFVF(kScreenFvf);
+    device->SetStreamSource(0, vb, 0, sizeof(Screen_Vertex));
+    device->SetIndices(ib);
+    ASSERT_EQ(device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 1, 0, 4, 0, 2), D3D_OK);
+    Show();
+    // Half of red over the clear colour (0x64, 0x82, 0xAA), alpha 128/255.
+    const Rgb c = At(80, 80);
+    EXPECT_NEAR(c.r, 178, 1);
+    EXPECT_NEAR(c.g, 65, 1);
+    EXPECT_NEAR(c.b, 85, 1);
+    EXPECT_EQ(At(10, 10), kClearRgb) << "vertex 0 of the buffer is not part of the draw";
+    EXPECT_EQ(At(130, 80), kClearRgb);
+    vb->Release();
+    ib->Release();
+}
+
 TEST_F(NativeDevice, CullModeFollowsD3D9WindingAndAnInvalidModeCullsNothing)
 {
     Begin();
@@ -322,6 +361,31 @@ TEST_F(NativeDevice, CullModeFollowsD3D9WindingAndAnInvalidModeCullsNothing)
     EXPECT_EQ(At(30, 30), (Rgb{255, 255, 255}));
     EXPECT_EQ(At(130, 30), kClearRgb);
     EXPECT_EQ(At(130, 130), (Rgb{255, 255, 255}));
+}
+
+TEST_F(NativeDevice, OutlivesItsWindowWithoutDrawingOrCrashing)
+{
+    Begin();
+    IDirect3DTexture9* texture = nullptr;
+    IDirect3DVertexBuffer9* vb = nullptr;
+    ASSERT_EQ(device->CreateTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr), D3D_OK);
+    ASSERT_EQ(device->CreateVertexBuffer(64, 0, 0, D3DPOOL_MANAGED, &vb, nullptr), D3D_OK);
+    device->SetTexture(0, texture);
+    ScreenQuad(10, 10, 50, 50, 0.5f, 0xFFFFFFFF);
+    device->EndScene();
+    ASSERT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+    ASSERT_TRUE(DestroyWindow(window));
+    window = nullptr;
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, kClear, 1.0f, 0);
+    ASSERT_EQ(device->BeginScene(), D3D_OK);
+    ScreenQuad(10, 10, 50, 50, 0.5f, 0xFFFFFFFF);
+    device->EndScene();
+    EXPECT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3DERR_INVALIDCALL);
+    EXPECT_FALSE(GL_Device::Of(device)->MakeCurrent());
+    texture->Release();
+    vb->Release();
+    EXPECT_EQ(device->Release(), 0u);
+    device = nullptr;
 }
 
 TEST_F(NativeDevice, MultisampleFourIsMadeAndAnAbsurdTypeFailsCreation)

@@ -238,7 +238,29 @@ TEST(D3dxMesh, BadFilesFailCleanly)
         EXPECT_EQ(import_mesh_memory(c.text.data(), c.text.size(), "x", &m), D3DXERR_INVALIDDATA);
         EXPECT_EQ(m.face_count(), 0u);
     }
+    // The generator's binary file with its first vertex count raised to 2^30, and with the
+    // integer-list token before the face list damaged.
+    FILE* f = fopen((kData + "frames_binary.x").c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    std::string binary(4096, '\0');
+    binary.resize(fread(&binary[0], 1, binary.size(), f));
+    fclose(f);
+    const size_t mesh = binary.find("cube") + 4 + 2;  // past the name and the opening brace
+    ASSERT_EQ(binary.substr(mesh, 6), std::string("\x06\0\x01\0\0\0", 6));  // a list of one integer: 24
+    std::string lying = binary;
+    lying[mesh + 9] = 0x40;
+    std::string damaged = binary;
+    damaged[mesh + 10 + 6 + 72 * 4] = 0x04;
+    for (const std::string* bad : {&lying, &damaged}) {
+        Mesh_Data m;
+        EXPECT_EQ(import_mesh_memory(bad->data(), bad->size(), "x", &m), D3DXERR_INVALIDDATA);
+    }
+    // A normal face naming a normal past the normals.
+    const std::string normals = header + triangle_mesh +
+                                "3;0,1,2;; MeshNormals { 1; 0.0;1.0;0.0;; 1; 3;0,0,5;; } }\n";
     Mesh_Data m;
+    EXPECT_EQ(import_mesh_memory(normals.data(), normals.size(), "x", &m), D3DXERR_INVALIDDATA);
+
     EXPECT_EQ(import_mesh_file((kData + "no_such_file.x").c_str(), &m), D3DXERR_INVALIDDATA);
     EXPECT_EQ(import_mesh_file(kData.c_str(), &m), D3DXERR_INVALIDDATA);  // a folder
     EXPECT_EQ(import_mesh_file("/dev/zero", &m), D3DXERR_INVALIDDATA);

@@ -48,15 +48,23 @@ public:
         ++at;
         return true;
     }
-    // Faces: n faces, each a count and that many integers.
-    bool faces()
+    // Faces: n faces, each a count and that many indices below `vertices`.
+    bool faces(uint64_t vertices)
     {
         uint64_t n = 0;
         if (!count(&n)) return false;
         for (uint64_t f = 0; f < n; ++f) {
             uint64_t k = 0;
-            if (!count(&k) || !integers(k)) return false;
+            if (!count(&k) || !indices(k, vertices)) return false;
         }
+        return true;
+    }
+    bool indices(uint64_t n, uint64_t below)
+    {
+        const size_t first = at;
+        if (!integers(n)) return false;
+        for (size_t i = first; i < at; ++i)
+            if (o.values[i].integer < 0 || (uint64_t)o.values[i].integer >= below) return false;
         return true;
     }
 
@@ -79,18 +87,19 @@ private:
     size_t at = 0;
 };
 
-bool layout_fits(const Object& o, uint64_t limit, bool binary)
+// `vertices` is the vertex count of the Mesh the object sits in (0 outside a mesh).
+bool layout_fits(const Object& o, uint64_t vertices, uint64_t limit, bool binary)
 {
     Layout_Reader r(o, limit, binary);
     uint64_t n = 0, m = 0;
     const std::string& t = o.type;
-    if (t == "Mesh") return r.count(&n) && r.reals(3 * n) && r.faces();
-    if (t == "MeshNormals") return r.count(&n) && r.reals(3 * n) && r.faces();
+    if (t == "Mesh") return r.count(&n) && r.reals(3 * n) && r.faces(n);
+    if (t == "MeshNormals") return r.count(&n) && r.reals(3 * n) && r.faces(n);
     if (t == "MeshTextureCoords") return r.count(&n) && r.reals(2 * n);
     if (t == "MeshVertexColors") {
         if (!r.count(&n)) return false;
         for (uint64_t i = 0; i < n; ++i)
-            if (!r.integers(1) || !r.reals(4)) return false;
+            if (!r.indices(1, vertices) || !r.reals(4)) return false;
         return true;
     }
     if (t == "MeshMaterialList") {
@@ -102,9 +111,9 @@ bool layout_fits(const Object& o, uint64_t limit, bool binary)
         return true;
     }
     if (t == "MeshFaceWraps") return r.count(&n) && r.integers(2 * n);
-    if (t == "VertexDuplicationIndices") return r.count(&n) && r.count(&m) && r.integers(n);
+    if (t == "VertexDuplicationIndices") return r.count(&n) && r.count(&m) && r.indices(n, vertices);
     if (t == "XSkinMeshHeader") return r.count(&n) && r.count(&n) && r.count(&n);
-    if (t == "SkinWeights") return r.text() && r.count(&n) && r.integers(n) && r.reals(n) && r.reals(16);
+    if (t == "SkinWeights") return r.text() && r.count(&n) && r.indices(n, vertices) && r.reals(n) && r.reals(16);
     if (t == "AnimationKey") {
         if (!r.integers(1) || !r.count(&n)) return false;
         for (uint64_t i = 0; i < n; ++i)
@@ -135,7 +144,14 @@ public:
     {
         separator();
         if (stack.empty()) return true;  // the importer refuses an unbalanced file on its own
-        const bool fits = layout_fits(stack.back(), limit, binary);
+        uint64_t vertices = 0;
+        for (size_t i = stack.size() - 1; i-- > 0;)
+            if (stack[i].type == "Mesh") {
+                const std::vector<Value>& v = stack[i].values;
+                vertices = !v.empty() && v[0].kind == Value::Integer && v[0].integer > 0 ? (uint64_t)v[0].integer : 0;
+                break;
+            }
+        const bool fits = layout_fits(stack.back(), vertices, limit, binary);
         stack.pop_back();
         return fits;
     }

@@ -3,6 +3,7 @@
 #include "d3d9_gl_index_buffer.h"
 #include "d3d9_gl_texture.h"
 #include "d3d9_gl_vertex_buffer.h"
+#include "win32_window.h"
 
 #include <cstdio>
 #include <cstring>
@@ -195,27 +196,41 @@ D3D9_GL_Device* D3D9_GL_Device::Make(IDirect3D9* d3d, const D3DDEVICE_CREATION_P
 
 D3D9_GL_Device::~D3D9_GL_Device()
 {
-    MakeCurrent();
+    const bool live = MakeCurrent();
     ReleaseBindings();
-    fixed_function.reset();
-    DeleteFramebuffers();
-    glDeleteSamplers(GLsizei(samplers), sampler_objects);
-    glDeleteTextures(1, &black_texture);
-    glDeleteBuffers(1, &stream_vbo);
-    glDeleteBuffers(1, &stream_ibo);
-    glDeleteVertexArrays(1, &vao);
-    SDL_GL_MakeCurrent(window, nullptr);
+    if (live) {
+        fixed_function.reset();
+        DeleteFramebuffers();
+        glDeleteSamplers(GLsizei(samplers), sampler_objects);
+        glDeleteTextures(1, &black_texture);
+        glDeleteBuffers(1, &stream_vbo);
+        glDeleteBuffers(1, &stream_ibo);
+        glDeleteVertexArrays(1, &vao);
+        SDL_GL_MakeCurrent(window, nullptr);
+    } else {
+        fixed_function->Forget();  // its programs go with the context
+        fixed_function.reset();
+    }
     SDL_GL_DeleteContext(context);
     if (current_device == this)
         current_device = nullptr;
 }
 
-void D3D9_GL_Device::MakeCurrent()
+bool D3D9_GL_Device::MakeCurrent()
 {
-    if (current_device == this)
-        return;
-    SDL_GL_MakeCurrent(window, context);
-    current_device = this;
+    // The window may have been destroyed under the device; its SDL window is then gone too.
+    if (window && win32_sdl_window(PresentParameters().hDeviceWindow) != window) {
+        window = nullptr;
+        if (current_device == this)
+            current_device = nullptr;
+    }
+    if (!window)
+        return false;
+    if (current_device != this) {
+        SDL_GL_MakeCurrent(window, context);
+        current_device = this;
+    }
+    return true;
 }
 
 bool D3D9_GL_Device::MakeFramebuffers(UINT width, UINT height, UINT count)
@@ -285,8 +300,7 @@ D3D9_Index_Buffer* D3D9_GL_Device::NewIndexBuffer(DWORD usage, D3DFORMAT format,
 void D3D9_GL_Device::SetProgramOverride(GLuint program)
 {
     program_override = program;
-    if (program != override_clip_program) {
-        MakeCurrent();
+    if (program != override_clip_program && MakeCurrent()) {
         override_clip_program = program;
         override_clip_adjust = program ? glGetUniformLocation(program, kClipAdjustUniform) : -1;
     }
@@ -294,9 +308,8 @@ void D3D9_GL_Device::SetProgramOverride(GLuint program)
 
 GLuint D3D9_GL_Device::StageTexture(DWORD stage)
 {
-    if (stage >= texture_slots || !Texture(stage))
+    if (stage >= texture_slots || !Texture(stage) || !MakeCurrent())
         return 0;
-    MakeCurrent();
     const GLuint name = static_cast<D3D9_GL_Texture*>(Texture(stage))->Name();
     std::memset(bound_texture, 0, sizeof bound_texture);
     return name;
@@ -310,9 +323,8 @@ void D3D9_GL_Device::ClipAdjust(float xy[2]) const
 
 bool D3D9_GL_Device::ReadPresentedFrame(std::vector<unsigned char>* rgba, UINT* width, UINT* height)
 {
-    if (!shown_any || !rgba || !width || !height)
+    if (!shown_any || !rgba || !width || !height || !MakeCurrent())
         return false;
-    MakeCurrent();
     const UINT w = PresentParameters().BackBufferWidth;
     const UINT h = PresentParameters().BackBufferHeight;
     std::vector<unsigned char> bottom_up(size_t(w) * h * 4);
@@ -334,7 +346,8 @@ bool D3D9_GL_Device::ReadPresentedFrame(std::vector<unsigned char>* rgba, UINT* 
 void D3D9_GL_Device::DoClear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR color, float z,
                              DWORD stencil)
 {
-    MakeCurrent();
+    if (!MakeCurrent())
+        return;
     const D3DVIEWPORT9& vp = Viewport();
     const LONG height = LONG(PresentParameters().BackBufferHeight);
     GLbitfield mask = 0;
@@ -374,7 +387,8 @@ void D3D9_GL_Device::DoClear(DWORD count, const D3DRECT* rects, DWORD flags, D3D
 
 HRESULT D3D9_GL_Device::DoPresent()
 {
-    MakeCurrent();
+    if (!MakeCurrent())
+        return D3DERR_INVALIDCALL;
     const GLint w = GLint(PresentParameters().BackBufferWidth);
     const GLint h = GLint(PresentParameters().BackBufferHeight);
     glDisable(GL_SCISSOR_TEST);
@@ -398,7 +412,8 @@ HRESULT D3D9_GL_Device::DoReset(const D3DPRESENT_PARAMETERS& next)
     if (next.MultiSampleType != PresentParameters().MultiSampleType ||
         next.MultiSampleQuality != PresentParameters().MultiSampleQuality)
         return D3DERR_INVALIDCALL;
-    MakeCurrent();
+    if (!MakeCurrent())
+        return D3DERR_DEVICELOST;
     DeleteFramebuffers();
     return MakeFramebuffers(next.BackBufferWidth, next.BackBufferHeight, samples) ? D3D_OK
                                                                                 : D3DERR_OUTOFVIDEOMEMORY;
@@ -677,7 +692,8 @@ GLintptr D3D9_GL_Device::Stream(GLenum target, GLuint& buffer, GLsizeiptr& size,
 
 void D3D9_GL_Device::DoDraw(const D3D9_Draw& draw)
 {
-    MakeCurrent();
+    if (!MakeCurrent())
+        return;
     if (applied_serial != RenderSerial())
         ApplyStates();
 

@@ -24,7 +24,7 @@ public:
     static UINT KnownMaxSamples();
 
     // GL_Device
-    void MakeCurrent() override;
+    bool MakeCurrent() override;
     void SetProgramOverride(GLuint program) override;
     GLuint StageTexture(DWORD stage) override;
     void ClipAdjust(float xy[2]) const override;

@@ -38,11 +38,9 @@ Upload upload_of(D3DFORMAT format)
 
 D3D9_GL_Texture::~D3D9_GL_Texture()
 {
-    if (name) {
-        if (GL_Device* gl = GL_Device::Of(device))
-            gl->MakeCurrent();
+    GL_Device* gl = GL_Device::Of(device);
+    if (name && gl && gl->MakeCurrent())
         glDeleteTextures(1, &name);
-    }
 }
 
 GLuint D3D9_GL_Texture::Name()

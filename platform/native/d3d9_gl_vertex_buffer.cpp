@@ -4,7 +4,7 @@
 
 D3D9_GL_Vertex_Buffer::~D3D9_GL_Vertex_Buffer()
 {
-    if (GL_Device* device_gl = GL_Device::Of(device))
-        device_gl->MakeCurrent();
-    gl.Delete();
+    GL_Device* device_gl = GL_Device::Of(device);
+    if (device_gl && device_gl->MakeCurrent())
+        gl.Delete();
 }

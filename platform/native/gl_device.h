@@ -49,8 +49,10 @@ public:
     // The GL side of a device of the native realization; null for null or any other device.
     static GL_Device* Of(IDirect3DDevice9* device);
 
-    // Makes the device's GL context current (do this before creating GL objects for it).
-    virtual void MakeCurrent() = 0;
+    // Makes the device's GL context current (do this before creating or deleting GL objects for
+    // it). False, with nothing made current, once the device's window has been destroyed: the
+    // device then draws and presents nothing, and its GL objects go with its context.
+    virtual bool MakeCurrent() = 0;
     // Draws from now on use this linked program instead of the fixed-function one; 0 goes back
     // to the fixed function. The program must bind its inputs to the locations above (or take
     // them with layout qualifiers) and apply orvex_clip_adjust. The caller keeps ownership.

@@ -27,6 +27,12 @@ GL_Fixed_Function::~GL_Fixed_Function()
             glDeleteProgram(entry.second.program);
 }
 
+void GL_Fixed_Function::Forget()
+{
+    programs.clear();
+    last_program = nullptr;
+}
+
 GL_Fixed_Function_Key GL_Fixed_Function::KeyFor(const D3D9_Vertex_Layout& layout, DWORD texcoord_index)
 {
     GL_Fixed_Function_Key key;

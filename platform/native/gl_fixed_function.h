@@ -61,6 +61,8 @@ public:
     // The program for a kind of vertex, compiled on first use (needs the context current); null
     // when it fails to compile, which is a fault of this file, reported on standard error.
     GL_Fixed_Function_Program* Program(const GL_Fixed_Function_Key& key);
+    // Forgets every program without deleting it (its context is already gone).
+    void Forget();
     // The vertex-format part of a key; the device fills in the features from its states.
     static GL_Fixed_Function_Key KeyFor(const D3D9_Vertex_Layout& layout, DWORD texcoord_index);
 
