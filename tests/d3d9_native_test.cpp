@@ -124,6 +124,7 @@ protected:
     void Begin()
     {
         ASSERT_EQ(Create(), D3D_OK);
+        pin_loaded_libraries();
         device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kClear, 1.0f, 0);
         ASSERT_EQ(device->BeginScene(), D3D_OK);
     }
