@@ -5,7 +5,7 @@ orvex_add_test(win32_headless_tests
     LIBS orvex_platform_headless)
 
 # A Win32 program of our own on the native platform, started by the native tests in Xvfb.
-add_executable(win32_native_probe win32_native_probe.cpp)
+add_executable(win32_native_probe win32_native_probe.cpp ${CMAKE_SOURCE_DIR}/platform/native/main.cpp)
 target_link_libraries(win32_native_probe PRIVATE orvex_platform_native)
 orvex_warnings(win32_native_probe)
 
