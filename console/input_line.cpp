@@ -66,15 +66,8 @@ HRESULT InputLine::CreateResources()
     if (FAILED(D3DXCreateTextureFromFileA(d, "textures\\_def\\yellow.bmp", &texture)))
         texture = NULL;
 
-    const float left = (float)x, top = (float)y;
-    const float right = (float)x + (float)width, bottom = (float)y + (float)height;
-    const ScreenQuadVertex quad[4] = {
-        {left, bottom, 0.0f, 1.0f, backColor},
-        {left, top, 0.0f, 0.0f, backColor},
-        {right, bottom, 0.0f, 1.0f, backColor},
-        {right, top, 0.0f, 0.0f, backColor},
-    };
-    if (FAILED(CreateScreenQuad(d, quad, &vertexBuffer)))
+    if (FAILED(CreateScreenQuad(d, (float)x, (float)y, (float)x + (float)width,
+                                (float)y + (float)height, 0.0f, backColor, &vertexBuffer)))
         return E_FAIL;
 
     D3DXCreateFontA(d, 15, 6, 200, 0, FALSE, DEFAULT_CHARSET, 0, 0, 0, "Courier ", &textFont);

@@ -96,25 +96,12 @@ HRESULT LogView::CreateResources()
     if (FAILED(D3DXCreateTextureFromFileA(d, "textures\\_def\\white.bmp", &texture)))
         texture = NULL;
 
-    const float left = (float)x, top = (float)y;
-    const float right = left + (float)width, bottom = top + (float)height;
-    const ScreenQuadVertex panel[4] = {
-        {left, bottom, 0.1f, 1.0f, backColor},
-        {left, top, 0.1f, 0.0f, backColor},
-        {right, bottom, 0.1f, 1.0f, backColor},
-        {right, top, 0.1f, 0.0f, backColor},
-    };
-    if (FAILED(CreateScreenQuad(d, panel, &panelBuffer)))
+    if (FAILED(CreateScreenQuad(d, (float)x, (float)y, (float)x + (float)width,
+                                (float)y + (float)height, 0.1f, backColor, &panelBuffer)))
         return E_FAIL;
-
     const float tx = (float)thumbX, ty = (float)thumbY;
-    const ScreenQuadVertex thumb[4] = {
-        {tx - 6, ty + 6, 0.01f, 1.0f, kThumbColour},
-        {tx - 6, ty - 6, 0.01f, 0.0f, kThumbColour},
-        {tx + 6, ty + 6, 0.01f, 1.0f, kThumbColour},
-        {tx + 6, ty - 6, 0.01f, 0.0f, kThumbColour},
-    };
-    if (FAILED(CreateScreenQuad(d, thumb, &thumbBuffer)))
+    if (FAILED(CreateScreenQuad(d, tx - 6, ty - 6, tx + 6, ty + 6, 0.01f, kThumbColour,
+                                &thumbBuffer)))
         return E_FAIL;
 
     D3DXCreateFontA(d, 14, 6, 200, 0, FALSE, DEFAULT_CHARSET, 0, 0, 0, "Courier ", &textFont);

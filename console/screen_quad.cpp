@@ -4,9 +4,15 @@
 
 static_assert(sizeof(ScreenQuadVertex) == 20, "a console vertex is four floats and a colour");
 
-HRESULT CreateScreenQuad(IDirect3DDevice9* device, const ScreenQuadVertex vertices[4],
-                         IDirect3DVertexBuffer9** buffer)
+HRESULT CreateScreenQuad(IDirect3DDevice9* device, float left, float top, float right,
+                         float bottom, float z, D3DCOLOR colour, IDirect3DVertexBuffer9** buffer)
 {
+    const ScreenQuadVertex vertices[4] = {
+        {left, bottom, z, 1.0f, colour},
+        {left, top, z, 0.0f, colour},
+        {right, bottom, z, 1.0f, colour},
+        {right, top, z, 0.0f, colour},
+    };
     *buffer = NULL;
     if (!device)
         return E_FAIL;

@@ -12,11 +12,12 @@ struct ScreenQuadVertex {
     D3DCOLOR colour;
 };
 
-// Creates an 80-byte default-pool buffer on device and writes the four vertices into it.
-// On success *buffer holds it. A failed creation or lock answers E_FAIL and leaves *buffer null
-// (a buffer made before a failed lock is released).
-HRESULT CreateScreenQuad(IDirect3DDevice9* device, const ScreenQuadVertex vertices[4],
-                         IDirect3DVertexBuffer9** buffer);
+// Creates an 80-byte default-pool buffer on device holding the rectangle from (left, top) to
+// (right, bottom) at depth z in one colour, its corners in strip order: left bottom, left top,
+// right bottom, right top (rhw 1, 0, 1, 0). On success *buffer holds it. A failed creation or
+// lock answers E_FAIL and leaves *buffer null (a buffer made before a failed lock is released).
+HRESULT CreateScreenQuad(IDirect3DDevice9* device, float left, float top, float right,
+                         float bottom, float z, D3DCOLOR colour, IDirect3DVertexBuffer9** buffer);
 
 // Draws a quad made by CreateScreenQuad: stream 0, the quad's vertex format, two triangles.
 // A null buffer draws nothing.

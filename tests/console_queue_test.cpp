@@ -53,9 +53,11 @@ void StartEngineOnce()
     engine.Initialize();
 }
 
-// What one idle pass of the main loop does.
+// What one idle pass of the main loop does. The headless records start afresh with each frame.
 void Frame()
 {
+    orvex_headless::clear_call_log();
+    orvex_headless::reset_d3d9();
     frameTimer.Start();
     engine.renderManager->DrawFrame(0.0f);
     engine.timeLine->ProcessCommands();
@@ -255,7 +257,6 @@ TEST_F(QueueTest, MillionLineLogIsDrawnAndKeptWhole)
     for (int i = 0; i < 1000000; ++i)
         console->AddMessage("bulk", CONSOLE_TEXT);
     console->visible = true;
-    orvex_headless::clear_call_log();
     Frame();
     int rows = 0;
     for (const std::string& call : orvex_headless::call_log())
