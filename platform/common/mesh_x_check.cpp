@@ -23,7 +23,7 @@ struct Value {
 struct Object {
     std::string type;
     std::vector<Value> values;
-    size_t children = 0;
+    size_t children = 0;  // materials given in it (Material objects and references)
 };
 
 // Reads an object's values the way the importer will, and refuses counts that the values that
@@ -136,7 +136,8 @@ public:
     void separator() { pending.clear(), after_name = false; }
     void open()
     {
-        if (!stack.empty()) ++stack.back().children;
+        // Only materials count as children: given in place, or named in braces.
+        if (!stack.empty() && (pending == "Material" || pending.empty())) ++stack.back().children;
         stack.push_back({pending, {}, 0});
         separator();
     }
