@@ -49,6 +49,8 @@ bool png_data_can_fill(const uint8_t* data, size_t size, uint64_t w, uint64_t h)
     size_t at = 8;
     while (at + 12 <= size) {
         const uint64_t length = read_be32(data + at);
+        // stb_image makes room for a chunk before it finds the chunk cut short.
+        if (length > size - at - 12) return false;
         if (memcmp(data + at + 4, "IDAT", 4) == 0) compressed += length;
         if (memcmp(data + at + 4, "IEND", 4) == 0) break;
         at += 12 + length;
