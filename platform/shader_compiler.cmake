@@ -16,3 +16,12 @@ foreach(lib IN LISTS ORVEX_SHADER_COMPILER_LIBS)
     string(APPEND _group ";${ORVEX_LIB_${lib}}")
 endforeach()
 target_link_libraries(orvex_shader_compiler_deps INTERFACE "${_group};-Wl,--end-group" Threads::Threads)
+
+# Debian builds glslang and SPIRV-Cross without RTTI, so UBSan's vptr check, which needs the
+# type information of every polymorphic class it sees, cannot link against them.
+if(ORVEX_SANITIZE)
+    set_source_files_properties(
+        ${CMAKE_SOURCE_DIR}/platform/common/effect/fx_shader_compiler.cpp
+        ${CMAKE_SOURCE_DIR}/platform/common/effect/fx_effect_compiler.cpp
+        PROPERTIES COMPILE_OPTIONS -fno-sanitize=vptr)
+endif()

@@ -5,6 +5,7 @@
 #include "call_log.h"
 #include "common/cp1251.h"
 #include "common/font_d3dx.h"
+#include "d3dx_headless_device.h"
 #include "headless_d3d9.h"
 #include "headless_d3dx_font.h"
 #include "headless_win32.h"
@@ -109,12 +110,15 @@ const char caption[] = "\xD2\xE5\xEA\xF3\xF8\xE0\xFF \xEA\xE0\xEC\xE5\xF0\xE0 : 
 }  // namespace
 
 TEST(GlyphFace, FindsTheClosestInstalledFaceForTheEnginesNames) {
-    // None of these is installed here: each must still give a usable face, never fail.
-    for (const char* name : {"Verdana", "Courier ", "Kartika", "Arial", "", "   "}) {
+    // None of these is installed here: each must still give a usable face, never fail. Names
+    // of 1000 bytes and names of odd bytes (code page 1251 included) too.
+    const std::string long_name(1000, 'Q'), odd = "\xFF\xC0\x98\x01,:=\\\"*?" + std::string(1000, '\xE9');
+    for (const char* name : {"Verdana", "Courier ", "Kartika", "Arial", "", "   ", long_name.c_str(), odd.c_str()}) {
         auto face = open_face(name, -11);
         ASSERT_NE(face, nullptr) << "'" << name << "'";
         EXPECT_FALSE(face->file().empty());
         EXPECT_GT(face->cell_height(), 0);
+        EXPECT_FALSE(face->rasterise('A').missing);
     }
     // The trailing blank does not turn "Courier " into some other family than "Courier".
     EXPECT_EQ(open_face("Courier ", 15)->file(), open_face("Courier", 15)->file());
@@ -166,17 +170,6 @@ TEST(GlyphFace, ZeroHeightGivesTheDefaultSizeAndAbsurdHeightsAreBounded) {
         EXPECT_LE(face->em_height(), Glyph_Face::max_height + 1);
         EXPECT_GT(face->rasterise('W').width, 0);
     }
-}
-
-TEST(GlyphFace, AThousandCharacterNameFallsBackToAnInstalledFace) {
-    std::string name(1000, 'Q');
-    auto face = open_face(name.c_str(), -11);
-    ASSERT_NE(face, nullptr);
-    EXPECT_FALSE(face->rasterise('A').missing);
-    // Bytes that are not letters, blanks and code page 1251 bytes in the name are harmless too.
-    std::string odd = "\xFF\xC0\x98\x01,:=\\\"*?";
-    odd += std::string(1000, '\xE9');
-    EXPECT_NE(open_face(odd.c_str(), 12), nullptr);
 }
 
 TEST(GlyphFace, CyrillicCaptionsHaveGlyphsAndUnassignedBytesDrawTheMissingBox) {
@@ -343,41 +336,15 @@ TEST_F(FontLayoutTest, SingleLineTextCanSitAtTheBottomOrTheMiddle) {
 
 namespace {
 
-LRESULT CALLBACK font_test_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-class FontOnDevice : public ::testing::Test {
+class FontOnDevice : public D3dxOnDevice {
 protected:
     void SetUp() override {
-        orvex_headless::reset_win32();
-        orvex_headless::reset_d3d9();
         orvex_headless::set_font_creation_failure(nullptr);
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = font_test_proc;
-        wc.lpszClassName = "FontTest";
-        RegisterClassExA(&wc);
-        HWND window = CreateWindowExA(0, "FontTest", "fonts", WS_OVERLAPPEDWINDOW, 0, 0, 656, 519, nullptr, nullptr,
-                                      nullptr, nullptr);
-        ASSERT_NE(window, nullptr);
-        d3d = Direct3DCreate9(D3D_SDK_VERSION);
-        ASSERT_NE(d3d, nullptr);
-        D3DPRESENT_PARAMETERS pp{};
-        pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        pp.Windowed = TRUE;
-        pp.EnableAutoDepthStencil = TRUE;
-        pp.AutoDepthStencilFormat = D3DFMT_D24S8;
-        ASSERT_EQ(d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
-                                    &pp, &device),
-                  D3D_OK);
-        orvex_headless::clear_call_log();
+        D3dxOnDevice::SetUp();
     }
     void TearDown() override {
         orvex_headless::set_font_creation_failure(nullptr);
-        if (device) device->Release();
-        if (d3d) d3d->Release();
-        orvex_headless::reset_win32();
+        D3dxOnDevice::TearDown();
     }
     ID3DXFont* create(const char* face, INT height, UINT weight = FW_BOLD) {
         ID3DXFont* font = nullptr;
@@ -386,8 +353,6 @@ protected:
                   D3D_OK);
         return font;
     }
-    IDirect3D9* d3d = nullptr;
-    IDirect3DDevice9* device = nullptr;
 };
 
 }  // namespace

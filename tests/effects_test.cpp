@@ -1,7 +1,6 @@
 // The effect reader and compiler, and the effect interface over it (no device involved).
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstring>
 #include <random>
 #include <string>
@@ -232,10 +231,8 @@ TEST(EffectPreprocessor, RunawayMacrosAndIncludesStopWithAMessage) {
     for (int i = 0; i < 40; ++i) bomb += "#define M" + std::to_string(i + 1) + " M" + std::to_string(i) + " M" + std::to_string(i) + "\n";
     bomb += "M40\n";
     std::string errors;
-    auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(preprocess(bomb, &errors), "<failed>");
     EXPECT_NE(errors.find("too large"), std::string::npos) << errors;
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
 
     orvex_fx::Preprocessor self([](const std::string&, const std::string&, bool, std::string& body, std::string& path) {
         body = "#include \"me.fx\"\n";
@@ -270,15 +267,18 @@ TEST(EffectBadInput, RandomBytesFailOrSucceedWithoutHarm) {
 }
 
 TEST(EffectBadInput, HugeFilesAndManyPassesFinish) {
-    // 10 MB: a long run of parameters after a working technique.
-    std::string big = "float4 PS() : COLOR { return 1; }\ntechnique T { pass { PixelShader = compile ps_2_0 PS(); } }\n";
-    for (int i = 0; big.size() < 10u * 1024 * 1024; ++i) big += "float p" + std::to_string(i) + " = " + std::to_string(i) + ";\n";
+    // 10 MB of comment after a working effect reads; 10 MB of declarations is refused with a message.
+    const std::string effect = "float4 PS() : COLOR { return 1; }\ntechnique T { pass { PixelShader = compile ps_2_0 PS(); } }\n";
+    std::string commented = effect + "/*" + std::string(10u << 20, 'x') + "*/\n";
+    Loaded quiet;
+    load_text(commented, quiet);
+    EXPECT_EQ(quiet.hr, D3D_OK) << quiet.errors;
+    std::string declared = effect;
+    for (int i = 0; declared.size() < 10u << 20; ++i) declared += "float p" + std::to_string(i) + " = " + std::to_string(i) + ";\n";
     Loaded large;
-    auto start = std::chrono::steady_clock::now();
-    load_text(big, large);
+    load_text(declared, large);
     EXPECT_EQ(large.hr, D3DXERR_INVALIDDATA);
-    EXPECT_NE(large.errors.find("bytes of constants"), std::string::npos) << large.errors.substr(0, 300);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(120));
+    EXPECT_NE(large.errors.find("error: preprocessed source is too large"), std::string::npos) << large.errors.substr(0, 300);
 
     std::string passes = "float4x4 M; float4 VS(float4 p : POSITION) : POSITION { return mul(p, M); }\n"
                          "float4 PS() : COLOR { return 1; }\ntechnique Many {\n";

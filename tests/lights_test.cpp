@@ -5,16 +5,34 @@
 #include <d3dx9.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "console/console.h"
+#include "core/render_manager.h"
+#include "headless_d3d9.h"
+#include "scene/cameras/camera_manager.h"
+#include "scene/effects/effect_manager.h"
 #include "scene/lights/light.h"
 #include "scene/lights/light_manager.h"
+#include "scene/objects/object_manager.h"
 #include "scene_test_support.h"
 
 using namespace scene_test;
 
 namespace {
+
+// An effect with every parameter a light sets.
+const char* kLightEffect =
+    "float4 LightPos; float4 LightColor; float LightFalloff; float LightSpecular;\n"
+    "float LightSpecular_Itens; float LightAmbient; float Attenuation;\n"
+    "float4 vs_main(float4 p : POSITION) : POSITION { return p + LightPos; }\n"
+    "float4 ps_main() : COLOR {\n"
+    "    return LightColor * (LightFalloff + LightSpecular + LightSpecular_Itens + LightAmbient +\n"
+    "                         Attenuation);\n"
+    "}\n"
+    "technique vor_Phong { pass P0 {\n"
+    "    VertexShader = compile vs_2_0 vs_main(); PixelShader = compile ps_2_0 ps_main(); } }\n";
 
 struct Values {
     D3DXVECTOR4 position, lookAt, color;
@@ -141,45 +159,6 @@ TEST_F(LightManagerTest, NoLightDrawsNoMarkerAtAll) {
     EXPECT_TRUE(CallLog().empty());
 }
 
-TEST_F(LightManagerTest, EachMarkerDrawsWithItsTwoTexturesAndNoTransform) {
-    LoadLevel("_LIGHTS_ { a b }\na { _POSITION_ { 0 100 0 } }\nb { _POSITION_ { 50 0 0 } }");
-    IDirect3DTexture9* white = nullptr;
-    IDirect3DTexture9* yellow = nullptr;
-    ASSERT_TRUE(SUCCEEDED(device->CreateTexture(1, 1, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
-                                                &white, nullptr)));
-    ASSERT_TRUE(SUCCEEDED(device->CreateTexture(1, 1, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
-                                                &yellow, nullptr)));
-    ClearCallLog();
-    manager->DrawMarkers(&device, &white, &yellow);
-    std::vector<std::string> log = CallLog();
-    // The line vertex format once, then per light: texture, 4 diagonals and the vertical,
-    // texture, box, 8 spokes.
-    std::vector<std::string> kinds;
-    for (const std::string& line : log) kinds.push_back(line.substr(0, line.find('(')));
-    std::vector<std::string> one = {"SetTexture"};
-    one.insert(one.end(), 5, "DrawPrimitiveUP");
-    one.push_back("SetTexture");
-    one.insert(one.end(), 9, "DrawPrimitiveUP");
-    std::vector<std::string> expected = {"SetFVF"};
-    expected.insert(expected.end(), one.begin(), one.end());
-    expected.insert(expected.end(), one.begin(), one.end());
-    EXPECT_EQ(kinds, expected);
-    std::vector<std::string> textures = CallsStartingWith("SetTexture(");
-    ASSERT_EQ(textures.size(), 4u);
-    EXPECT_EQ(textures[0], textures[2]);
-    EXPECT_EQ(textures[1], textures[3]);
-    EXPECT_NE(textures[0], textures[1]);
-    EXPECT_EQ(textures[0].find("NULL"), std::string::npos);
-    white->Release();
-    yellow->Release();
-
-    ClearCallLog();   // holders without a texture, or no holder at all, clear the stage
-    white = nullptr;
-    manager->DrawMarkers(&device, nullptr, &white);
-    for (const std::string& line : CallsStartingWith("SetTexture("))
-        EXPECT_NE(line.find("NULL"), std::string::npos) << line;
-}
-
 TEST_F(LightManagerTest, TenThousandLightsLoad) {
     std::string level = "_LIGHTS_ {";
     for (int i = 0; i < 10000; ++i) level += " l" + std::to_string(i);
@@ -193,6 +172,95 @@ TEST_F(LightManagerTest, TenThousandLightsLoad) {
     EXPECT_FLOAT_EQ(five->light->position.x, 0.0f);
     EXPECT_FLOAT_EQ(five->light->position.w, 1.0f);
     EXPECT_FLOAT_EQ(five->light->color.x, 0.0f);
+}
+
+// A light's values as the object drawing hands them to an effect, before each effect's Begin.
+TEST_F(LightManagerTest, ApplyLightSetsTheSevenValuesInOrder) {
+    const std::string fx = dir.Write("light.fx", kLightEffect);
+    ID3DXEffect* effect = nullptr;
+    ASSERT_TRUE(SUCCEEDED(D3DXCreateEffectFromFileA(device, fx.c_str(), nullptr, nullptr, 0,
+                                                    nullptr, &effect, nullptr)));
+    LoadLevel("_LIGHTS_ { a b }\na { _POSITION_ { 1 2 3 } }\n"
+              "b { _POSITION_ { 4 5 6 } _COLOR_ { 0.5 0.25 1 } _FALLOFF_ { 600 } _SPECULAR_ { 4 } "
+              "_SPECULAR_INTENSY_ { 0.5 } _AMBIENT_ { 0.125 } _ATTENUATION_ { 0.75 } }");
+    ClearCallLog();
+    manager->ApplyLight(effect, 2);
+    const std::string prefix = "effect " + fx + " ";
+    EXPECT_EQ(CallLog(), (std::vector<std::string>{
+                             prefix + "SetVector(LightPos, 4 5 6 1)",
+                             prefix + "SetVector(LightColor, 0.5 0.25 1 1)",
+                             prefix + "SetFloat(LightFalloff, 600)",
+                             prefix + "SetFloat(LightSpecular, 4)",
+                             prefix + "SetFloat(LightSpecular_Itens, 0.5)",
+                             prefix + "SetFloat(LightAmbient, 0.125)",
+                             prefix + "SetFloat(Attenuation, 0.75)",
+                         }));
+    ClearCallLog();
+    manager->ApplyLight(effect, 3);   // no such light
+    manager->ApplyLight(nullptr, 1);
+    EXPECT_TRUE(CallLog().empty());
+    effect->Release();
+}
+
+// The frame drawing with the console shown: the inactive cameras' markers under the white
+// texture, then every light's marker with its two textures, then the active camera's transforms.
+TEST_F(LightManagerTest, FrameWithTheConsoleShownDrawsCameraAndLightMarkers) {
+    const std::string level = Level(
+        "_CAMERAS_ { one two three }\n"
+        "one { _POSITION_ { 0 0 -100 } } two { _POSITION_ { 50 0 0 } } three { _POSITION_ { 0 9 0 } }\n"
+        "_LIGHTS_ { a b }\na { _POSITION_ { 0 100 0 } }\nb { _POSITION_ { 0 -100 0 } }\n");
+    Orvex_Camera_Manager cameras(console);
+    Orvex_Effect_Manager effects(device, console, &cameras);
+    D3DXMATRIX baseWorld;
+    D3DXMatrixIdentity(&baseWorld);
+    Orvex_Object_Manager objects(&baseWorld, &device, console, &effects, manager);
+    manager->LoadLevel(level.c_str());
+    cameras.LoadLevel(level.c_str());
+    Orvex_Render_Manager render(device, &cameras, &objects, console, manager);
+    IDirect3DTexture9* textures[3] = {};
+    for (IDirect3DTexture9*& t : textures)
+        ASSERT_TRUE(SUCCEEDED(device->CreateTexture(1, 1, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
+                                                    &t, nullptr)));
+    render.whiteTexture = &textures[0];
+    render.redTexture = &textures[1];
+    render.yellowTexture = &textures[2];
+    const std::string white = "SetTexture(0, " + orvex_headless::resource_label(textures[0]) + ")";
+    const std::string red = "SetTexture(0, " + orvex_headless::resource_label(textures[1]) + ")";
+    const std::string yellow = "SetTexture(0, " + orvex_headless::resource_label(textures[2]) + ")";
+    console->visible = true;
+    ClearCallLog();
+    render.DrawFrame(60.0f);
+
+    // From the white texture to the active camera's view transform: the markers.
+    std::vector<std::string> log = CallLog();
+    auto begin = std::find(log.begin(), log.end(), white);
+    ASSERT_NE(begin, log.end());
+    auto end = std::find_if(begin, log.end(), [](const std::string& line) {
+        return line.rfind("SetTransform(VIEW", 0) == 0;
+    });
+    ASSERT_NE(end, log.end());
+    std::vector<std::string> kinds;
+    for (auto line = begin; line != end; ++line) {
+        if (line->rfind("SetTexture(", 0) == 0)
+            kinds.push_back(*line == white ? "white" : *line == red ? "red"
+                                          : *line == yellow ? "yellow" : *line);
+        else
+            kinds.push_back(line->substr(0, line->find('(')));
+    }
+    std::vector<std::string> camera = {"SetTransform", "DrawPrimitiveUP", "DrawPrimitiveUP",
+                                       "DrawPrimitiveUP"};
+    std::vector<std::string> light = {"white"};
+    light.insert(light.end(), 5, "DrawPrimitiveUP");
+    light.push_back("yellow");
+    light.insert(light.end(), 9, "DrawPrimitiveUP");
+    std::vector<std::string> expected = {"white", "SetMaterial", "SetFVF"};
+    for (int i = 0; i < 2; ++i) expected.insert(expected.end(), camera.begin(), camera.end());
+    expected.push_back("red");
+    expected.push_back("SetFVF");
+    for (int i = 0; i < 2; ++i) expected.insert(expected.end(), light.begin(), light.end());
+    expected.push_back("SetTransform");   // the active camera's world transform
+    EXPECT_EQ(kinds, expected);
+    for (IDirect3DTexture9* t : textures) t->Release();
 }
 
 }  // namespace

@@ -691,3 +691,42 @@ TEST_F(EffectDrawingTest, AnUnknownEffectNameDrawsWithoutEffectAfterTheSearchSet
                                         "SetTexture(0, NULL)", "mesh meshes/quad.x DrawSubset(0)"}));
     delete object;
 }
+
+// ---- the default level ----
+
+TEST_F(ObjectsTest, DefaultLevelLoadsEveryPartWithoutAnError)
+{
+    std::filesystem::copy(std::string(ORVEX_SOURCE_DIR) + "/data", ".",
+                          std::filesystem::copy_options::recursive |
+                              std::filesystem::copy_options::overwrite_existing);
+    lights->LoadLevel("POLYGON01");
+    objects->LoadLevel("POLYGON01");
+    cameras->LoadLevel("POLYGON01");
+    effects->LoadLevel("POLYGON01");
+    EXPECT_TRUE(Lines("_ERROR_").empty()) << Lines("_ERROR_").front();
+    EXPECT_GE(lights->lightCount, 3);
+    EXPECT_GE(objects->objectCount, 6);
+    EXPECT_EQ(objects->errorCount, 0);
+    EXPECT_GE(cameras->cameraCount, 3);
+    int effectsLoaded = 0, withoutEffect = 0, withTwo = 0;
+    for (EffectEntry* e = effects->effectList; e; e = e->next) ++effectsLoaded;
+    EXPECT_EQ(effectsLoaded, effects->effectCount);
+    for (ObjectEntry* e = objects->objectList; e; e = e->next) {
+        Static_CObject* object = static_cast<Static_CObject*>(e->object);
+        EXPECT_GT(object->materialCount, 0u) << e->file.getChars();
+        for (DWORD i = 0; i < object->materialCount; ++i)
+            EXPECT_NE(object->textures[i], nullptr) << e->file.getChars() << " subset " << i;
+        withoutEffect += object->effectCount == 0;
+        withTwo += object->effectCount == 2;
+    }
+    EXPECT_GE(withoutEffect, 1);
+    EXPECT_GE(withTwo, 1);
+
+    // Every light draws every object: the first light opaque, the others added.
+    scene_test::ClearCallLog();
+    objects->DrawObjects();
+    EXPECT_EQ(scene_test::CallsStartingWith("effect fx\\vor_Phong.fx SetTechnique(vor_Phong)").size(),
+              size_t(objects->objectCount - withoutEffect));
+    for (const std::string& call : scene_test::CallLog())
+        EXPECT_EQ(call.find("-> failed"), std::string::npos) << call;
+}

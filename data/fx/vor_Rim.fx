@@ -10,6 +10,10 @@ float4 LightPos = {0, 0, 0, 1};
 float4 LightColor = {1, 1, 1, 1};
 float LightFalloff = 1000.0;
 float Attenuation = 0.8;
+// Set for every light like the others; the rim does not use them.
+float LightSpecular = 8.5;
+float LightSpecular_Itens = 0.19;
+float LightAmbient = 0.005;
 
 struct VS_INPUT
 {

@@ -39,6 +39,23 @@ int components(const std::string& type, std::string& base) {
 
 const char* const kSwizzles[] = {"", ".x", ".xy", ".xyz", ""};
 
+const char* const kAlphaTestCode =
+    "float4 orvex_alpha_test;\n"
+    "bool orvex_alpha_passes(float alpha)\n"
+    "{\n"
+    "    float a = floor(saturate(alpha) * 255.0 + 0.5);\n"
+    "    float r = orvex_alpha_test.y;\n"
+    "    int f = int(orvex_alpha_test.x + 0.5);\n"
+    "    if (f == 1) return false;\n"
+    "    if (f == 2) return a < r;\n"
+    "    if (f == 3) return a == r;\n"
+    "    if (f == 4) return a <= r;\n"
+    "    if (f == 5) return a > r;\n"
+    "    if (f == 6) return a != r;\n"
+    "    if (f == 7) return a >= r;\n"
+    "    return true;\n"
+    "}\n";
+
 // float4 value v as the type: float2(v.xy)
 std::string from_float4(const std::string& v, const std::string& type, std::string& error) {
     std::string base;
@@ -289,7 +306,10 @@ bool pixel_entry(const Effect_Description& fx, const Shader_Ref& ps, std::string
     std::sort(targets.begin(), targets.end());
     for (const std::string& t : targets) param("out float4 orvex_target" + t + " : SV_Target" + t);
     if (depth) param("out float orvex_depth : SV_Depth");
-    code += ")\n{\n" + pre + post + "}\n";
+    // The device's alpha test, which GL leaves to the program: x the D3DCMP function (0 off),
+    // y the reference (0..255).
+    post += "    if (orvex_alpha_test.x > 0.5 && !orvex_alpha_passes(orvex_target0.a)) discard;\n";
+    code = std::string(kAlphaTestCode) + code + ")\n{\n" + pre + post + "}\n";
     return true;
 }
 
@@ -297,8 +317,7 @@ std::string fixed_vertex_glsl(const std::vector<std::string>& required) {
     std::string s =
         "#version 330\n"
         "uniform mat4 orvex_ff_wvp;\n"
-        "uniform vec4 orvex_clip_xy;\n"
-        "uniform vec4 orvex_clip_z;\n"
+        "uniform vec2 orvex_clip_adjust;\n"
         "in vec4 orvex_in_POSITION0;\n";
     std::string body = "    gl_Position = orvex_ff_wvp * vec4(orvex_in_POSITION0.xyz, 1.0);\n";
     std::vector<std::string> declared_inputs;
@@ -311,9 +330,7 @@ std::string fixed_vertex_glsl(const std::vector<std::string>& required) {
             body += "    orvex_v_" + r + " = vec4(0.0);\n";
         }
     }
-    body +=
-        "    gl_Position.xy = gl_Position.xy * orvex_clip_xy.xy + orvex_clip_xy.zw * gl_Position.w;\n"
-        "    gl_Position.z = gl_Position.z * orvex_clip_z.x + orvex_clip_z.y * gl_Position.w;\n";
+    body += "    gl_Position.xy += orvex_clip_adjust * gl_Position.w;\n";
     return s + "void main()\n{\n" + body + "}\n";
 }
 
@@ -323,6 +340,7 @@ std::string fixed_pixel_glsl(const std::vector<std::string>& available) {
         "#version 330\n"
         "uniform sampler2D orvex_ff_texture;\n"
         "uniform int orvex_ff_use_texture;\n"
+        "uniform vec4 orvex_alpha_test;\n"
         "layout(location = 0) out vec4 orvex_target0;\n";
     if (has("COLOR0")) s += "in vec4 orvex_v_COLOR0;\n";
     if (has("TEXCOORD0")) s += "in vec4 orvex_v_TEXCOORD0;\n";
@@ -330,7 +348,11 @@ std::string fixed_pixel_glsl(const std::vector<std::string>& available) {
     s += has("COLOR0") ? "    vec4 c = orvex_v_COLOR0;\n" : "    vec4 c = vec4(1.0);\n";
     s += has("TEXCOORD0") ? "    vec2 uv = orvex_v_TEXCOORD0.xy;\n" : "    vec2 uv = vec2(0.0);\n";
     s += "    if (orvex_ff_use_texture != 0) c *= texture(orvex_ff_texture, uv);\n";
-    s += "    orvex_target0 = c;\n}\n";
+    s += "    orvex_target0 = c;\n";
+    s += "    float a = floor(clamp(c.a, 0.0, 1.0) * 255.0 + 0.5), r = orvex_alpha_test.y;\n";
+    s += "    int f = int(orvex_alpha_test.x + 0.5);\n";
+    s += "    if ((f == 1) || (f == 2 && !(a < r)) || (f == 3 && a != r) || (f == 4 && !(a <= r)) ||\n";
+    s += "        (f == 5 && !(a > r)) || (f == 6 && a == r) || (f == 7 && !(a >= r))) discard;\n}\n";
     return s;
 }
 

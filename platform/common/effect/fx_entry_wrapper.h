@@ -10,6 +10,8 @@
 //
 // The vertex entry applies the device's clip conventions from two parameters every vertex
 // stage carries: orvex_clip_xy (xy scale, zw offset x w) and orvex_clip_z (x scale, y offset x w).
+// The pixel entry applies the device's alpha test from orvex_alpha_test (x: the D3DCMP function,
+// 0 for no test; y: the reference 0..255), which GL leaves to programs.
 #include <string>
 #include <vector>
 
@@ -35,8 +37,9 @@ bool pixel_entry(const Effect_Description& fx, const Shader_Ref& ps, std::string
 
 // GLSL 330 stand-ins for a pass that compiles only one stage: the fixed-function vertex transform
 // (uniform mat4 orvex_ff_wvp, the device's world x view x projection as D3D stores it; colours
-// and texture coordinates passed on) and the fixed-function pixel stage 0 (diffuse, modulated by
-// uniform sampler2D orvex_ff_texture when uniform int orvex_ff_use_texture is not 0).
+// and texture coordinates passed on; uniform vec2 orvex_clip_adjust as the device fills it) and
+// the fixed-function pixel stage 0 (diffuse, modulated by uniform sampler2D orvex_ff_texture when
+// uniform int orvex_ff_use_texture is not 0; uniform vec4 orvex_alpha_test as above).
 std::string fixed_vertex_glsl(const std::vector<std::string>& required);
 std::string fixed_pixel_glsl(const std::vector<std::string>& available);
 

@@ -140,13 +140,13 @@ void Preprocessor::error(int file, int line, const std::string& message) {
     out_.ok = false;
 }
 
-void Preprocessor::emit(const Token& t) {
+void Preprocessor::emit(Token&& t) {
     if (out_.tokens.size() >= kMaxTokens) {
         if (!stop_) error(t.file, t.line, "preprocessed source is too large");
         stop_ = true;
         return;
     }
-    out_.tokens.push_back(t);
+    out_.tokens.push_back(std::move(t));
 }
 
 Preprocessed Preprocessor::run(const std::string& text, const std::string& path) {
@@ -170,7 +170,7 @@ void Preprocessor::process_file(const std::string& text, int file, int depth) {
         std::vector<Token> expanded;
         std::vector<std::string> active;
         expand(pending, expanded, active, 0);
-        for (const Token& t : expanded) emit(t);
+        for (Token& t : expanded) emit(std::move(t));
         pending.clear();
     };
     while (i < toks.size() && !stop_) {
@@ -346,12 +346,12 @@ void Preprocessor::directive(const std::vector<Token>& line, int file, int depth
         hash.text = "#";
         hash.line_start = true;
         hash.file = file;
-        emit(hash);
+        emit(std::move(hash));
         for (Token t : line) {
             t.file = file;
             t.line = ln;
             t.line_start = false;
-            emit(t);
+            emit(std::move(t));
         }
     } else if (d == "line") {
         // Line numbers in messages stay those of the real file.
@@ -400,11 +400,11 @@ void Preprocessor::expand(const std::vector<Token>& in, std::vector<Token>& out,
             stop_ = true;
             return;
         }
-        Token t = stack.back();
+        Token t = std::move(stack.back());
         stack.pop_back();
-        Macro* m = t.kind == Token_Kind::Identifier ? find(t.text) : nullptr;
+        Macro* m = t.kind == Token_Kind::Identifier && !macros_.empty() ? find(t.text) : nullptr;
         if (!m || std::find(active.begin(), active.end(), t.text) != active.end()) {
-            out.push_back(t);
+            out.push_back(std::move(t));
             continue;
         }
         std::vector<std::vector<Token>> args;
@@ -451,8 +451,23 @@ void Preprocessor::expand(const std::vector<Token>& in, std::vector<Token>& out,
             if (m->variadic && p.text == "__VA_ARGS__") return static_cast<int>(m->params.size());
             return -1;
         };
+        const std::vector<Token>& b = m->body;  // no macro is defined while one expands
+        if (!m->function_like && std::none_of(b.begin(), b.end(), [](const Token& x) { return x.text == "##"; })) {
+            Token marker = t;
+            marker.kind = Token_Kind::End;
+            stack.push_back(std::move(marker));
+            for (size_t k = b.size(); k-- > 0;) {
+                stack.push_back(b[k]);
+                Token& p = stack.back();
+                p.file = t.file;
+                p.line = t.line;
+                p.line_start = false;
+                if (k == 0) p.space_before = t.space_before;
+            }
+            active.push_back(t.text);
+            continue;
+        }
         std::vector<Token> body;
-        const std::vector<Token> b = m->body;
         for (size_t k = 0; k < b.size(); ++k) {
             if (m->function_like && b[k].text == "#" && k + 1 < b.size() && param_index(b[k + 1]) >= 0) {
                 Token s = t;

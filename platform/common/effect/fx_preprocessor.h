@@ -30,7 +30,7 @@ struct Preprocessed {
 class Preprocessor {
 public:
     static const int kMaxIncludeDepth = 32;
-    static const size_t kMaxTokens = 4u << 20;
+    static const size_t kMaxTokens = 2u << 20;
 
     explicit Preprocessor(Include_Reader reader) : reader_(std::move(reader)) {}
     void define(const std::string& name, const std::string& value);
@@ -55,7 +55,7 @@ private:
     void expand(const std::vector<Token>& in, std::vector<Token>& out, std::vector<std::string>& active, int depth);
     bool evaluate(const std::vector<Token>& expr, int file, int line, long long& value);
     void error(int file, int line, const std::string& message);
-    void emit(const Token& t);
+    void emit(Token&& t);
 
     Include_Reader reader_;
     std::unordered_map<std::string, Macro> macros_;

@@ -1,0 +1,68 @@
+#pragma once
+// The native ID3DXEffect: every pass's shaders become one GL program at creation; a pass runs
+// through the device (its render, sampler and texture states are set with the device's own
+// calls, and its program replaces the fixed function through GL_Device), and the parameters
+// reach the programs in one uniform buffer per compiled stage, uploaded only when a value changed.
+#include "common/effect/d3dx_effect_base.h"
+#include "gl_device.h"
+
+#include <string>
+#include <vector>
+
+class D3dx_Effect final : public D3dx_Effect_Base {
+public:
+    // Links the programs; null with the GL messages in log when one does not link.
+    static D3dx_Effect* create(IDirect3DDevice9* device, GL_Device* gl, orvex_fx::Compiled_Effect&& fx,
+                               ID3DXEffectPool* pool, std::string& log);
+
+private:
+    D3dx_Effect(IDirect3DDevice9* device, GL_Device* gl, orvex_fx::Compiled_Effect&& fx, ID3DXEffectPool* pool);
+    ~D3dx_Effect() override;
+
+    void on_begin(DWORD flags) override;
+    void on_begin_pass(UINT pass) override;
+    void on_commit() override;
+    void on_end_pass() override {}
+    void on_end() override;
+
+    // The parameters of one compiled stage, as its uniform block lays them out.
+    struct Block {
+        const orvex_fx::Compiled_Stage* stage = nullptr;
+        GLuint buffer = 0;
+        std::vector<unsigned char> data;
+        std::vector<int> member_parameter;  // per member: the parameter it shows, -1 for none
+        int clip_xy = -1, clip_z = -1, alpha_test = -1;
+        uint64_t uploaded = 0;
+        float uploaded_clip[2] = {0, 0};
+        DWORD uploaded_alpha[2] = {~0u, ~0u};
+    };
+    struct Program {
+        GLuint program = 0;
+        int vertex_block = -1, pixel_block = -1;
+        GLint ff_wvp = -1, ff_use_texture = -1, ff_alpha_test = -1;
+    };
+    struct Saved_Sampler {
+        DWORD stage, type, value;
+    };
+    struct Saved_Stage_State {
+        DWORD stage, type, value;
+    };
+
+    bool link(std::string& log);
+    int block_for(const orvex_fx::Compiled_Stage* stage);
+    void fill(Block& b);
+    void upload(const Program& p);
+    void apply_sampler(DWORD stage, int sampler_parameter);
+    DWORD state_value(const orvex_fx::State_Assignment& a) const;
+    void save_state();
+
+    GL_Device* gl_;
+    std::vector<Block> blocks_;
+    std::vector<Program> programs_;
+    std::vector<std::vector<int>> pass_program_;  // [technique][pass] -> programs_ index, -1 none
+    bool saving_ = false;
+    std::vector<std::pair<DWORD, DWORD>> saved_render_;
+    std::vector<Saved_Sampler> saved_sampler_;
+    std::vector<Saved_Stage_State> saved_stage_;
+    std::vector<std::pair<DWORD, IDirect3DBaseTexture9*>> saved_texture_;
+};
