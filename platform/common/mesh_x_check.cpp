@@ -238,6 +238,16 @@ bool check_text(const char* p, size_t size, uint64_t limit)
     size_t i = Header;
     while (i < size) {
         const char c = p[i];
+        // Blanks and separators first: with digits they are nearly all of a large file.
+        if (c == ' ' || c == '\n' || c == '\r' || c == '\t') {
+            ++i;
+            continue;
+        }
+        if (c == ';' || c == ',') {
+            t.separator();
+            ++i;
+            continue;
+        }
         if (c == '#' || (c == '/' && i + 1 < size && p[i + 1] == '/')) {
             while (i < size && p[i] != '\n') ++i;
         } else if (c == '"') {
