@@ -239,9 +239,9 @@ TEST(D3dxImage, PngTgaAndJpegDecodeToTheirPixels)
     EXPECT_EQ(p[3], 255);
 }
 
-TEST(D3dxImage, JpegWithAnOverfullHuffmanTableIsRefused)
+TEST(D3dxImage, JpegThatIsDamagedOrCutShortIsRefused)
 {
-    // stb_image would write past its tables for a table of more than 256 codes.
+    // A table of more than 256 codes would overrun a decoder's tables.
     std::vector<uint8_t> grey(8 * 8, 128);
     Bytes jpeg;
     ASSERT_TRUE(stbi_write_jpg_to_func(write_to_vector, &jpeg, 8, 8, 1, grey.data(), 90));
@@ -251,6 +251,8 @@ TEST(D3dxImage, JpegWithAnOverfullHuffmanTableIsRefused)
     ASSERT_NE(dht, 0u);
     Decoded_Image img;
     ASSERT_EQ(decode_image(jpeg.data(), jpeg.size(), &img), D3D_OK);
+    // Cut short inside the compressed data: a failure, not a partly grey picture.
+    EXPECT_EQ(decode_image(jpeg.data(), jpeg.size() - 40, &img), D3DXERR_INVALIDDATA);
     for (int k = 0; k < 16; ++k) jpeg[dht + 5 + k] = 0xFF;
     EXPECT_EQ(decode_image(jpeg.data(), jpeg.size(), &img), D3DXERR_INVALIDDATA);
     // The same behind a run of 0xFF bytes, which stb_image skips.

@@ -25,14 +25,18 @@ Xvfb_Server::Xvfb_Server(const char* screen)
         _exit(127);
     }
     close(fds[1]);
-    char buffer[32] = {0};
-    ssize_t n = pid_ > 0 ? read(fds[0], buffer, sizeof buffer - 1) : -1;
-    close(fds[0]);
-    if (n > 0) display_ = ":" + std::string(buffer, strcspn(buffer, "\n"));
+    // Read up to the line break, and keep the pipe open while the server runs: the server may
+    // write the number and the break separately, and ends itself when a write fails.
+    pipe_ = fds[0];
+    std::string number;
+    char c = 0;
+    while (pid_ > 0 && read(pipe_, &c, 1) == 1 && c != '\n') number += c;
+    if (!number.empty()) display_ = ":" + number;
 }
 
 Xvfb_Server::~Xvfb_Server()
 {
+    if (pipe_ >= 0) close(pipe_);
     if (pid_ > 0) {
         kill(pid_, SIGTERM);
         waitpid(pid_, nullptr, 0);

@@ -15,6 +15,7 @@ public:
 
 private:
     pid_t pid_ = -1;
+    int pipe_ = -1;  // the display-number pipe, open while the server runs
     std::string display_;
 
     Xvfb_Server(const Xvfb_Server&) = delete;
