@@ -12,6 +12,7 @@ if(TARGET orvex)
     if(ORVEX_CONSOLE_X11_FOUND)
         orvex_add_test(console_e2e_test
             SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/console_e2e_test.cpp ${CMAKE_CURRENT_SOURCE_DIR}/xvfb_support.cpp
+                    ${CMAKE_CURRENT_SOURCE_DIR}/xvfb_server.cpp
             LIBS orvex_foundation PkgConfig::ORVEX_CONSOLE_X11
             LABELS e2e)
         target_compile_definitions(console_e2e_test PRIVATE ORVEX_VIEWER="$<TARGET_FILE:orvex>")
