@@ -11,7 +11,7 @@ orvex_warnings(win32_native_probe)
 
 find_package(X11 REQUIRED)
 orvex_add_test(win32_native_tests
-    SOURCES win32_native.cpp ${CMAKE_CURRENT_SOURCE_DIR}/xvfb_support.cpp
+    SOURCES win32_native.cpp ${CMAKE_CURRENT_SOURCE_DIR}/xvfb_support.cpp ${CMAKE_CURRENT_SOURCE_DIR}/xvfb_server.cpp
     LIBS X11::X11
     LABELS e2e)
 add_dependencies(win32_native_tests win32_native_probe)
