@@ -36,16 +36,24 @@ struct Managers {
     TimeLine* timeLine = nullptr;
 };
 
+char folder[] = "/tmp/orvex_command_line_XXXXXX";
+
+void RemoveFolder()
+{
+    unlink("LEVEL");
+    rmdir(folder);
+}
+
 // Made once: the console's log grows over the run as it does in the viewer. The folder is an
-// empty one of the fuzzer's own, so an object path names no file there.
+// empty one of the fuzzer's own, so an object path names no file there; it goes at exit.
 Managers& Made()
 {
     static Managers m;
     if (m.console)
         return m;
-    char folder[] = "/tmp/orvex_command_line_XXXXXX";
     if (!mkdtemp(folder) || chdir(folder) != 0)
         abort();
+    atexit(RemoveFolder);
     FILE* level = fopen("LEVEL", "wb");
     fwrite(kLevel, 1, sizeof kLevel - 1, level);
     fclose(level);
