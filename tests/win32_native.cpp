@@ -313,6 +313,20 @@ TEST_F(Win32Native, LeftButtonGivesClientCoordinatesAndTheCursorAgrees) {
     EXPECT_EQ(child->Wait(), 0);
 }
 
+TEST_F(Win32Native, CursorFollowsThePointerWhileTheLeftButtonIsHeld) {
+    unsigned long id = 0;
+    auto child = OpenWindow(800, 600, &id);
+    ASSERT_NE(id, 0u);
+    std::string window = std::to_string(id);
+    run(x.display(), "xdotool mousemove --window " + window + " 100 40 mousedown 1");
+    EXPECT_EQ(child->WaitLine("LBUTTONDOWN"), "LBUTTONDOWN x=100 y=40 cursor=100,40");
+    run(x.display(), "xdotool mousemove --window " + window + " 160 90");
+    EXPECT_EQ(child->WaitLine("MOUSEMOVE x=160"), "MOUSEMOVE x=160 y=90 held=1 cursor=160,90");
+    run(x.display(), "xdotool mouseup 1");
+    ASSERT_TRUE(send_delete_window(x.display(), id));
+    EXPECT_EQ(child->Wait(), 0);
+}
+
 TEST_F(Win32Native, TerminationRequestClosesTheWindowLikeItsCloseButton) {
     unsigned long id = 0;
     auto child = OpenWindow(640, 480, &id);

@@ -66,7 +66,13 @@ static int run_window(int width, int height) {
             if (msg.message == WM_KEYDOWN) key_line("KEYDOWN", msg);
             if (msg.message == WM_KEYUP) key_line("KEYUP", msg);
             if (msg.message == WM_MOUSEMOVE) {
-                printf("MOUSEMOVE x=%d y=%d\n", GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
+                // The cursor as a program reads it between messages, as the viewer does per frame.
+                POINT p{};
+                GetCursorPos(&p);
+                ScreenToClient(g_window, &p);
+                printf("MOUSEMOVE x=%d y=%d held=%d cursor=%ld,%ld\n", GET_X_LPARAM(msg.lParam),
+                       GET_Y_LPARAM(msg.lParam), (msg.wParam & MK_LBUTTON) ? 1 : 0, static_cast<long>(p.x),
+                       static_cast<long>(p.y));
                 fflush(stdout);
             }
             if (msg.message == WM_LBUTTONDOWN) {
