@@ -12,15 +12,11 @@
 #include "core/draw_lines.h"
 #include "headless_d3d9.h"
 #include "headless_win32.h"
+#include "device_test_support.h"
 
 using namespace orvex_headless;
 
 namespace {
-
-LRESULT CALLBACK test_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
 
 class HeadlessDevice : public ::testing::Test {
 protected:
@@ -28,13 +24,7 @@ protected:
     {
         reset_win32();
         reset_d3d9();
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = test_proc;
-        wc.lpszClassName = "D3D9Test";
-        RegisterClassExA(&wc);
-        window = CreateWindowExA(0, "D3D9Test", "d3d9", WS_OVERLAPPEDWINDOW, 0, 0, 656, 519, nullptr, nullptr,
-                                 nullptr, nullptr);
+        window = orvex_test::CreateTestWindow("D3D9Test");
         ASSERT_NE(window, nullptr);
         d3d = Direct3DCreate9(D3D_SDK_VERSION);
         ASSERT_NE(d3d, nullptr);
@@ -51,15 +41,7 @@ protected:
     }
     HRESULT Create(IDirect3DDevice9** out, D3DMULTISAMPLE_TYPE samples = D3DMULTISAMPLE_NONE)
     {
-        D3DPRESENT_PARAMETERS pp{};
-        pp.MultiSampleType = samples;
-        pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        pp.Windowed = TRUE;
-        pp.BackBufferFormat = D3DFMT_UNKNOWN;
-        pp.EnableAutoDepthStencil = TRUE;
-        pp.AutoDepthStencilFormat = D3DFMT_D24S8;
-        pp.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
-        last_pp = pp;
+        last_pp = orvex_test::WindowedParameters(samples);
         return d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
                                  &last_pp, out);
     }

@@ -5,17 +5,14 @@
 #include <d3d9.h>
 #include <d3dx9.h>
 
-#include <dlfcn.h>
-
 #include <cmath>
 #include <cstring>
 #include <cstdlib>
-#include <fstream>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "core/draw_lines.h"
+#include "device_test_support.h"
 #include "native/gl_device.h"
 
 namespace {
@@ -51,46 +48,16 @@ struct Lit_Vertex {
     float nx, ny, nz;
 };
 
-// Mesa unloads its driver at exit, before the leak checker of the sanitizer build looks: what the
-// driver keeps for itself would then be reported from an unknown module, out of reach of the
-// suppressions. Keeping every loaded library loaded lets them match.
-void pin_loaded_libraries()
-{
-    std::ifstream maps("/proc/self/maps");
-    std::set<std::string> seen;
-    std::string line;
-    while (std::getline(maps, line)) {
-        const size_t slash = line.find('/');
-        if (slash == std::string::npos || line.find(".so", slash) == std::string::npos)
-            continue;
-        const std::string path = line.substr(slash);
-        if (seen.insert(path).second)
-            dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-    }
-}
-
-LRESULT CALLBACK test_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
 class NativeDevice : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
         setenv("SDL_VIDEODRIVER", "offscreen", 1);
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = test_proc;
-        wc.lpszClassName = "D3D9NativeTest";
-        RegisterClassExA(&wc);
     }
 
     void SetUp() override
     {
-        // 656 x 519 outside is a 640 x 480 client area under WS_OVERLAPPEDWINDOW.
-        window = CreateWindowExA(0, "D3D9NativeTest", "d3d9", WS_OVERLAPPEDWINDOW, 0, 0, 656, 519, nullptr,
-                                 nullptr, nullptr, nullptr);
+        window = orvex_test::CreateTestWindow("D3D9NativeTest");
         ASSERT_NE(window, nullptr);
         d3d = Direct3DCreate9(D3D_SDK_VERSION);
         ASSERT_NE(d3d, nullptr);
@@ -98,7 +65,7 @@ protected:
 
     void TearDown() override
     {
-        pin_loaded_libraries();
+        orvex_test::PinLoadedLibraries();
         if (device)
             device->Release();
         d3d->Release();
@@ -108,14 +75,7 @@ protected:
 
     HRESULT Create(D3DMULTISAMPLE_TYPE samples = D3DMULTISAMPLE_NONE, IDirect3DDevice9** out = nullptr)
     {
-        D3DPRESENT_PARAMETERS pp{};
-        pp.MultiSampleType = samples;
-        pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        pp.Windowed = TRUE;
-        pp.BackBufferFormat = D3DFMT_UNKNOWN;
-        pp.EnableAutoDepthStencil = TRUE;
-        pp.AutoDepthStencilFormat = D3DFMT_D24S8;
-        pp.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
+        D3DPRESENT_PARAMETERS pp = orvex_test::WindowedParameters(samples);
         return d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
                                  &pp, out ? out : &device);
     }
@@ -124,7 +84,7 @@ protected:
     void Begin()
     {
         ASSERT_EQ(Create(), D3D_OK);
-        pin_loaded_libraries();
+        orvex_test::PinLoadedLibraries();
         device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kClear, 1.0f, 0);
         ASSERT_EQ(device->BeginScene(), D3D_OK);
     }

@@ -5,10 +5,8 @@
 #include <d3dx9.h>
 
 #include "common/font_d3dx.h"
+#include "device_test_support.h"
 #include "gl_device.h"
-
-#include <dlfcn.h>
-#include <link.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -19,17 +17,6 @@ namespace {
 
 const char caption[] = "\xD2\xE5\xEA\xF3\xF8\xE0\xFF \xEA\xE0\xEC\xE5\xF0\xE0 : 1";  // Текушая камера : 1
 const char latin[] = "Tekywan kamepa : 1";                                         // as many letters
-
-// Mesa unloads its driver at exit, before the sanitizer build's leak check, which then cannot
-// match what the driver kept against the suppressions: keep every library loaded.
-int keep_loaded(dl_phdr_info* info, size_t, void*) {
-    if (info->dlpi_name && *info->dlpi_name) dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-    return 0;
-}
-
-LRESULT CALLBACK native_font_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
 
 struct Image {
     UINT width = 0, height = 0;
@@ -57,28 +44,17 @@ protected:
     static void SetUpTestSuite() { setenv("SDL_VIDEODRIVER", "offscreen", 1); }
 
     void SetUp() override {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = native_font_proc;
-        wc.lpszClassName = "NativeFontTest";
-        RegisterClassExA(&wc);
-        window = CreateWindowExA(0, "NativeFontTest", "fonts", WS_OVERLAPPEDWINDOW, 0, 0, 416, 239, nullptr, nullptr,
-                                 nullptr, nullptr);
+        window = orvex_test::CreateTestWindow("NativeFontTest", 416, 239);
         ASSERT_NE(window, nullptr);
         d3d = Direct3DCreate9(D3D_SDK_VERSION);
         ASSERT_NE(d3d, nullptr);
-        D3DPRESENT_PARAMETERS pp{};
-        pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        pp.Windowed = TRUE;
-        pp.EnableAutoDepthStencil = TRUE;
-        pp.AutoDepthStencilFormat = D3DFMT_D24S8;
-        pp.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
+        D3DPRESENT_PARAMETERS pp = orvex_test::WindowedParameters();
         ASSERT_EQ(d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
                                     &pp, &device),
                   D3D_OK);
     }
     void TearDown() override {
-        dl_iterate_phdr(keep_loaded, nullptr);
+        orvex_test::PinLoadedLibraries();
         if (device) device->Release();
         if (d3d) d3d->Release();
         if (window) DestroyWindow(window);
