@@ -5,6 +5,7 @@
 #include <map>
 
 #include "common/effect/fx_entry_wrapper.h"
+#include "common/effect/fx_loop_guard.h"
 #include "common/effect/fx_parser.h"
 #include "common/effect/fx_preprocessor.h"
 #include "foundation/file_path.h"
@@ -46,8 +47,9 @@ struct Source_Text {
 
 Source_Text write_body(const std::vector<Token>& tokens) {
     Source_Text s;
-    s.text = "#pragma pack_matrix(row_major)\n";
-    s.origin.push_back({-1, 0});  // the pragma
+    s.text = "#pragma pack_matrix(row_major)\n" + loop_budget_declaration();
+    for (char c : s.text)
+        if (c == '\n') s.origin.push_back({-1, 0});  // the preamble
     s.origin.push_back({-1, 0});  // the line being written
     int file = -2, line = -1;
     bool empty_line = true;
@@ -133,7 +135,7 @@ public:
                          " bytes of constants; shaders can read at most 65536\n";
             return false;
         }
-        body_ = write_body(fx.hlsl);
+        body_ = write_body(guard_loops(fx.hlsl));
         out_.passes.resize(fx.techniques.size());
         for (size_t t = 0; t < fx.techniques.size(); ++t) {
             for (const Pass& p : fx.techniques[t].passes) {
