@@ -159,45 +159,6 @@ TEST_F(LightManagerTest, NoLightDrawsNoMarkerAtAll) {
     EXPECT_TRUE(CallLog().empty());
 }
 
-TEST_F(LightManagerTest, EachMarkerDrawsWithItsTwoTexturesAndNoTransform) {
-    LoadLevel("_LIGHTS_ { a b }\na { _POSITION_ { 0 100 0 } }\nb { _POSITION_ { 50 0 0 } }");
-    IDirect3DTexture9* white = nullptr;
-    IDirect3DTexture9* yellow = nullptr;
-    ASSERT_TRUE(SUCCEEDED(device->CreateTexture(1, 1, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
-                                                &white, nullptr)));
-    ASSERT_TRUE(SUCCEEDED(device->CreateTexture(1, 1, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
-                                                &yellow, nullptr)));
-    ClearCallLog();
-    manager->DrawMarkers(&device, &white, &yellow);
-    std::vector<std::string> log = CallLog();
-    // The line vertex format once, then per light: texture, 4 diagonals and the vertical,
-    // texture, box, 8 spokes.
-    std::vector<std::string> kinds;
-    for (const std::string& line : log) kinds.push_back(line.substr(0, line.find('(')));
-    std::vector<std::string> one = {"SetTexture"};
-    one.insert(one.end(), 5, "DrawPrimitiveUP");
-    one.push_back("SetTexture");
-    one.insert(one.end(), 9, "DrawPrimitiveUP");
-    std::vector<std::string> expected = {"SetFVF"};
-    expected.insert(expected.end(), one.begin(), one.end());
-    expected.insert(expected.end(), one.begin(), one.end());
-    EXPECT_EQ(kinds, expected);
-    std::vector<std::string> textures = CallsStartingWith("SetTexture(");
-    ASSERT_EQ(textures.size(), 4u);
-    EXPECT_EQ(textures[0], textures[2]);
-    EXPECT_EQ(textures[1], textures[3]);
-    EXPECT_NE(textures[0], textures[1]);
-    EXPECT_EQ(textures[0].find("NULL"), std::string::npos);
-    white->Release();
-    yellow->Release();
-
-    ClearCallLog();   // holders without a texture, or no holder at all, clear the stage
-    white = nullptr;
-    manager->DrawMarkers(&device, nullptr, &white);
-    for (const std::string& line : CallsStartingWith("SetTexture("))
-        EXPECT_NE(line.find("NULL"), std::string::npos) << line;
-}
-
 TEST_F(LightManagerTest, TenThousandLightsLoad) {
     std::string level = "_LIGHTS_ {";
     for (int i = 0; i < 10000; ++i) level += " l" + std::to_string(i);

@@ -297,9 +297,12 @@ D3D9_Index_Buffer* D3D9_GL_Device::NewIndexBuffer(DWORD usage, D3DFORMAT format,
 
 // ---- GL_Device ----
 
+void D3D9_GL_Device::ForgetGLState() { gl_state_unknown = true; }
+
 void D3D9_GL_Device::SetProgramOverride(GLuint program)
 {
     program_override = program;
+    gl_state_unknown = true;
     if (program != override_clip_program && MakeCurrent()) {
         override_clip_program = program;
         override_clip_adjust = program ? glGetUniformLocation(program, kClipAdjustUniform) : -1;
@@ -694,6 +697,18 @@ void D3D9_GL_Device::DoDraw(const D3D9_Draw& draw)
 {
     if (!MakeCurrent())
         return;
+    if (gl_state_unknown) {
+        gl_state_unknown = false;
+        glBindVertexArray(vao);
+        glBindFramebuffer(GL_FRAMEBUFFER, frame_fbo);
+        glEnable(GL_PROGRAM_POINT_SIZE);
+        glFrontFace(GL_CCW);
+        current_program = 0;
+        attribute_fvf = 0xFFFFFFFF;
+        std::memset(bound_texture, 0, sizeof bound_texture);
+        std::memset(bound_sampler, 0, sizeof bound_sampler);
+        applied_serial = 0;
+    }
     if (applied_serial != RenderSerial())
         ApplyStates();
 

@@ -26,6 +26,7 @@ public:
     // GL_Device
     bool MakeCurrent() override;
     void SetProgramOverride(GLuint program) override;
+    void ForgetGLState() override;
     GLuint StageTexture(DWORD stage) override;
     void ClipAdjust(float xy[2]) const override;
     bool ReadPresentedFrame(std::vector<unsigned char>* rgba, UINT* width, UINT* height) override;
@@ -75,6 +76,7 @@ private:
     GLuint override_clip_program = 0;
 
     unsigned applied_serial = 0;
+    bool gl_state_unknown = false;
     GLuint current_program = 0;
     GLuint attribute_buffer = 0;
     UINT attribute_offset = 0, attribute_stride = 0;

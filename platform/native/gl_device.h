@@ -57,6 +57,10 @@ public:
     // to the fixed function. The program must bind its inputs to the locations above (or take
     // them with layout qualifiers) and apply orvex_clip_adjust. The caller keeps ownership.
     virtual void SetProgramOverride(GLuint program) = 0;
+    // Tells the device that GL state was changed behind its back (programs, uniforms of its
+    // programs, textures, samplers, buffers, the vertex array, framebuffer bindings, capabilities):
+    // the next draw sets everything it needs again. SetProgramOverride does this too.
+    virtual void ForgetGLState() = 0;
     // The GL texture of the texture on a stage (uploaded first if its pixels changed); 0 when the
     // stage has none.
     virtual GLuint StageTexture(DWORD stage) = 0;
