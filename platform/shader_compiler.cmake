@@ -17,9 +17,11 @@ foreach(lib IN LISTS ORVEX_SHADER_COMPILER_LIBS)
 endforeach()
 target_link_libraries(orvex_shader_compiler_deps INTERFACE "${_group};-Wl,--end-group" Threads::Threads)
 
-# glslang is built without RTTI, so its classes have no typeinfo for the sanitizer's vptr check
-# to refer to: the one file that uses glslang's classes goes without that check.
+# Debian builds glslang and SPIRV-Cross without RTTI, so UBSan's vptr check, which needs the
+# type information of every polymorphic class it sees, cannot link against them.
 if(ORVEX_SANITIZE)
-    set_source_files_properties(${CMAKE_CURRENT_SOURCE_DIR}/common/effect/fx_shader_compiler.cpp
-        PROPERTIES COMPILE_OPTIONS "-fno-sanitize=vptr")
+    set_source_files_properties(
+        ${CMAKE_SOURCE_DIR}/platform/common/effect/fx_shader_compiler.cpp
+        ${CMAKE_SOURCE_DIR}/platform/common/effect/fx_effect_compiler.cpp
+        PROPERTIES COMPILE_OPTIONS -fno-sanitize=vptr)
 endif()

@@ -103,7 +103,7 @@ int main()
     steps = ReadScript();
     for (Step& step : steps) {
         if (step.command == "fail_device") {
-            orvex_headless::fail_create_device(true);
+            orvex_headless::d3d9_failures().create_device = D3DERR_NOTAVAILABLE;
             step.done = true;
         } else if (step.command == "dpi") {
             orvex_headless::set_dpi((int)step.a);

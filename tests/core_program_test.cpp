@@ -15,7 +15,7 @@
 
 namespace {
 
-struct Run {
+struct ProgramRun {
     int exitCode = -1;
     std::vector<std::string> lines;  // run.txt
 
@@ -37,10 +37,10 @@ struct Run {
 };
 
 // Runs the program in folder with the given script; the folder holds whatever the test put there.
-Run RunProgram(const std::string& folder, const std::string& script)
+ProgramRun RunProgram(const std::string& folder, const std::string& script)
 {
     orvex_test::WriteFile(folder + "/script.txt", script);
-    Run run;
+    ProgramRun run;
     pid_t child = fork();
     if (child == 0) {
         if (chdir(folder.c_str()) != 0)
@@ -71,6 +71,14 @@ std::vector<std::string> LogLines(const std::string& path)
     return lines;
 }
 
+std::string CreateDeviceCall(const ProgramRun& run)
+{
+    for (const std::string& call : run.With("call "))
+        if (call.rfind("CreateDevice(", 0) == 0)
+            return call;
+    return "";
+}
+
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override { folder = orvex_test::MakeScratchFolder("program"); }
@@ -98,7 +106,7 @@ TEST_F(ProgramTest, ScreenSettingGivesTheWindowsOuterSize)
         folder = orvex_test::MakeScratchFolder("program_screen");
         if (c.ini)
             Put("ini.txt", c.ini);
-        Run run = RunProgram(folder, "1 close\n");
+        ProgramRun run = RunProgram(folder, "1 close\n");
         EXPECT_EQ(run.exitCode, 0);
         ASSERT_EQ(run.With("window ").size(), 1u) << (c.ini ? c.ini : "no ini.txt");
         EXPECT_EQ(run.With("window ")[0], std::string(c.window) + " shown=1 destroyed=1")
@@ -110,10 +118,11 @@ TEST_F(ProgramTest, ScreenSettingGivesTheWindowsOuterSize)
 
 TEST_F(ProgramTest, WithoutSettingsTheFailureBoxShowsAndDefaultsApply)
 {
-    Run run = RunProgram(folder, "2 close\n");
+    ProgramRun run = RunProgram(folder, "2 close\n");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.With("box "), std::vector<std::string>{"ERROR|| File loading failed! |ini.txt | "});
-    std::vector<std::string> calls = run.With("call ");
+    EXPECT_NE(CreateDeviceCall(run).find("MultiSample 0/0"), std::string::npos)
+        << CreateDeviceCall(run);
     EXPECT_TRUE(run.Has("call SetRenderState(FILLMODE, 3)"));
     EXPECT_TRUE(run.Has("call SetRenderState(MULTISAMPLEANTIALIAS, 0)"));
     EXPECT_TRUE(run.Has("call Clear(0, NULL, TARGET|ZBUFFER, 0xFF6482AA, 1, 0)"));
@@ -121,8 +130,10 @@ TEST_F(ProgramTest, WithoutSettingsTheFailureBoxShowsAndDefaultsApply)
 
 TEST_F(ProgramTest, SettingsReachTheDeviceAndInvalidOnesAreIgnored)
 {
-    Put("ini.txt", "BACK_RENDERER_COLOR = 255, 0, 0\nFILLMODE = 4\nMULTISAMPLEANTIALIAS = 2\n");
-    Run run = RunProgram(folder, "2 close\n");
+    Put("ini.txt", "BACK_RENDERER_COLOR = 255, 0, 0\nFILLMODE = 4\nMULTISAMPLEANTIALIAS = 2\n"
+                   "MULTISAMPLE_TYPE = 4\n");
+    ProgramRun run = RunProgram(folder, "2 close\n");
+    EXPECT_NE(CreateDeviceCall(run).find("MultiSample 4/0"), std::string::npos);
     EXPECT_TRUE(run.Has("call Clear(0, NULL, TARGET|ZBUFFER, 0x01FF0000, 1, 0)"));
     EXPECT_TRUE(run.Has("call SetRenderState(FILLMODE, 3)"));
     EXPECT_TRUE(run.Has("call SetRenderState(MULTISAMPLEANTIALIAS, 0)"));
@@ -131,7 +142,7 @@ TEST_F(ProgramTest, SettingsReachTheDeviceAndInvalidOnesAreIgnored)
 TEST_F(ProgramTest, WireframeFromSettingsIsUndoneByEveryFrame)
 {
     Put("ini.txt", "FILLMODE = 2\n");
-    Run run = RunProgram(folder, "3 close\n");
+    ProgramRun run = RunProgram(folder, "3 close\n");
     std::vector<std::string> calls = run.With("call ");
     // After device creation each BeginScene is followed by solid fill.
     int scenes = 0;
@@ -152,14 +163,25 @@ TEST_F(ProgramTest, WireframeFromSettingsIsUndoneByEveryFrame)
 TEST_F(ProgramTest, FailedDeviceCreationEndsQuietlyWithoutWindowOrLog)
 {
     Put("ini.txt", "SCREEN = 800, 600\n");
-    Run run = RunProgram(folder, "0 fail_device\n");
+    ProgramRun run = RunProgram(folder, "0 fail_device\n");
     EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(CreateDeviceCall(run).find(" -> "), std::string::npos);
     ASSERT_EQ(run.With("window ").size(), 1u);
     EXPECT_NE(run.With("window ")[0].find("shown=0"), std::string::npos);
     EXPECT_TRUE(run.With("box ").empty());
     EXPECT_TRUE(run.With("peek ").empty());
-    EXPECT_TRUE(run.Has("class Orvex style=64 registered=0"));
     EXPECT_FALSE(orvex_test::FileExists(folder + "/LOG.first"));
+    EXPECT_FALSE(orvex_test::FileExists(folder + "/LOG.dr"));
+}
+
+TEST_F(ProgramTest, UnsupportedMultisamplingEndsQuietlyLikeAnyDeviceFailure)
+{
+    Put("ini.txt", "MULTISAMPLE_TYPE = 16\n");
+    ProgramRun run = RunProgram(folder, "1 close\n");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(CreateDeviceCall(run).find("MultiSample 16/0"), std::string::npos);
+    EXPECT_NE(CreateDeviceCall(run).find(" -> "), std::string::npos);
+    EXPECT_TRUE(run.With("peek ").empty());
     EXPECT_FALSE(orvex_test::FileExists(folder + "/LOG.dr"));
 }
 
@@ -167,7 +189,7 @@ TEST_F(ProgramTest, StartupLogFollowsTheEnginesOrder)
 {
     // An empty folder: no textures, no effect, no level.
     Put("ini.txt", "SCREEN = 800, 600\n");
-    Run run = RunProgram(folder, "1 close\n");
+    ProgramRun run = RunProgram(folder, "1 close\n");
     std::vector<std::string> log = LogLines(folder + "/LOG.first");
     ASSERT_GE(log.size(), 14u);
     EXPECT_EQ(log[0].rfind("[Currient date: ", 0), 0u) << log[0];
@@ -198,7 +220,7 @@ TEST_F(ProgramTest, StartupLogFollowsTheEnginesOrder)
 TEST_F(ProgramTest, LogIsWrittenAtDestroyAndAgainAtProcessEnd)
 {
     Put("ini.txt", "SCREEN = 800, 600\n");
-    Run run = RunProgram(folder, "0 tick 7\n5 close\n");
+    ProgramRun run = RunProgram(folder, "0 tick 7\n5 close\n");
     EXPECT_EQ(run.exitCode, 0);
     std::string atDestroy = orvex_test::ReadFile(folder + "/LOG.first");
     std::string atExit = orvex_test::ReadFile(folder + "/LOG.dr");
@@ -208,10 +230,14 @@ TEST_F(ProgramTest, LogIsWrittenAtDestroyAndAgainAtProcessEnd)
 
 TEST_F(ProgramTest, FpsIsFramesOverWholeSecondsOnceMoreThanASecondHasPassed)
 {
-    // 100 ms a pass: frame 11 ends the first second (1100 ms, 11 frames); then a 2.5 s stall
-    // before frame 13 makes 2 frames over 2700 ms, 2 / 2 = 1.
+    // 100 ms before every frame: frame 11 ends the first second (1100 ms, 11 frames); then a
+    // 2.5 s stall before frame 13 makes 2 frames over 2700 ms, and 2 / 2 = 1.
     Put("ini.txt", "SCREEN = 800, 600\n");
-    Run run = RunProgram(folder, "0 tick 100\n12 advance 2500\n14 close\n");
+    std::string script;
+    for (int frame = 0; frame < 14; ++frame)
+        script += std::to_string(frame) + " advance 100\n";
+    script += "12 advance 2500\n14 close\n";
+    ProgramRun run = RunProgram(folder, script);
     std::vector<std::string> shown;
     std::regex fps("DrawTextA\\(\"([0-9]+) fps\".*");
     for (const std::string& call : run.With("call ")) {
@@ -230,7 +256,7 @@ struct Peek {
     unsigned long toggle, spare, key;
 };
 
-std::vector<Peek> Peeks(const Run& run)
+std::vector<Peek> Peeks(const ProgramRun& run)
 {
     std::vector<Peek> peeks;
     std::regex line("[0-9]+ frames=([0-9]+) lbd=([01])"
@@ -253,7 +279,7 @@ std::vector<Peek> Peeks(const Run& run)
 TEST_F(ProgramTest, LeftButtonIsDownOnlyBetweenPressAndRelease)
 {
     Put("ini.txt", "SCREEN = 800, 600\n");
-    Run run = RunProgram(folder, "2 lpress 100 100\n4 lrelease 120 100\n6 close\n");
+    ProgramRun run = RunProgram(folder, "2 lpress 100 100\n4 lrelease 120 100\n6 close\n");
     std::vector<Peek> peeks = Peeks(run);
     ASSERT_FALSE(peeks.empty());
     for (const Peek& p : peeks) {
@@ -270,7 +296,7 @@ TEST_F(ProgramTest, LeftButtonIsDownOnlyBetweenPressAndRelease)
 TEST_F(ProgramTest, ReleaseAndKeyDownMoveTheConsoleKeyTimersAhead)
 {
     Put("ini.txt", "SCREEN = 800, 600\n");
-    Run run = RunProgram(folder, "2 lpress 10 10\n4 lrelease 10 10\n6 key 65\n8 close\n");
+    ProgramRun run = RunProgram(folder, "2 lpress 10 10\n4 lrelease 10 10\n6 key 65\n8 close\n");
     std::vector<Peek> peeks = Peeks(run);
     std::vector<std::pair<unsigned, unsigned long>> jumps;
     for (size_t i = 1; i < peeks.size(); ++i) {
@@ -294,7 +320,7 @@ TEST_F(ProgramTest, GarbageLevelAndUnwritableLogDoNotStopTheProgram)
     Put("POLYGON01", garbage + "{{{ \"unterminated");
     Put("ini.txt", "SCREEN = 800, 600\n");
     orvex_test::MakeFolder(folder + "/LOG.dr");  // a directory where the log should go
-    Run run = RunProgram(folder, "0 tick 5\n3 close\n");
+    ProgramRun run = RunProgram(folder, "0 tick 5\n3 close\n");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_FALSE(run.Has("peek_limit_reached"));
     EXPECT_EQ(run.With("call Present(").size(), 3u);

@@ -1,0 +1,147 @@
+#include "xvfb_support.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <fstream>
+
+namespace xvfb_test {
+
+Xvfb::Xvfb() {
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+        close(fds[0]);
+        std::string fd = std::to_string(fds[1]);
+        int devnull = open("/dev/null", O_WRONLY);
+        dup2(devnull, 2);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
+               "-nolisten", "tcp", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    // Read up to the line break: the server may write the number and the break separately, and
+    // ends itself when a write fails, so the pipe stays open as long as the server runs.
+    pipe_ = fds[0];
+    std::string number;
+    char c = 0;
+    while (read(pipe_, &c, 1) == 1 && c != '\n') number += c;
+    if (!number.empty()) display_ = ":" + number;
+}
+
+Xvfb::~Xvfb() {
+    if (pipe_ >= 0) close(pipe_);
+    if (pid_ > 0) {
+        kill(pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+    }
+}
+
+void SleepMs(int ms) {
+    struct timespec t = {ms / 1000, (ms % 1000) * 1000000L};
+    nanosleep(&t, nullptr);
+}
+
+pid_t StartViewer(const std::string& viewer, const std::string& folder, const std::string& display) {
+    pid_t pid = fork();
+    if (pid == 0) {
+        if (chdir(folder.c_str()) != 0) _exit(126);
+        setenv("DISPLAY", display.c_str(), 1);
+        execl(viewer.c_str(), viewer.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return pid;
+}
+
+bool WaitForExit(pid_t pid, int timeoutMs, int* status) {
+    for (int waited = 0; waited < timeoutMs; waited += 50) {
+        if (waitpid(pid, status, WNOHANG) == pid) return true;
+        SleepMs(50);
+    }
+    return false;
+}
+
+Window FindWindowTitled(Display* display, Window parent, const std::string& title) {
+    Window root, parentOut, *children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display, parent, &root, &parentOut, &children, &count)) return 0;
+    Window found = 0;
+    for (unsigned int i = 0; i < count && !found; ++i) {
+        char* name = nullptr;
+        if (XFetchName(display, children[i], &name) && name) {
+            if (title == name) found = children[i];
+            XFree(name);
+        }
+        if (!found) found = FindWindowTitled(display, children[i], title);
+    }
+    if (children) XFree(children);
+    return found;
+}
+
+Window WaitForWindow(Display* display, const std::string& title, int timeoutMs) {
+    for (int waited = 0; waited < timeoutMs; waited += 100) {
+        Window window = FindWindowTitled(display, DefaultRootWindow(display), title);
+        if (window) return window;
+        SleepMs(100);
+    }
+    return 0;
+}
+
+void SendClose(Display* display, Window window) {
+    XEvent event;
+    memset(&event, 0, sizeof(event));
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XFlush(display);
+}
+
+int Image::Differences(const Image& other, int x0, int y0, int x1, int y1) const {
+    if (width != other.width || height != other.height) return -1;
+    int count = 0;
+    for (int y = y0; y < y1 && y < height; ++y)
+        for (int x = x0; x < x1 && x < width; ++x)
+            if (memcmp(At(x, y), other.At(x, y), 3) != 0) ++count;
+    return count;
+}
+
+Image Screenshot(const std::string& display, Window window, const std::string& file) {
+    Image image;
+    std::string command = "import -display " + display + " -window " + std::to_string(window) +
+                          " -depth 8 ppm:" + file + " 2>/dev/null";
+    if (system(command.c_str()) != 0) return image;
+    std::ifstream in(file, std::ios::binary);
+    std::string magic;
+    int maxValue = 0;
+    in >> magic >> image.width >> image.height >> maxValue;
+    in.get();
+    if (magic != "P6" || maxValue != 255) return Image();
+    image.rgb.resize(size_t(image.width) * image.height * 3);
+    in.read(reinterpret_cast<char*>(image.rgb.data()), std::streamsize(image.rgb.size()));
+    if (!in) return Image();
+    return image;
+}
+
+void HoldKey(const std::string& display, Window window, const std::string& key, int holdMs) {
+    const std::string prefix = "DISPLAY=" + display + " xdotool ";
+    const std::string id = std::to_string(window);
+    std::string focus = prefix + "windowfocus --sync " + id + " >/dev/null 2>&1";
+    if (system(focus.c_str()) != 0) return;
+    std::string down = prefix + "keydown " + key + " >/dev/null 2>&1";
+    std::string up = prefix + "keyup " + key + " >/dev/null 2>&1";
+    if (system(down.c_str()) != 0) return;
+    SleepMs(holdMs);
+    if (system(up.c_str()) != 0) return;
+}
+
+}  // namespace xvfb_test
