@@ -1,35 +1,272 @@
 #include "console/log_view.h"
 
 #include "console/console.h"
+#include "console/outline_style.h"
+#include "console/screen_quad.h"
+#include "console/window_geometry.h"
 
-LogView::LogView(IDirect3DDevice9** device, Console* console, const char* caption)
-    : device(device),
-      textColor(0xFF91919B),
+namespace {
+
+const D3DCOLOR kIdleColour = 0xFF91919B;
+const D3DCOLOR kActiveColour = 0xFF373737;
+const D3DCOLOR kElsewhereColour = 0xFFC8C8F0;
+const D3DCOLOR kThumbColour = 0xFF2D2D37;
+const int kRowHeight = 10;
+
+// The log's categories and the colours their lines are drawn in, tested in this order.
+struct CategoryColour {
+    const char* keyword;
+    D3DCOLOR colour;
+};
+const CategoryColour kCategoryColours[] = {
+    {"_TEXT_", 0xFFFFFFFF},
+    {"_ERROR_", 0xFFED5D34},
+    {"_COMMENT_", 0xFFFEF236},
+    {"_SYSTEM_", 0xFF0060A2},
+};
+
+}  // namespace
+
+LogView::LogView(IDirect3DDevice9** device_, Console* console, const char* caption_)
+    : device(device_),
+      textColor(kIdleColour),
       backColor(0xFF969696),
+      panelBuffer(NULL),
+      thumbBuffer(NULL),
+      texture(NULL),
+      textFont(NULL),
+      captionFont(NULL),
       x(0),
       y(0),
       width(5),
       height(15),
+      thumbX(0),
+      thumbY(0),
+      moving(false),
+      thumbGrabbed(false),
+      topLine(0),
+      bottomLine(0),
+      pressX(0),
+      pressY(0),
+      mouseX(0),
+      mouseY(0),
+      grabRight(0),
+      grabBottom(0),
       log(&console->log),
       active(false)
 {
-    this->caption = caption;
+    caption = caption_;
+    if (*device)
+        D3DXCreateFontA(*device, 10, 5, 200, 0, FALSE, DEFAULT_CHARSET, 0, 0, 0, "Arial",
+                        &captionFont);
 }
 
-LogView::~LogView() {}
+LogView::~LogView()
+{
+    ReleaseConsoleResource(&panelBuffer);
+    ReleaseConsoleResource(&thumbBuffer);
+    ReleaseConsoleResource(&texture);
+    ReleaseConsoleResource(&textFont);
+    ReleaseConsoleResource(&captionFont);
+}
 
-void LogView::Place(int px, int py, int w, int h, D3DCOLOR colour)
+void LogView::Place(int px, int py, int w, int h, D3DCOLOR)
 {
     x = px;
     y = py;
     width = w;
     height = h;
-    backColor = colour;
+    thumbX = px + w - 8;
+    thumbY = py + h - 8;
+    topLine = h / kRowHeight - 3;
+    bottomLine = 0;
+    CreateResources();
 }
 
-void LogView::Draw() {}
-
-bool LogView::HandleMouse(short, int, int)
+HRESULT LogView::CreateResources()
 {
+    ReleaseConsoleResource(&panelBuffer);
+    ReleaseConsoleResource(&thumbBuffer);
+    ReleaseConsoleResource(&texture);
+    ReleaseConsoleResource(&textFont);
+    IDirect3DDevice9* d = *device;
+    if (!d)
+        return E_FAIL;
+
+    if (FAILED(D3DXCreateTextureFromFileA(d, "textures\\_def\\white.bmp", &texture)))
+        texture = NULL;
+
+    if (FAILED(CreateScreenQuad(d, (float)x, (float)y, (float)x + (float)width,
+                                (float)y + (float)height, 0.1f, backColor, &panelBuffer)))
+        return E_FAIL;
+    const float tx = (float)thumbX, ty = (float)thumbY;
+    if (FAILED(CreateScreenQuad(d, tx - 6, ty - 6, tx + 6, ty + 6, 0.01f, kThumbColour,
+                                &thumbBuffer)))
+        return E_FAIL;
+
+    D3DXCreateFontA(d, 14, 6, 200, 0, FALSE, DEFAULT_CHARSET, 0, 0, 0, "Courier ", &textFont);
+    pressX = x;
+    pressY = y;
+    return S_OK;
+}
+
+void LogView::Draw()
+{
+    IDirect3DDevice9* d = *device;
+    if (!d)
+        return;
+    d->SetTexture(0, texture);
+    DrawScreenQuad(d, panelBuffer);
+    DrawScreenQuad(d, thumbBuffer);
+    if (captionFont) {
+        RECT above = {x, y - 12, 0, 0};
+        captionFont->DrawTextA(NULL, caption.getChars(), -1, &above, DT_NOCLIP, textColor);
+    }
+    d->SetTexture(0, texture);
+    DrawFrame();
+    DrawThumbMarker();
+    d->SetTexture(0, NULL);
+    DrawLines();
+}
+
+void LogView::DrawFrame()
+{
+    if (!active)
+        return;
+    OutlineStyle outline(*device);
+    if (moving) {
+        const float right = (float)mouseX + (float)grabRight;
+        const float bottom = (float)mouseY - (float)grabBottom;
+        outline.DrawGhost(right, right - (float)width, bottom, bottom - (float)height);
+        return;
+    }
+    const float l = (float)x, t = (float)y;
+    const float r = l + (float)width, b = t + (float)height;
+    outline.Line(r - 15, t - 1, r - 15, b + 1);
+    outline.Line(l - 1, t - 1, r + 1, t - 1);
+    outline.Line(l - 1, b + 1, r + 1, b + 1);
+    outline.Line(l - 1, t - 1, l - 1, b + 1);
+    outline.Line(r + 1, t - 1, r + 1, b + 1);
+}
+
+// While the thumb is held a small box follows the cursor beside the right edge; once the cursor
+// leaves the band the thumb can travel, the hold ends.
+void LogView::DrawThumbMarker()
+{
+    if (!thumbGrabbed)
+        return;
+    if (!((long long)y + 6 <= mouseY && (long long)mouseY <= (long long)y + height - 6)) {
+        thumbGrabbed = false;
+        return;
+    }
+    OutlineStyle outline(*device);
+    const float r = (float)x + (float)width;
+    const float top = (float)mouseY - 6, bottom = (float)mouseY + 6;
+    outline.Line(r - 13, top, r - 3, top);
+    outline.Line(r - 13, bottom, r - 3, bottom);
+    outline.Line(r - 3, top, r - 3, bottom);
+    outline.Line(r - 13, top, r - 13, bottom);
+}
+
+void LogView::DrawLines()
+{
+    const long long count = log->iCountKnots(1);
+    const long long first = count - topLine;
+    const long long last = count - bottomLine;
+    long long number = 1;
+    for (unsigned int line = log->TopId(1); line; line = log->NextId(line), ++number) {
+        if (number > last || number < first)
+            continue;
+        const Orvex_string category = log->iLookName(log->TopId(line));
+        for (const CategoryColour& known : kCategoryColours) {
+            if (category == known.keyword) {
+                const long long row = (long long)y + ((long long)topLine - count + number) * kRowHeight;
+                DrawEntry(log->iLookName(line), x + 12, (int)row, known.colour);
+                break;
+            }
+        }
+    }
+}
+
+void LogView::DrawEntry(Orvex_string text, int px, int py, D3DCOLOR colour)
+{
+    if (!textFont)
+        return;
+    RECT at = {px, py, 0, 0};
+    textFont->DrawTextA(NULL, text.getChars(), -1, &at, DT_NOCLIP, colour);
+}
+
+bool LogView::HandleMouse(short event, int mx, int my)
+{
+    mouseX = mx;
+    mouseY = my;
+    if (event == 1) {
+        if (StrictlyInside(mx, my, x, y, width, height)) {
+            grabRight = x + width - mx;
+            grabBottom = my - y - height;
+            active = true;
+            textColor = kActiveColour;
+            pressX = mx;
+            pressY = my;
+            const int right = x + width;
+            if (right - 12 < mx && mx < right - 2 && thumbY - 12 < my && my < thumbY + 12)
+                thumbGrabbed = true;
+            else
+                moving = true;
+            return true;
+        }
+        active = false;
+        textColor = kElsewhereColour;
+        return false;
+    }
+    if (event == 2) {
+        if (moving && active) {
+            const int nx = MovedBy(x, mx, pressX), ny = MovedBy(y, my, pressY);
+            thumbX = MovedBy(thumbX, nx, x);
+            thumbY = MovedBy(thumbY, ny, y);
+            x = nx;
+            y = ny;
+            moving = false;
+            CreateResources();
+        } else if (thumbGrabbed && active && thumbY - 6 < pressY && pressY < thumbY + 6 &&
+                   (long long)y < my && (long long)my < (long long)y + height) {
+            Scroll(my);
+        }
+    }
     return false;
+}
+
+namespace {
+
+// A float held to the int range before it is truncated toward zero (a conversion out of range
+// has no defined result).
+int TruncateHeld(float value)
+{
+    if (!(value > -2147483648.0f))
+        return value != value ? 0 : (int)(-2147483647LL - 1);
+    if (value >= 2147483647.0f)
+        return 2147483647;
+    return (int)value;
+}
+
+}  // namespace
+
+// The thumb's height in the panel, as a share of hundredths of the panel, picks how far back
+// the window goes. The share divides by height / 100 in whole pixels, as the panel has always
+// done; a panel lower than 100 pixels, whose whole share would be 0, divides by its exact
+// hundredth instead.
+void LogView::Scroll(int my)
+{
+    thumbY = my - 6;
+    const float n = (float)(unsigned int)log->iCountKnots(1);
+    pressX = mouseX;
+    pressY = my;
+    thumbGrabbed = false;
+    const int whole = height / 100;
+    const float hundredth = whole > 0 ? (float)whole : (float)height / 100.0f;
+    const float p = (float)((long long)height + y - thumbY) / hundredth;
+    const float f = p * (n / 100.0f);
+    topLine = TruncateHeld((float)(height / kRowHeight - 2) + f - 3.0f);
+    bottomLine = TruncateHeld(f - 3.0f);
+    CreateResources();
 }

@@ -17,6 +17,15 @@ const char kRootKnot[] =
 const int kLinePiece = 254;
 const size_t kNameBuffer = 1024;
 
+void ReportLoadFailure(const Orvex_string& fileName)
+{
+    Orvex_string text;
+    text = "| File loading failed! |";
+    text += fileName;
+    text += " | ";
+    MessageBoxA(NULL, text.getChars(), "ERROR", MB_ICONEXCLAMATION | MB_OK);
+}
+
 }  // namespace
 
 Orvex_cIniReader::Orvex_cIniReader()
@@ -38,11 +47,7 @@ DynamicRow Orvex_cIniReader::ReadIni(Orvex_string fileName)
 
     FILE* file = fopen(resolve_path(path).c_str(), "rt");
     if (!file) {
-        Orvex_string text;
-        text = "| File loading failed! |";
-        text += fileName;
-        text += " | ";
-        MessageBoxA(NULL, text.getChars(), "ERROR", MB_ICONEXCLAMATION | MB_OK);
+        ReportLoadFailure(fileName);
         return tree;
     }
 
@@ -62,6 +67,10 @@ DynamicRow Orvex_cIniReader::ReadIni(Orvex_string fileName)
         DWORD knot = tree.AddToId(root, true, name);
         tree.AddToIdSeparated(knot, params, ',');
     }
+    // A file that opens but cannot be read (a folder of that name, an I/O error) is reported
+    // like a missing one; the blocks read before the error are kept.
+    if (ferror(file))
+        ReportLoadFailure(fileName);
     fclose(file);
     return tree;
 }

@@ -21,7 +21,7 @@ const DefaultTexture kDefaultTextures[] = {
      "missed: textures\\_def\\yellow.bmp"},
 };
 
-struct FontSpec {
+struct OverlayFont {
     ID3DXFont* Orvex_Render_Manager::*field;
     const char* face;
     int points;  // scaled by dpi when not zero
@@ -30,7 +30,7 @@ struct FontSpec {
     const char* failed;
 };
 
-const FontSpec kFonts[] = {
+const OverlayFont kFonts[] = {
     {&Orvex_Render_Manager::Font8Verdana, "Verdana", 8, 0, 700, "failed: CreateFont Font8Verdana"},
     {&Orvex_Render_Manager::Font16Verdana, "Verdana", 16, 0, 700,
      "failed: CreateFont Font16Verdana"},
@@ -99,7 +99,7 @@ void Orvex_Render_Manager::CreateFonts()
     int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(NULL, screen);
 
-    for (const FontSpec& font : kFonts) {
+    for (const OverlayFont& font : kFonts) {
         INT height = font.points ? -MulDiv(font.points, dpi, 72) : font.cellHeight;
         ID3DXFont** field = &(this->*font.field);
         if (FAILED(D3DXCreateFontA(device, height, 0, font.weight, 0, FALSE, DEFAULT_CHARSET,

@@ -133,7 +133,7 @@ TEST_F(SettingsTest, BinaryAndHugeFilesGiveATreeWithoutFailing)
     EXPECT_TRUE(orvex_headless::message_boxes().empty());
 }
 
-TEST_F(SettingsTest, MissingFileShowsTheFailureBoxAndGivesAnEmptyTree)
+TEST_F(SettingsTest, MissingOrUnreadableFileShowsTheFailureBoxAndGivesAnEmptyTree)
 {
     Orvex_cIniReader reader;
     DynamicRow tree = reader.ReadIni(Orvex_string("ini.txt"));
@@ -144,6 +144,12 @@ TEST_F(SettingsTest, MissingFileShowsTheFailureBoxAndGivesAnEmptyTree)
     EXPECT_EQ(boxes[0].caption, "ERROR");
     EXPECT_EQ(boxes[0].flags, (UINT)(MB_ICONEXCLAMATION | MB_OK));
     EXPECT_EQ(boxes[0].owner, (HWND)NULL);
+
+    // A folder of that name opens but cannot be read: the same box, the same empty tree.
+    orvex_test::MakeFolder("ini.txt");
+    EXPECT_TRUE(BlocksOf(reader.ReadIni(Orvex_string("ini.txt"))).empty());
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].text, "| File loading failed! |ini.txt | ");
 }
 
 TEST_F(SettingsTest, LoadSettingsWritesTheCopyWhenItsFolderExists)

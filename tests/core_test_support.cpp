@@ -27,9 +27,11 @@ std::string MakeScratchFolder(const std::string& name)
 {
     namespace fs = std::filesystem;
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string leaf = name + "_" + std::to_string(getpid());
+    // One folder per test: CTest runs each test in a process of its own, and a rerun starts
+    // from an empty folder again.
+    std::string leaf = name;
     if (test)
-        leaf += std::string("_") + test->name();
+        leaf += std::string("_") + test->test_suite_name() + "_" + test->name();
     fs::path folder = fs::path(ORVEX_BINARY_DIR) / "test_scratch" / leaf;
     std::error_code error;
     fs::remove_all(folder, error);

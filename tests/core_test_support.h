@@ -4,7 +4,7 @@
 
 namespace orvex_test {
 
-// A fresh, empty folder under the build's temporary area, unique to this process and name.
+// A fresh, empty folder under the build's temporary area, unique to the running test and name.
 std::string MakeScratchFolder(const std::string& name);
 // chdir into folder, remembering where we were; LeaveFolder goes back.
 void EnterFolder(const std::string& folder);

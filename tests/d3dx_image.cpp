@@ -37,7 +37,7 @@ void put16(Bytes& b, uint32_t v) { b.push_back(v & 0xFF); b.push_back((v >> 8) &
 void put32(Bytes& b, uint32_t v) { put16(b, v & 0xFFFF); put16(b, v >> 16); }
 
 // A BMP with an info header (40 bytes, or 108 for a V4 header carrying an alpha mask).
-struct Bmp_Spec {
+struct Bmp_Layout {
     int32_t width;
     int32_t height;  // negative: top-down
     uint16_t bpp;
@@ -47,7 +47,7 @@ struct Bmp_Spec {
     std::vector<Bytes> rows;        // file order, unpadded
 };
 
-Bytes make_bmp(const Bmp_Spec& s)
+Bytes make_bmp(const Bmp_Layout& s)
 {
     const bool v4 = s.masks.size() == 4;
     const uint32_t header = v4 ? 108 : 40;
@@ -119,7 +119,7 @@ TEST(D3dxImage, BmpEveryDepthDecodesToTheSamePixels)
     const std::vector<uint32_t> palette = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x000000, 0xFFFF00};
     struct Case {
         const char* name;
-        Bmp_Spec spec;
+        Bmp_Layout layout;
     } cases[] = {
         {"8-bit palette", {3, 2, 8, 0, palette, {}, {{3, 4, 5}, {0, 1, 2}}}},
         {"4-bit palette", {3, 2, 4, 0, palette, {}, {{0x34, 0x50}, {0x01, 0x20}}}},
@@ -131,7 +131,7 @@ TEST(D3dxImage, BmpEveryDepthDecodesToTheSamePixels)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Decoded_Image img = decode_ok(make_bmp(c.spec));
+        Decoded_Image img = decode_ok(make_bmp(c.layout));
         ASSERT_EQ(img.width, 3u);
         ASSERT_EQ(img.height, 2u);
         EXPECT_EQ(img.format, D3DFMT_X8R8G8B8);
@@ -145,18 +145,18 @@ TEST(D3dxImage, BmpEveryDepthDecodesToTheSamePixels)
 TEST(D3dxImage, BmpOneBitAndAlphaMasks)
 {
     // 10 pixels wide so that a row spans two bytes: 1010101010.
-    Bmp_Spec one = {10, 1, 1, 0, {0x000000, 0xFF8000}, {}, {{0xAA, 0x80}}};
+    Bmp_Layout one = {10, 1, 1, 0, {0x000000, 0xFF8000}, {}, {{0xAA, 0x80}}};
     Decoded_Image img = decode_ok(make_bmp(one));
     for (UINT x = 0; x < 10; ++x) EXPECT_EQ(pixel(img, x, 0), x % 2 ? 0xFF000000u : 0xFFFF8000u) << x;
 
-    Bmp_Spec alpha = {2, 1, 32, 3, {}, {0xFF0000, 0xFF00, 0xFF, 0xFF000000u}, {{0x10, 0x20, 0x30, 0x40, 1, 2, 3, 0xFF}}};
+    Bmp_Layout alpha = {2, 1, 32, 3, {}, {0xFF0000, 0xFF00, 0xFF, 0xFF000000u}, {{0x10, 0x20, 0x30, 0x40, 1, 2, 3, 0xFF}}};
     img = decode_ok(make_bmp(alpha));
     EXPECT_EQ(img.format, D3DFMT_A8R8G8B8);
     EXPECT_EQ(pixel(img, 0, 0), 0x40302010u);
     EXPECT_EQ(pixel(img, 1, 0), 0xFF030201u);
 
     // A palette index past the palette reads as black, not past the table.
-    Bmp_Spec short_palette = {2, 1, 8, 0, {0xFFFFFF}, {}, {{0, 200}}};
+    Bmp_Layout short_palette = {2, 1, 8, 0, {0xFFFFFF}, {}, {{0, 200}}};
     img = decode_ok(make_bmp(short_palette));
     EXPECT_EQ(pixel(img, 0, 0), 0xFFFFFFFFu);
     EXPECT_EQ(pixel(img, 1, 0), 0xFF000000u);
@@ -164,9 +164,9 @@ TEST(D3dxImage, BmpOneBitAndAlphaMasks)
 
 TEST(D3dxImage, BmpThatClaimsMoreThanItHoldsIsRefused)
 {
-    Bmp_Spec spec = {3, 2, 24, 0, {}, {}, {{1, 2, 3}, {4, 5, 6}}};
-    const Bytes good = make_bmp(spec);
-    Bmp_Spec palettised = {2, 1, 8, 0, {0xFFFFFF, 0}, {}, {{0, 1}}};
+    Bmp_Layout layout = {3, 2, 24, 0, {}, {}, {{1, 2, 3}, {4, 5, 6}}};
+    const Bytes good = make_bmp(layout);
+    Bmp_Layout palettised = {2, 1, 8, 0, {0xFFFFFF, 0}, {}, {{0, 1}}};
     const Bytes good8 = make_bmp(palettised);
     struct Lie {
         const char* name;
@@ -239,9 +239,9 @@ TEST(D3dxImage, PngTgaAndJpegDecodeToTheirPixels)
     EXPECT_EQ(p[3], 255);
 }
 
-TEST(D3dxImage, JpegWithAnOverfullHuffmanTableIsRefused)
+TEST(D3dxImage, JpegThatIsDamagedOrCutShortIsRefused)
 {
-    // stb_image would write past its tables for a table of more than 256 codes.
+    // A table of more than 256 codes would overrun a decoder's tables.
     std::vector<uint8_t> grey(8 * 8, 128);
     Bytes jpeg;
     ASSERT_TRUE(stbi_write_jpg_to_func(write_to_vector, &jpeg, 8, 8, 1, grey.data(), 90));
@@ -251,6 +251,8 @@ TEST(D3dxImage, JpegWithAnOverfullHuffmanTableIsRefused)
     ASSERT_NE(dht, 0u);
     Decoded_Image img;
     ASSERT_EQ(decode_image(jpeg.data(), jpeg.size(), &img), D3D_OK);
+    // Cut short inside the compressed data: a failure, not a partly grey picture.
+    EXPECT_EQ(decode_image(jpeg.data(), jpeg.size() - 40, &img), D3DXERR_INVALIDDATA);
     for (int k = 0; k < 16; ++k) jpeg[dht + 5 + k] = 0xFF;
     EXPECT_EQ(decode_image(jpeg.data(), jpeg.size(), &img), D3DXERR_INVALIDDATA);
     // The same behind a run of 0xFF bytes, which stb_image skips.
@@ -390,8 +392,8 @@ TEST(D3dxImage, DdsCompressedBlocksDecodeToTheirColours)
 TEST(D3dxImage, MipChainAveragesAndReachesOneByOne)
 {
     // 3 x 1: white, black, white -> 1 x 1 averages the first pair (odd edge dropped).
-    Bmp_Spec spec = {4, 2, 24, 0, {}, {}, {{0, 0, 0, 255, 255, 255, 0, 0, 0, 255, 255, 255}, {0, 0, 0, 255, 255, 255, 0, 0, 0, 255, 255, 255}}};
-    Decoded_Image img = decode_ok(make_bmp(spec));
+    Bmp_Layout layout = {4, 2, 24, 0, {}, {}, {{0, 0, 0, 255, 255, 255, 0, 0, 0, 255, 255, 255}, {0, 0, 0, 255, 255, 255, 0, 0, 0, 255, 255, 255}}};
+    Decoded_Image img = decode_ok(make_bmp(layout));
     complete_mip_chain(&img);
     ASSERT_EQ(img.levels.size(), 3u);  // 4x2, 2x1, 1x1
     EXPECT_EQ(img.levels[1].size(), 2u * 4);

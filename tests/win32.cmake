@@ -5,13 +5,13 @@ orvex_add_test(win32_headless_tests
     LIBS orvex_platform_headless)
 
 # A Win32 program of our own on the native platform, started by the native tests in Xvfb.
-add_executable(win32_native_probe win32_native_probe.cpp)
+add_executable(win32_native_probe win32_native_probe.cpp ${CMAKE_SOURCE_DIR}/platform/native/main.cpp)
 target_link_libraries(win32_native_probe PRIVATE orvex_platform_native)
 orvex_warnings(win32_native_probe)
 
 find_package(X11 REQUIRED)
 orvex_add_test(win32_native_tests
-    SOURCES win32_native.cpp
+    SOURCES win32_native.cpp ${CMAKE_CURRENT_SOURCE_DIR}/xvfb_support.cpp ${CMAKE_CURRENT_SOURCE_DIR}/xvfb_server.cpp
     LIBS X11::X11
     LABELS e2e)
 add_dependencies(win32_native_tests win32_native_probe)

@@ -283,7 +283,7 @@ TEST_F(Win32Headless, PeekHookScriptsAWholeLoopCountingFrames) {
     EXPECT_EQ(timeGetTime(), 10u * (5 + 1 + 1 + 1));  // frames, the key, WM_CLOSE, WM_QUIT
 }
 
-TEST_F(Win32Headless, RunawayLoopIsEndedByThePeekLimit) {
+TEST_F(Win32Headless, RunawayLoopIsEndedByThePeekLimitEvenBehindAWindowFilter) {
     orvex_headless::set_peek_limit(50);
     MSG msg{};
     unsigned calls = 0;
@@ -291,6 +291,11 @@ TEST_F(Win32Headless, RunawayLoopIsEndedByThePeekLimit) {
     EXPECT_TRUE(orvex_headless::peek_limit_reached());
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
     EXPECT_EQ(calls, 0u);
+
+    // A loop waiting on one window's messages cannot receive WM_QUIT: it fails instead of hanging.
+    ASSERT_NE(Register("Test"), 0);
+    HWND hwnd = Create(100, 100);
+    EXPECT_EQ(GetMessageA(&msg, hwnd, 0, 0), -1);
 }
 
 TEST_F(Win32Headless, ClockWrapsAndSystemTimeAndDpiAreWhatTheTestSet) {

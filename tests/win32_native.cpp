@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -20,6 +19,8 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "xvfb_support.h"
 
 extern char** environ;
 
@@ -139,41 +140,6 @@ private:
     std::vector<std::string> lines;
 };
 
-// An Xvfb of the test's own, on a display number it picks itself (-displayfd).
-class Xvfb {
-public:
-    Xvfb() {
-        int fds[2];
-        if (pipe(fds) != 0) return;
-        std::string fd = std::to_string(fds[1]);
-        const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
-                              "-nolisten", "tcp", nullptr};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addclose(&actions, fds[0]);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        if (posix_spawnp(&pid, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ) != 0) pid = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        close(fds[1]);
-        std::string number;
-        char c;
-        pollfd p{fds[0], POLLIN, 0};
-        while (poll(&p, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-        close(fds[0]);
-        if (!number.empty()) display = ":" + number;
-    }
-    ~Xvfb() {
-        if (pid > 0) {
-            kill(pid, SIGTERM);
-            waitpid(pid, nullptr, 0);
-        }
-    }
-    std::string display;
-
-private:
-    pid_t pid = -1;
-};
-
 std::string run(const std::string& display, const std::string& command) {
     std::string full = "DISPLAY=" + display + " " + command + " 2>/dev/null";
     FILE* p = popen(full.c_str(), "r");
@@ -186,7 +152,9 @@ std::string run(const std::string& display, const std::string& command) {
     return out;
 }
 
-// The top-level window whose _NET_WM_NAME (or WM_NAME) is name, waiting up to seconds for it.
+// The top-level window whose _NET_WM_NAME is name (UTF-8), waiting up to seconds for it. The
+// message box's WM_NAME is UTF-8 too, which XFetchName does not give back, so the name is read
+// from _NET_WM_NAME.
 unsigned long find_window(const std::string& display, const std::string& name, double seconds = 10) {
     Display* d = XOpenDisplay(display.c_str());
     if (!d) return 0;
@@ -210,7 +178,7 @@ unsigned long find_window(const std::string& display, const std::string& name, d
             }
         }
         if (children) XFree(children);
-        if (!found) usleep(50000);
+        if (!found) xvfb_test::SleepMs(50);
     }
     XCloseDisplay(d);
     return found;
@@ -220,17 +188,9 @@ unsigned long find_window(const std::string& display, const std::string& name, d
 bool send_delete_window(const std::string& display, unsigned long window) {
     Display* d = XOpenDisplay(display.c_str());
     if (!d) return false;
-    XEvent e{};
-    e.xclient.type = ClientMessage;
-    e.xclient.window = window;
-    e.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
-    e.xclient.format = 32;
-    e.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
-    e.xclient.data.l[1] = CurrentTime;
-    Status ok = XSendEvent(d, window, False, NoEventMask, &e);
-    XFlush(d);
+    xvfb_test::SendClose(d, window);
     XCloseDisplay(d);
-    return ok != 0;
+    return true;
 }
 
 const std::string probe = ORVEX_BINARY_DIR "/tests/win32_native_probe";
@@ -238,16 +198,16 @@ const std::string probe = ORVEX_BINARY_DIR "/tests/win32_native_probe";
 class Win32Native : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_FALSE(x.display.empty()) << "Xvfb did not start";
+        ASSERT_FALSE(x.display().empty()) << "Xvfb did not start";
     }
     // Starts the probe with a window of this outer size and waits until it is shown.
     std::unique_ptr<Child> OpenWindow(int w, int h, unsigned long* window_id) {
         auto child = std::make_unique<Child>(
             std::vector<std::string>{probe, "window", std::to_string(w), std::to_string(h)},
-            std::vector<std::string>{"DISPLAY=" + x.display, "SDL_VIDEODRIVER="});
+            std::vector<std::string>{"DISPLAY=" + x.display(), "SDL_VIDEODRIVER="});
         EXPECT_TRUE(child->Started());
         EXPECT_NE(child->WaitLine("shown"), "") << child->Errors();
-        *window_id = find_window(x.display, "|Probe|Проба|");
+        *window_id = find_window(x.display(), "|Probe|Проба|");
         EXPECT_NE(*window_id, 0u);
         return child;
     }
@@ -260,19 +220,19 @@ protected:
         }
         return out;
     }
-    Xvfb x;
+    xvfb_test::Xvfb x;
 };
 
 TEST_F(Win32Native, WindowHasItsTitleAndTheClientSizeOfItsOuterSize) {
     unsigned long id = 0;
     auto child = OpenWindow(800, 600, &id);
     ASSERT_NE(id, 0u);
-    EXPECT_EQ(run(x.display, "xdotool getwindowname " + std::to_string(id)), "|Probe|Проба|");
-    std::string geometry = run(x.display, "xdotool getwindowgeometry " + std::to_string(id));
+    EXPECT_EQ(run(x.display(), "xdotool getwindowname " + std::to_string(id)), "|Probe|Проба|");
+    std::string geometry = run(x.display(), "xdotool getwindowgeometry " + std::to_string(id));
     EXPECT_NE(geometry.find("Geometry: 784x561"), std::string::npos) << geometry;
     EXPECT_NE(geometry.find("Position: 8,31"), std::string::npos) << geometry;
     EXPECT_EQ(child->Lines().front(), "shown client=784x561 dpi=96");
-    ASSERT_TRUE(send_delete_window(x.display, id));
+    ASSERT_TRUE(send_delete_window(x.display(), id));
     EXPECT_EQ(child->Wait(), 0);
 }
 
@@ -286,7 +246,7 @@ TEST_F(Win32Native, WindowSizesNoWindowCanHaveAreClamped) {
         auto child = OpenWindow(c.w, c.h, &id);
         ASSERT_FALSE(child->Lines().empty());
         EXPECT_EQ(child->Lines().front().compare(0, strlen(c.line), c.line), 0) << child->Lines().front();
-        ASSERT_TRUE(send_delete_window(x.display, id));
+        ASSERT_TRUE(send_delete_window(x.display(), id));
         EXPECT_EQ(child->Wait(), 0);
     }
 }
@@ -296,8 +256,8 @@ TEST_F(Win32Native, TypedKeysArriveAsKeyDownsWithVirtualKeyCodesAndKeyboardState
     auto child = OpenWindow(640, 480, &id);
     ASSERT_NE(id, 0u);
     std::string w = std::to_string(id);
-    run(x.display, "timeout 10 xdotool windowfocus --sync " + w);
-    run(x.display, "xdotool key a shift+a grave KP_Add minus equal period comma Tab Return BackSpace space Up");
+    run(x.display(), "timeout 10 xdotool windowfocus --sync " + w);
+    run(x.display(), "xdotool key a shift+a grave KP_Add minus equal period comma Tab Return BackSpace space Up");
     std::vector<std::string> keys = KeyLines(*child, 28);
     std::vector<std::string> downs;
     for (const std::string& k : keys)
@@ -313,7 +273,7 @@ TEST_F(Win32Native, TypedKeysArriveAsKeyDownsWithVirtualKeyCodesAndKeyboardState
 
     // The right shift is told apart from the left one, and VK_SHIFT is down while either is.
     // (xdotool holds the left shift around Shift_R as well.)
-    run(x.display, "xdotool keydown Shift_R keyup Shift_R");
+    run(x.display(), "xdotool keydown Shift_R keyup Shift_R");
     keys = KeyLines(*child, 4);
     ASSERT_EQ(keys.size(), 4u);
     EXPECT_NE(std::find(keys.begin(), keys.end(), "KEYDOWN vk=0x10 repeat=0 up=0 shift=1 lshift=1 rshift=1"),
@@ -323,7 +283,7 @@ TEST_F(Win32Native, TypedKeysArriveAsKeyDownsWithVirtualKeyCodesAndKeyboardState
     EXPECT_EQ(keys.back(), "KEYUP vk=0x10 repeat=1 up=1 shift=0 lshift=0 rshift=0");
 
     // A held key repeats: more key-downs with the previous-state bit set, then one key-up.
-    run(x.display, "xdotool keydown w sleep 1 keyup w");
+    run(x.display(), "xdotool keydown w sleep 1 keyup w");
     std::vector<std::string> held;
     for (;;) {
         std::string line = child->WaitLine("KEY", 5);
@@ -336,7 +296,7 @@ TEST_F(Win32Native, TypedKeysArriveAsKeyDownsWithVirtualKeyCodesAndKeyboardState
     EXPECT_EQ(held[1], "KEYDOWN vk=0x57 repeat=1 up=0 shift=0 lshift=0 rshift=0");
     EXPECT_EQ(held.back(), "KEYUP vk=0x57 repeat=1 up=1 shift=0 lshift=0 rshift=0");
 
-    ASSERT_TRUE(send_delete_window(x.display, id));
+    ASSERT_TRUE(send_delete_window(x.display(), id));
     EXPECT_NE(child->WaitLine("WM_CLOSE"), "");
     EXPECT_NE(child->WaitLine("WM_DESTROY"), "");
     EXPECT_EQ(child->WaitLine("quit"), "quit code=0");
@@ -347,9 +307,23 @@ TEST_F(Win32Native, LeftButtonGivesClientCoordinatesAndTheCursorAgrees) {
     unsigned long id = 0;
     auto child = OpenWindow(800, 600, &id);
     ASSERT_NE(id, 0u);
-    run(x.display, "xdotool mousemove --window " + std::to_string(id) + " 100 40 click 1");
+    run(x.display(), "xdotool mousemove --window " + std::to_string(id) + " 100 40 click 1");
     EXPECT_EQ(child->WaitLine("LBUTTONDOWN"), "LBUTTONDOWN x=100 y=40 cursor=100,40");
-    ASSERT_TRUE(send_delete_window(x.display, id));
+    ASSERT_TRUE(send_delete_window(x.display(), id));
+    EXPECT_EQ(child->Wait(), 0);
+}
+
+TEST_F(Win32Native, CursorFollowsThePointerWhileTheLeftButtonIsHeld) {
+    unsigned long id = 0;
+    auto child = OpenWindow(800, 600, &id);
+    ASSERT_NE(id, 0u);
+    std::string window = std::to_string(id);
+    run(x.display(), "xdotool mousemove --window " + window + " 100 40 mousedown 1");
+    EXPECT_EQ(child->WaitLine("LBUTTONDOWN"), "LBUTTONDOWN x=100 y=40 cursor=100,40");
+    run(x.display(), "xdotool mousemove --window " + window + " 160 90");
+    EXPECT_EQ(child->WaitLine("MOUSEMOVE x=160"), "MOUSEMOVE x=160 y=90 held=1 cursor=160,90");
+    run(x.display(), "xdotool mouseup 1");
+    ASSERT_TRUE(send_delete_window(x.display(), id));
     EXPECT_EQ(child->Wait(), 0);
 }
 
@@ -364,11 +338,11 @@ TEST_F(Win32Native, TerminationRequestClosesTheWindowLikeItsCloseButton) {
 }
 
 TEST_F(Win32Native, MessageBoxWritesToStandardErrorAndIsDismissedWithReturn) {
-    Child child({probe, "msgbox"}, {"DISPLAY=" + x.display, "SDL_VIDEODRIVER="});
+    Child child({probe, "msgbox"}, {"DISPLAY=" + x.display(), "SDL_VIDEODRIVER="});
     ASSERT_TRUE(child.Started());
-    unsigned long id = find_window(x.display, "Ошибка");
+    unsigned long id = find_window(x.display(), "Ошибка");
     ASSERT_NE(id, 0u) << "no message box window";
-    run(x.display, "timeout 10 xdotool windowfocus --sync " + std::to_string(id) + " key Return");
+    run(x.display(), "timeout 10 xdotool windowfocus --sync " + std::to_string(id) + " key Return");
     EXPECT_EQ(child.WaitLine("pressed"), "pressed=1");
     EXPECT_EQ(child.Wait(), 0);
     EXPECT_NE(child.Errors().find("Ошибка: | File loading failed! |ini.txt | "), std::string::npos)

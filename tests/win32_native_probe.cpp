@@ -1,5 +1,5 @@
-// A small Win32 program for the native platform's tests, run in a real X server. It starts as
-// the viewer's main() does, so its WinMain receives the command line:
+// A small Win32 program for the native platform's tests, run in a real X server. It is built
+// with the viewer's own main(), so its WinMain receives the command line:
 //   "window W H"   registers a class, creates a W x H window, shows it and pumps messages,
 //                  printing one line per message of interest, until WM_QUIT;
 //   "msgbox"       shows a message box and prints what it returned.
@@ -8,11 +8,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include <string>
-
 #include <windows.h>
-
-#include "platform/native/win32_entry.h"
 
 static HWND g_window;
 
@@ -70,7 +66,13 @@ static int run_window(int width, int height) {
             if (msg.message == WM_KEYDOWN) key_line("KEYDOWN", msg);
             if (msg.message == WM_KEYUP) key_line("KEYUP", msg);
             if (msg.message == WM_MOUSEMOVE) {
-                printf("MOUSEMOVE x=%d y=%d\n", GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
+                // The cursor as a program reads it between messages, as the viewer does per frame.
+                POINT p{};
+                GetCursorPos(&p);
+                ScreenToClient(g_window, &p);
+                printf("MOUSEMOVE x=%d y=%d held=%d cursor=%ld,%ld\n", GET_X_LPARAM(msg.lParam),
+                       GET_Y_LPARAM(msg.lParam), (msg.wParam & MK_LBUTTON) ? 1 : 0, static_cast<long>(p.x),
+                       static_cast<long>(p.y));
                 fflush(stdout);
             }
             if (msg.message == WM_LBUTTONDOWN) {
@@ -107,7 +109,3 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR cmd, int show) {
     return 5;
 }
 
-int main(int argc, char** argv) {
-    std::string command_line = win32_command_line(argc, argv);
-    return WinMain(GetModuleHandleA(nullptr), nullptr, &command_line[0], SW_SHOWDEFAULT);
-}

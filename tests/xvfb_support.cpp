@@ -1,7 +1,5 @@
 #include "xvfb_support.h"
 
-#include <fcntl.h>
-#include <signal.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/wait.h>
@@ -11,37 +9,6 @@
 #include <fstream>
 
 namespace xvfb_test {
-
-Xvfb::Xvfb() {
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    pid_ = fork();
-    if (pid_ == 0) {
-        close(fds[0]);
-        std::string fd = std::to_string(fds[1]);
-        int devnull = open("/dev/null", O_WRONLY);
-        dup2(devnull, 2);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
-               "-nolisten", "tcp", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(fds[1]);
-    // Read up to the line break: the server may write the number and the break separately, and
-    // ends itself when a write fails, so the pipe stays open as long as the server runs.
-    pipe_ = fds[0];
-    std::string number;
-    char c = 0;
-    while (read(pipe_, &c, 1) == 1 && c != '\n') number += c;
-    if (!number.empty()) display_ = ":" + number;
-}
-
-Xvfb::~Xvfb() {
-    if (pipe_ >= 0) close(pipe_);
-    if (pid_ > 0) {
-        kill(pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
-    }
-}
 
 void SleepMs(int ms) {
     struct timespec t = {ms / 1000, (ms % 1000) * 1000000L};

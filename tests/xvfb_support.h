@@ -8,21 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "xvfb_server.h"
+
 namespace xvfb_test {
 
-// An Xvfb on the display number it picks itself (-displayfd), so tests never collide; stopped
-// when the object goes.
-class Xvfb {
-public:
-    Xvfb();
-    ~Xvfb();
-    const std::string& display() const { return display_; }
-
-private:
-    pid_t pid_ = -1;
-    int pipe_ = -1;
-    std::string display_;
-};
+// An X server of the test's own.
+using Xvfb = Xvfb_Server;
 
 void SleepMs(int ms);
 

@@ -20,8 +20,10 @@ HRESULT decode_image(const uint8_t* data, size_t size, Decoded_Image* out)
         hr = decode_bmp(data, size, out);
     else if (starts_with(data, size, "DDS "))
         hr = decode_dds(data, size, out);
+    else if (starts_with(data, size, "\xFF\xD8"))
+        hr = decode_jpeg(data, size, out);
     else
-        hr = decode_png_jpeg_tga(data, size, out);
+        hr = decode_png_tga(data, size, out);
     if (FAILED(hr)) *out = Decoded_Image();
     return hr;
 }

@@ -32,7 +32,8 @@ HRESULT decode_image(const uint8_t* data, size_t size, Decoded_Image* out);
 // The readers behind decode_image, each for one family of files.
 HRESULT decode_bmp(const uint8_t* data, size_t size, Decoded_Image* out);
 HRESULT decode_dds(const uint8_t* data, size_t size, Decoded_Image* out);
-HRESULT decode_png_jpeg_tga(const uint8_t* data, size_t size, Decoded_Image* out);
+HRESULT decode_jpeg(const uint8_t* data, size_t size, Decoded_Image* out);
+HRESULT decode_png_tga(const uint8_t* data, size_t size, Decoded_Image* out);
 
 // Size in bytes of one level of w x h pixels in format (DXT levels round up to whole blocks).
 size_t image_level_size(D3DFORMAT format, UINT w, UINT h);

@@ -1,5 +1,5 @@
-// PNG, JPEG and TGA through stb_image, after checks that keep a header from making it allocate
-// more than the file can fill.
+// PNG and TGA through stb_image, after checks that keep a header from making it allocate more
+// than the file can fill.
 #include "image_bytes.h"
 #include "image_decode.h"
 
@@ -12,7 +12,6 @@
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_NO_STDIO
 #define STBI_ONLY_PNG
-#define STBI_ONLY_JPEG
 #define STBI_ONLY_TGA
 #define STBI_MAX_DIMENSIONS 16384
 #pragma GCC diagnostic push
@@ -50,40 +49,14 @@ bool png_data_can_fill(const uint8_t* data, size_t size, uint64_t w, uint64_t h)
     size_t at = 8;
     while (at + 12 <= size) {
         const uint64_t length = read_be32(data + at);
+        // stb_image makes room for a chunk before it finds the chunk cut short.
+        if (length > size - at - 12) return false;
         if (memcmp(data + at + 4, "IDAT", 4) == 0) compressed += length;
         if (memcmp(data + at + 4, "IEND", 4) == 0) break;
         at += 12 + length;
     }
     const uint64_t raw = (w * channels * depth + 7) / 8 * h;
     return raw <= (compressed + 1) * Deflate_Max_Ratio;
-}
-
-// Every 8 x 8 block of a JPEG costs at least one bit.
-bool jpeg_data_can_fill(size_t size, uint64_t w, uint64_t h) { return w * h <= (uint64_t)size * 512; }
-
-// A Huffman table lists at most 256 symbols; stb_image writes past its tables when the 16 code
-// counts of a table add up to more. Every FF C4 (define-Huffman-tables marker) in the file is
-// read the way stb_image reads one (bytes past the end of the file read as 0) and its tables
-// checked; looking at every occurrence, not only at those a marker walk would reach, keeps the
-// check from depending on how the reader resynchronises after damaged data.
-bool jpeg_huffman_tables_fit(const uint8_t* data, size_t size)
-{
-    auto byte = [&](size_t i) -> uint32_t { return i < size ? data[i] : 0; };
-    for (size_t at = 0; at + 1 < size; ++at) {
-        if (data[at] != 0xFF || data[at + 1] != 0xC4) continue;
-        long remaining = (long)(byte(at + 2) << 8 | byte(at + 3)) - 2;
-        size_t p = at + 4;
-        while (remaining > 0 && p < size) {
-            const uint32_t q = byte(p++);
-            if ((q >> 4) > 1 || (q & 15) > 3) break;  // stb_image refuses the file here
-            uint32_t symbols = 0;
-            for (int i = 0; i < 16; ++i) symbols += byte(p++);
-            if (symbols > 256) return false;
-            p += symbols;
-            remaining -= 17 + (long)symbols;
-        }
-    }
-    return true;
 }
 
 // An uncompressed TGA holds every pixel; a run-length packet repeats one at most 128 times.
@@ -98,15 +71,9 @@ bool tga_data_can_fill(const uint8_t* data, size_t size, uint64_t w, uint64_t h)
 
 }  // namespace
 
-HRESULT decode_png_jpeg_tga(const uint8_t* data, size_t size, Decoded_Image* out)
+HRESULT decode_png_tga(const uint8_t* data, size_t size, Decoded_Image* out)
 {
     if (size > INT_MAX) return D3DXERR_INVALIDDATA;
-    // stb_image takes a file for a JPEG when its first marker, after any run of 0xFF, is SOI.
-    size_t soi = 0;
-    while (soi < size && data[soi] == 0xFF) ++soi;
-    const bool jpeg = soi > 0 && soi < size && data[soi] == 0xD8;
-    // stb_image builds the Huffman tables while it reads the header, so before stbi_info.
-    if (jpeg && !jpeg_huffman_tables_fit(data, size)) return D3DXERR_INVALIDDATA;
     int w = 0, h = 0, channels = 0;
     if (!stbi_info_from_memory(data, (int)size, &w, &h, &channels)) return D3DXERR_INVALIDDATA;
     if (w <= 0 || h <= 0 || (UINT)w > Image_Max_Dimension || (UINT)h > Image_Max_Dimension)
@@ -115,8 +82,6 @@ HRESULT decode_png_jpeg_tga(const uint8_t* data, size_t size, Decoded_Image* out
     bool fillable;
     if (size >= 8 && memcmp(data, png_signature, 8) == 0)
         fillable = png_data_can_fill(data, size, w, h);
-    else if (jpeg)
-        fillable = jpeg_data_can_fill(size, w, h);
     else
         fillable = tga_data_can_fill(data, size, w, h);
     if (!fillable) return D3DXERR_INVALIDDATA;

@@ -21,7 +21,9 @@
 
 namespace {
 
-const unsigned Import_Flags = aiProcess_ConvertToLeftHanded | aiProcess_JoinIdenticalVertices;
+// The importer makes one vertex per face corner; join_identical() folds them again, faster than
+// the importer's own JoinIdenticalVertices step.
+const unsigned Import_Flags = aiProcess_ConvertToLeftHanded;
 // No mesh file we read may be bigger than this.
 const size_t Mesh_File_Limit = (size_t)1 << 30;
 
@@ -107,6 +109,37 @@ DWORD pack_colour(const aiColor4D& c)
     return byte(c.a) << 24 | byte(c.r) << 16 | byte(c.g) << 8 | byte(c.b);
 }
 
+// Folds identical vertices (byte for byte) of count vertices of stride bytes in place, keeping
+// the first of each in order; remap receives each old vertex's new index. Answers the count left.
+uint32_t join_identical(uint8_t* vertices, uint32_t count, uint32_t stride, std::vector<uint32_t>* remap)
+{
+    remap->resize(count);
+    size_t capacity = 16;
+    while (capacity < (size_t)count * 2) capacity *= 2;
+    const size_t mask = capacity - 1;
+    std::vector<uint32_t> table(capacity, UINT32_MAX);
+    uint32_t unique = 0;
+    for (uint32_t i = 0; i < count; ++i) {
+        const uint8_t* v = vertices + (size_t)i * stride;
+        uint32_t h = 2166136261u;
+        for (uint32_t k = 0; k < stride; k += 4) {
+            uint32_t word;
+            memcpy(&word, v + k, 4);
+            h = (h ^ word) * 16777619u;
+            h ^= h >> 15;
+        }
+        size_t slot = h & mask;
+        while (table[slot] != UINT32_MAX && memcmp(vertices + (size_t)table[slot] * stride, v, stride) != 0)
+            slot = (slot + 1) & mask;
+        if (table[slot] == UINT32_MAX) {
+            if (unique != i) memcpy(vertices + (size_t)unique * stride, v, stride);
+            table[slot] = unique++;
+        }
+        (*remap)[i] = table[slot];
+    }
+    return unique;
+}
+
 HRESULT convert_scene(const aiScene* scene, bool strict_faces, Mesh_Data* out)
 {
     if (!scene || !scene->mRootNode || (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE)) return D3DXERR_INVALIDDATA;
@@ -122,9 +155,16 @@ HRESULT convert_scene(const aiScene* scene, bool strict_faces, Mesh_Data* out)
     out->fvf = D3DFVF_XYZ | (normals ? D3DFVF_NORMAL : 0) | (colours ? D3DFVF_DIFFUSE : 0) | (uvs ? D3DFVF_TEX1 : 0);
     out->stride = 12 + (normals ? 12 : 0) + (colours ? 4 : 0) + (uvs ? 8 : 0);
     out->vertices.resize(vertex_total * out->stride);
+    size_t triangles = 0;
+    for (const Mesh_Part& p : parts)
+        for (unsigned f = 0; f < p.mesh->mNumFaces; ++f)
+            if (p.mesh->mFaces[f].mNumIndices >= 3) triangles += p.mesh->mFaces[f].mNumIndices - 2;
+    out->indices.reserve(triangles * 3);
+    out->attributes.reserve(triangles);
 
     uint8_t* v = out->vertices.data();
     DWORD base = 0;
+    std::vector<uint32_t> remap;
     for (DWORD subset = 0; subset < parts.size(); ++subset) {
         const aiMesh* mesh = parts[subset].mesh;
         const aiMatrix4x4& m = parts[subset].transform;
@@ -152,6 +192,9 @@ HRESULT convert_scene(const aiScene* scene, bool strict_faces, Mesh_Data* out)
                 v += 8;
             }
         }
+        const uint32_t kept = join_identical(out->vertices.data() + (size_t)base * out->stride, mesh->mNumVertices,
+                                             out->stride, &remap);
+        v = out->vertices.data() + ((size_t)base + kept) * out->stride;
         const DWORD face_start = out->face_count();
         for (unsigned f = 0; f < mesh->mNumFaces; ++f) {
             const aiFace& face = mesh->mFaces[f];
@@ -163,13 +206,13 @@ HRESULT convert_scene(const aiScene* scene, bool strict_faces, Mesh_Data* out)
             for (unsigned k = 0; k < face.mNumIndices; ++k)
                 if (face.mIndices[k] >= mesh->mNumVertices) return D3DXERR_INVALIDDATA;
             for (unsigned k = 1; k + 1 < face.mNumIndices; ++k) {
-                out->indices.push_back(base + face.mIndices[0]);
-                out->indices.push_back(base + face.mIndices[k]);
-                out->indices.push_back(base + face.mIndices[k + 1]);
+                out->indices.push_back(base + remap[face.mIndices[0]]);
+                out->indices.push_back(base + remap[face.mIndices[k]]);
+                out->indices.push_back(base + remap[face.mIndices[k + 1]]);
                 out->attributes.push_back(subset);
             }
         }
-        out->subsets.push_back({subset, face_start, out->face_count() - face_start, base, mesh->mNumVertices});
+        out->subsets.push_back({subset, face_start, out->face_count() - face_start, base, kept});
         const aiMaterial* material =
             mesh->mMaterialIndex < scene->mNumMaterials ? scene->mMaterials[mesh->mMaterialIndex] : nullptr;
         if (material) {
@@ -179,8 +222,9 @@ HRESULT convert_scene(const aiScene* scene, bool strict_faces, Mesh_Data* out)
             plain.material = D3DMATERIAL9{{1, 1, 1, 1}, {0, 0, 0, 1}, {0, 0, 0, 1}, {0, 0, 0, 1}, 0};
             out->materials.push_back(plain);
         }
-        base += mesh->mNumVertices;
+        base += kept;
     }
+    out->vertices.resize((size_t)base * out->stride);
     if (out->attributes.empty()) return D3DXERR_INVALIDDATA;
     return D3D_OK;
 }
@@ -226,16 +270,18 @@ HRESULT import_mesh_file(const char* path, Mesh_Data* out)
         if (fread(magic, 1, 4, f) != 4) magic[0] = 0;
         fclose(f);
     }
-    if (is_x_file(magic, 4)) {
-        // An .x file names no other file the importer would have to open: it is read whole,
-        // checked and imported from memory.
-        std::string bytes;
+    const bool x_file = is_x_file(magic, 4);
+    if (x_file) {
+        // Checked whole before the importer reads it; a compressed file is handed over inflated.
+        std::string bytes, plain;
         if (!read_whole_file(resolved.c_str(), Mesh_File_Limit, bytes)) return D3DXERR_INVALIDDATA;
-        return import_mesh_memory(bytes.data(), bytes.size(), "x", out);
+        if (!check_x_file(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &plain))
+            return D3DXERR_INVALIDDATA;
+        if (!plain.empty()) return import_mesh_memory(plain.data(), plain.size(), "x", out);
     }
     Assimp::Importer importer;
     const aiScene* scene = importer.ReadFile(resolved, Import_Flags);
-    return finish(importer, scene, false, out);
+    return finish(importer, scene, x_file, out);
 }
 
 std::vector<DWORD> mesh_adjacency(const Mesh_Data& mesh)

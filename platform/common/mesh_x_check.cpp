@@ -20,110 +20,156 @@ struct Value {
     int64_t integer;  // for Integer
 };
 
-struct Object {
-    std::string type;
-    std::vector<Value> values;
-    size_t children = 0;
-};
+enum class Layout { None, Mesh, Normals, Coords, Colours, Materials, Wraps, Duplicates, Skin_Header, Skin_Weights, Key };
 
-// Reads an object's values the way the importer will, and refuses counts that the values that
-// follow cannot back, or that are negative or larger than the file.
-class Layout_Reader {
-public:
-    Layout_Reader(const Object& o, uint64_t limit, bool binary) : o(o), limit(limit), binary(binary) {}
-
-    bool count(uint64_t* n)
-    {
-        if (at >= o.values.size() || o.values[at].kind != Value::Integer) return false;
-        const int64_t v = o.values[at++].integer;
-        if (v < 0 || (uint64_t)v > limit) return false;
-        *n = (uint64_t)v;
-        return true;
-    }
-    bool integers(uint64_t n) { return take(n, true); }
-    bool reals(uint64_t n) { return take(n, false); }
-    bool text()
-    {
-        if (at >= o.values.size() || o.values[at].kind != Value::Text) return false;
-        ++at;
-        return true;
-    }
-    // Faces: n faces, each a count and that many indices below `vertices`.
-    bool faces(uint64_t vertices)
-    {
-        uint64_t n = 0;
-        if (!count(&n)) return false;
-        for (uint64_t f = 0; f < n; ++f) {
-            uint64_t k = 0;
-            if (!count(&k) || !indices(k, vertices)) return false;
-        }
-        return true;
-    }
-    bool indices(uint64_t n, uint64_t below)
-    {
-        const size_t first = at;
-        if (!integers(n)) return false;
-        for (size_t i = first; i < at; ++i)
-            if (o.values[i].integer < 0 || (uint64_t)o.values[i].integer >= below) return false;
-        return true;
-    }
-
-private:
-    bool take(uint64_t n, bool want_integers)
-    {
-        if (n > o.values.size() - at) return false;
-        for (uint64_t i = 0; i < n; ++i, ++at) {
-            const Value::Kind k = o.values[at].kind;
-            if (k == Value::Text) return false;
-            // Text files may write a whole number where a float goes; binary ones keep the kinds apart.
-            if (want_integers ? k != Value::Integer : (binary && k != Value::Real)) return false;
-        }
-        return true;
-    }
-
-    const Object& o;
-    uint64_t limit;
-    bool binary;
-    size_t at = 0;
-};
-
-// `vertices` is the vertex count of the Mesh the object sits in (0 outside a mesh).
-bool layout_fits(const Object& o, uint64_t vertices, uint64_t limit, bool binary)
+Layout layout_of(const std::string& type)
 {
-    Layout_Reader r(o, limit, binary);
-    uint64_t n = 0, m = 0;
-    const std::string& t = o.type;
-    if (t == "Mesh") return r.count(&n) && r.reals(3 * n) && r.faces(n);
-    if (t == "MeshNormals") return r.count(&n) && r.reals(3 * n) && r.faces(n);
-    if (t == "MeshTextureCoords") return r.count(&n) && r.reals(2 * n);
-    if (t == "MeshVertexColors") {
-        if (!r.count(&n)) return false;
-        for (uint64_t i = 0; i < n; ++i)
-            if (!r.indices(1, vertices) || !r.reals(4)) return false;
-        return true;
-    }
-    if (t == "MeshMaterialList") {
-        if (!r.count(&n) || !r.count(&m) || !r.integers(m)) return false;
-        // At least the materials it declares, and every face entry naming one of them.
-        if (n > o.children) return false;
-        for (uint64_t i = 2; i < 2 + m; ++i)
-            if (o.values[i].integer < 0 || (uint64_t)o.values[i].integer >= n) return false;
-        return true;
-    }
-    if (t == "MeshFaceWraps") return r.count(&n) && r.integers(2 * n);
-    if (t == "VertexDuplicationIndices") return r.count(&n) && r.count(&m) && r.indices(n, vertices);
-    if (t == "XSkinMeshHeader") return r.count(&n) && r.count(&n) && r.count(&n);
-    if (t == "SkinWeights") return r.text() && r.count(&n) && r.indices(n, vertices) && r.reals(n) && r.reals(16);
-    if (t == "AnimationKey") {
-        if (!r.integers(1) || !r.count(&n)) return false;
-        for (uint64_t i = 0; i < n; ++i)
-            if (!r.integers(1) || !r.count(&m) || !r.reals(m)) return false;
-        return true;
-    }
-    return true;
+    static const struct {
+        const char* name;
+        Layout layout;
+    } known[] = {{"Mesh", Layout::Mesh}, {"MeshNormals", Layout::Normals}, {"MeshTextureCoords", Layout::Coords},
+                 {"MeshVertexColors", Layout::Colours}, {"MeshMaterialList", Layout::Materials},
+                 {"MeshFaceWraps", Layout::Wraps}, {"VertexDuplicationIndices", Layout::Duplicates},
+                 {"XSkinMeshHeader", Layout::Skin_Header}, {"SkinWeights", Layout::Skin_Weights},
+                 {"AnimationKey", Layout::Key}};
+    for (const auto& k : known)
+        if (type == k.name) return k.layout;
+    return Layout::None;
 }
 
-// Follows the nesting of data objects and judges each object once it is closed.
+// Walks an object's values, as they arrive, along its layout: counts must be whole,
+// non-negative and no larger than the file, and the object must go on to hold what they
+// announce, of the right kinds (a binary file keeps integers and floats in separate lists and
+// the importer reads them as such); indices must fall below what they index.
+class Layout_Walker {
+public:
+    Layout_Walker(Layout layout, uint64_t limit, bool binary, uint64_t mesh_vertices)
+        : layout(layout), limit(limit), binary(binary), mesh_vertices(mesh_vertices)
+    {
+        plan(0);
+    }
+
+    bool feed(const Value& v)
+    {
+        if (need == Need::Done) return true;  // the importer ignores what follows
+        switch (need) {
+        case Need::Count:
+            if (v.kind != Value::Integer || v.integer < 0 || (uint64_t)v.integer > limit) return false;
+            return plan((uint64_t)v.integer);
+        case Need::Text:
+            if (v.kind != Value::Text) return false;
+            return plan(0);
+        case Need::Reals:
+            if (v.kind == Value::Text || (binary && v.kind != Value::Real)) return false;
+            break;
+        case Need::Integers:
+            if (v.kind != Value::Integer) return false;
+            break;
+        case Need::Indices:
+            if (v.kind != Value::Integer || v.integer < 0 || (uint64_t)v.integer >= below) return false;
+            break;
+        case Need::Done:
+            break;
+        }
+        return --left > 0 || plan(0);
+    }
+    // All values announced were there.
+    bool complete() const { return need == Need::Done; }
+    uint64_t vertices() const { return first; }
+    uint64_t materials() const { return first; }
+
+private:
+    enum class Need { Count, Text, Reals, Integers, Indices, Done };
+
+    void ask(Need n, uint64_t count = 1, uint64_t indices_below = 0)
+    {
+        need = n, left = count, below = indices_below;
+    }
+
+    // Moves to the next step of the layout; `value` is the count just read (if any).
+    bool plan(uint64_t value)
+    {
+        const int s = step++;
+        switch (layout) {
+        case Layout::None:
+            ask(Need::Done);
+            return true;
+        case Layout::Mesh:
+        case Layout::Normals:
+            // n; 3n floats; faces; each face: k; k indices below n.
+            if (s == 0) return ask(Need::Count), true;
+            if (s == 1) return first = value, value ? (ask(Need::Reals, 3 * value), true) : plan(0);
+            if (s == 2) return ask(Need::Count), true;
+            if (s == 3) faces_left = value;
+            if (faces_left == 0) return ask(Need::Done), true;
+            if (s % 2 == 1) return ask(Need::Count), true;
+            --faces_left;
+            return value ? (ask(Need::Indices, value, first), true) : plan(0);
+        case Layout::Coords:
+            if (s == 0) return ask(Need::Count), true;
+            if (s == 1 && value) return ask(Need::Reals, 2 * value), true;
+            return ask(Need::Done), true;
+        case Layout::Colours:
+            // n; n times: a vertex index, four floats.
+            if (s == 0) return ask(Need::Count), true;
+            if (s == 1) faces_left = value;
+            if (faces_left == 0) return ask(Need::Done), true;
+            if (s % 2 == 1) return ask(Need::Indices, 1, mesh_vertices), true;
+            --faces_left;
+            return ask(Need::Reals, 4), true;
+        case Layout::Materials:
+            // n materials; m face entries, each below n.
+            if (s == 0) return ask(Need::Count), true;
+            if (s == 1) return first = value, ask(Need::Count), true;
+            if (s == 2 && value) return ask(Need::Indices, value, first), true;
+            return ask(Need::Done), true;
+        case Layout::Wraps:
+            if (s == 0) return ask(Need::Count), true;
+            if (s == 1 && value) return ask(Need::Integers, 2 * value), true;
+            return ask(Need::Done), true;
+        case Layout::Duplicates:
+            if (s == 0) return ask(Need::Count), true;
+            if (s == 1) return first = value, ask(Need::Count), true;
+            if (s == 2 && first) return ask(Need::Indices, first, mesh_vertices), true;
+            return ask(Need::Done), true;
+        case Layout::Skin_Header:
+            if (s < 3) return ask(Need::Count), true;
+            return ask(Need::Done), true;
+        case Layout::Skin_Weights:
+            // a frame name; n; n vertex indices; n weights; a 4 x 4 matrix.
+            if (s == 0) return ask(Need::Text), true;
+            if (s == 1) return ask(Need::Count), true;
+            if (s == 2) return first = value, value ? (ask(Need::Indices, value, mesh_vertices), true) : plan(0);
+            if (s == 3) return first ? (ask(Need::Reals, first), true) : plan(0);
+            if (s == 4) return ask(Need::Reals, 16), true;
+            return ask(Need::Done), true;
+        case Layout::Key:
+            // a key type; n keys, each: a time, m, m floats.
+            if (s == 0) return ask(Need::Integers, 1), true;
+            if (s == 1) return ask(Need::Count), true;
+            if (s == 2) faces_left = value;
+            if (faces_left == 0) return ask(Need::Done), true;
+            switch ((s - 2) % 3) {
+            case 0: return ask(Need::Integers, 1), true;
+            case 1: return ask(Need::Count), true;
+            default: --faces_left; return value ? (ask(Need::Reals, value), true) : plan(0);
+            }
+        }
+        return false;
+    }
+
+    Layout layout;
+    uint64_t limit;
+    bool binary;
+    uint64_t mesh_vertices;
+    Need need = Need::Done;
+    uint64_t left = 0, below = 0;
+    uint64_t first = 0;        // the first count: vertices of a mesh, materials of a list
+    uint64_t faces_left = 0;   // repeated records still to come
+    int step = 0;
+};
+
+// Follows the nesting of data objects and hands each value to the object it stands in.
 class Object_Tracker {
 public:
     Object_Tracker(uint64_t limit, bool binary) : limit(limit), binary(binary) {}
@@ -136,36 +182,47 @@ public:
     void separator() { pending.clear(), after_name = false; }
     void open()
     {
-        if (!stack.empty()) ++stack.back().children;
-        stack.push_back({pending, {}, 0});
+        // Only materials count as children of a material list: given in place, or named in braces.
+        if (!stack.empty() && (pending == "Material" || pending.empty())) ++stack.back().materials_given;
+        uint64_t vertices = 0;
+        for (size_t i = stack.size(); i-- > 0;)
+            if (stack[i].mesh) {
+                vertices = stack[i].walker.vertices();
+                break;
+            }
+        const Layout layout = layout_of(pending);
+        stack.push_back({Layout_Walker(layout, limit, binary, vertices), 0});
+        stack.back().mesh = layout == Layout::Mesh;
+        stack.back().list = layout == Layout::Materials;
         separator();
     }
     bool close()
     {
         separator();
         if (stack.empty()) return true;  // the importer refuses an unbalanced file on its own
-        uint64_t vertices = 0;
-        for (size_t i = stack.size() - 1; i-- > 0;)
-            if (stack[i].type == "Mesh") {
-                const std::vector<Value>& v = stack[i].values;
-                vertices = !v.empty() && v[0].kind == Value::Integer && v[0].integer > 0 ? (uint64_t)v[0].integer : 0;
-                break;
-            }
-        const bool fits = layout_fits(stack.back(), vertices, limit, binary);
+        const Entry e = stack.back();
         stack.pop_back();
-        return fits;
+        if (!e.walker.complete()) return false;
+        return !e.list || e.walker.materials() <= e.materials_given;
     }
-    void value(Value v)
+    bool value(const Value& v)
     {
         separator();
-        if (!stack.empty()) stack.back().values.push_back(v);
+        return stack.empty() || stack.back().walker.feed(v);
     }
     void other() { separator(); }
 
 private:
+    struct Entry {
+        Layout_Walker walker;
+        size_t materials_given;
+        bool mesh = false;
+        bool list = false;
+    };
+
     uint64_t limit;
     bool binary;
-    std::vector<Object> stack;
+    std::vector<Entry> stack;
     std::string pending;
     bool after_name = false;
 };
@@ -181,13 +238,23 @@ bool check_text(const char* p, size_t size, uint64_t limit)
     size_t i = Header;
     while (i < size) {
         const char c = p[i];
+        // Blanks and separators first: with digits they are nearly all of a large file.
+        if (c == ' ' || c == '\n' || c == '\r' || c == '\t') {
+            ++i;
+            continue;
+        }
+        if (c == ';' || c == ',') {
+            t.separator();
+            ++i;
+            continue;
+        }
         if (c == '#' || (c == '/' && i + 1 < size && p[i + 1] == '/')) {
             while (i < size && p[i] != '\n') ++i;
         } else if (c == '"') {
             ++i;
             while (i < size && p[i] != '"') ++i;
             ++i;
-            t.value({Value::Text, 0});
+            if (!t.value({Value::Text, 0})) return false;
         } else if (name_char(c, true)) {
             size_t j = i;
             while (j < size && name_char(p[j], false)) ++j;
@@ -215,7 +282,7 @@ bool check_text(const char* p, size_t size, uint64_t limit)
                 continue;
             }
             const int64_t whole = (int64_t)(value > limit ? limit + 1 : value);
-            t.value(real ? Value{Value::Real, 0} : Value{Value::Integer, negative ? -whole : whole});
+            if (!t.value(real ? Value{Value::Real, 0} : Value{Value::Integer, negative ? -whole : whole})) return false;
             i = j;
         } else if (c == '{') {
             t.open();
@@ -249,13 +316,13 @@ bool check_binary(const uint8_t* p, size_t size, uint64_t limit, size_t float_by
             const uint64_t n = le32(p + i);
             if (n > size - i - 4) return false;
             if (token == 1) t.name(std::string(reinterpret_cast<const char*>(p + i + 4), (size_t)n));
-            else t.value({Value::Text, 0});
+            else if (!t.value({Value::Text, 0})) return false;
             i += 4 + (size_t)n;
             break;
         }
         case 3:  // integer
             if (i + 4 > size) return false;
-            t.value({Value::Integer, (int64_t)le32(p + i)});
+            if (!t.value({Value::Integer, (int64_t)le32(p + i)})) return false;
             i += 4;
             break;
         case 5:  // GUID
@@ -269,7 +336,8 @@ bool check_binary(const uint8_t* p, size_t size, uint64_t limit, size_t float_by
             if (n > (size - i - 4) / each) return false;
             i += 4;
             for (uint64_t k = 0; k < n; ++k, i += each)
-                t.value(token == 6 ? Value{Value::Integer, (int64_t)le32(p + i)} : Value{Value::Real, 0});
+                if (!t.value(token == 6 ? Value{Value::Integer, (int64_t)le32(p + i)} : Value{Value::Real, 0}))
+                    return false;
             break;
         }
         case 10: t.open(); break;

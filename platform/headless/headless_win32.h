@@ -60,7 +60,8 @@ struct Peek_Info {
 using Peek_Hook = std::function<void(const Peek_Info&)>;
 void set_peek_hook(Peek_Hook hook);
 // A loop that never ends would hang the test: after this many PeekMessageA calls (default
-// 1 000 000) the headless Win32 reports it on standard error and posts WM_QUIT itself.
+// 1 000 000) the headless Win32 reports it on standard error and posts WM_QUIT itself; a
+// GetMessageA whose filters keep WM_QUIT out returns -1 from then on.
 void set_peek_limit(unsigned calls);
 bool peek_limit_reached();
 

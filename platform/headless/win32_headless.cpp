@@ -279,6 +279,8 @@ BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFil
     // Nothing arrives on its own here: waiting means asking again, so the hook and the limit run.
     while (!PeekMessageA(lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, PM_REMOVE)) {
         if (hWnd && !IsWindow(hWnd)) return -1;
+        // Past the limit the posted WM_QUIT may not pass the filters: give up rather than hang.
+        if (state().limit_reached) return -1;
     }
     return lpMsg->message == WM_QUIT ? FALSE : TRUE;
 }

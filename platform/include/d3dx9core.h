@@ -7,10 +7,10 @@
 //
 // Fonts: D3DXCreateFontA finds the installed face closest to the name asked for, at the weight
 // asked for. Height < 0 is the character (em) height in pixels, > 0 the cell height (ascent +
-// descent), 0 a default size. DrawTextA takes code page 1251 text, draws it with alpha blending
-// through the device's public interface (a texture of cached glyphs and pre-transformed quads)
-// and puts back every device state it changed. It returns the height of the text drawn (lines x
-// cell height), 0 for empty text or on failure.
+// descent), 0 a 16-pixel em; heights are capped at 512 pixels. DrawTextA takes code page 1251
+// text, draws it with alpha blending through the device's public interface (a texture of cached
+// glyphs and pre-transformed quads) and puts back every device state it changed. It returns the
+// height of the text drawn (lines x cell height), 0 for empty text or on failure.
 #include <d3d9.h>
 
 // ---- GDI constants used by fonts and text drawing (the SDK declares them in <windows.h>) ----
@@ -172,8 +172,11 @@ DECLARE_INTERFACE_(ID3DXFont, IUnknown) {
     STDMETHOD(PreloadTextA)(THIS_ LPCSTR pString, INT Count) PURE;
     // Draws Count bytes of pString (all of it up to its NUL when Count < 0) in pRect with the
     // format flags (DT_LEFT/DT_CENTER/DT_RIGHT, DT_TOP/DT_VCENTER/DT_BOTTOM, DT_SINGLELINE,
-    // DT_EXPANDTABS, DT_NOCLIP, DT_CALCRECT) and the colour. pSprite must be null. With DT_CALCRECT
-    // nothing is drawn and pRect's right and bottom are set to the text's extent.
+    // DT_EXPANDTABS, DT_NOCLIP, DT_CALCRECT) and the colour. pSprite is ignored. With DT_CALCRECT
+    // nothing is drawn and pRect is set to the box the text takes. Drawing needs an open scene.
+    // The text is drawn over whatever is there and its inked pixels write depth 0, so what is
+    // drawn later in the frame stays behind it; every device state it changes (render, texture
+    // stage and sampler states, the stage 0 texture, the FVF, stream 0) is put back.
     STDMETHOD_(INT, DrawTextA)(THIS_ LPD3DXSPRITE pSprite, LPCSTR pString, INT Count, LPRECT pRect,
                                DWORD Format, D3DCOLOR Color) PURE;
     // Releases and re-creates what the font keeps in device memory around a device reset.

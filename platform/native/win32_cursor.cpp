@@ -14,6 +14,11 @@ struct Cursor_Registry {
     UINT_PTR next = 0x20010;
     HCURSOR current = nullptr;
     bool applied = false;  // whether `current` has been given to SDL yet
+    // The pointer as an event last saw it, and as the desktop query last answered.
+    POINT seen{0, 0};
+    bool seen_is_newer = false;
+    POINT queried{0, 0};
+    bool queried_once = false;
 
     HCURSOR Add(SDL_Cursor* cursor) {
         HCURSOR handle = reinterpret_cast<HCURSOR>(next);
@@ -33,6 +38,14 @@ Cursor_Registry& registry() {
 }
 
 }  // namespace
+
+void win32_note_cursor(HWND hwnd, int client_x, int client_y) {
+    POINT p{client_x, client_y};
+    if (!ClientToScreen(hwnd, &p)) return;
+    Cursor_Registry& r = registry();
+    r.seen = p;
+    r.seen_is_newer = true;
+}
 
 extern "C" {
 
@@ -99,9 +112,15 @@ int WINAPI ShowCursor(BOOL bShow) {
 
 BOOL WINAPI GetCursorPos(LPPOINT lpPoint) {
     if (!lpPoint) return FALSE;
+    Cursor_Registry& r = registry();
     int x = 0, y = 0;
     if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_GetGlobalMouseState(&x, &y);
-    *lpPoint = {x, y};
+    if (!r.queried_once || x != r.queried.x || y != r.queried.y) {
+        r.queried = {x, y};
+        r.queried_once = true;
+        r.seen_is_newer = false;
+    }
+    *lpPoint = r.seen_is_newer ? r.seen : r.queried;
     return TRUE;
 }
 

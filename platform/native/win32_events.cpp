@@ -69,6 +69,7 @@ bool translate_button(const SDL_MouseButtonEvent& e) {
     }
     // wParam tells the buttons down after this event.
     WPARAM flags = down ? (mouse_key_flags() | own) : (mouse_key_flags() & ~own);
+    win32_note_cursor(hwnd, e.x, e.y);
     push(hwnd, message, flags, MAKELPARAM(e.x, e.y));
     return true;
 }
@@ -106,6 +107,7 @@ bool pump_one() {
             break;
         case SDL_MOUSEMOTION:
             if (HWND hwnd = win32_window_of_sdl_id(e.motion.windowID)) {
+                win32_note_cursor(hwnd, e.motion.x, e.motion.y);
                 push(hwnd, WM_MOUSEMOVE, mouse_key_flags(), MAKELPARAM(e.motion.x, e.motion.y));
                 return true;
             }

@@ -23,3 +23,8 @@ SDL_Window* win32_sdl_window(HWND hwnd);
 bool win32_client_size(HWND hwnd, int* width, int* height);
 // The window an SDL window id belongs to; nullptr when none does.
 HWND win32_window_of_sdl_id(Uint32 window_id);
+// Tells the cursor code where an input event over a window saw the pointer (client coordinates).
+// GetCursorPos answers the newest of this and the desktop query: SDL's desktop query on X11 can
+// stay at the press point while the button is held and the pointer is captured, when only the
+// window's own events still follow it.
+void win32_note_cursor(HWND hwnd, int client_x, int client_y);

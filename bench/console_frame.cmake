@@ -1,0 +1,1 @@
+orvex_add_bench(console_frame_bench SOURCES console_frame_bench.cpp LIBS orvex_engine orvex_platform_headless)

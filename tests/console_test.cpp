@@ -1,0 +1,514 @@
+// The console's windows on the headless platform: the input line's keys, focus and drag, the
+// console's timers and mouse routing, the log view's window of lines and its scrolling.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <initializer_list>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "call_log.h"
+#include "console/console.h"
+#include "console/input_line.h"
+#include "console/log_view.h"
+#include "console/outline_style.h"
+#include "core_test_support.h"
+#include "headless_d3d9.h"
+#include "headless_win32.h"
+#include "scene_test_support.h"
+
+namespace {
+
+struct Keys {
+    BYTE state[256] = {};
+    Keys(std::initializer_list<int> down)
+    {
+        for (int key : down)
+            state[key] = 0x80;
+    }
+};
+
+// A text drawn with DT_NOCLIP: where and in which colour.
+struct DrawnText {
+    std::string text;
+    int x;
+    int y;
+    std::string colour;
+};
+
+std::vector<DrawnText> TextsDrawn()
+{
+    static const std::regex call("DrawTextA\\(\"(.*)\", \\{(-?\\d+),(-?\\d+),0,0\\}, DT_NOCLIP, 0x([0-9A-F]{8})\\)");
+    std::vector<DrawnText> drawn;
+    for (const std::string& line : orvex_headless::call_log()) {
+        std::smatch m;
+        if (std::regex_match(line, m, call))
+            drawn.push_back({m[1], std::stoi(m[2]), std::stoi(m[3]), m[4]});
+    }
+    return drawn;
+}
+
+// The log lines the log view drew (they start 12 pixels right of the panel): text without its
+// stamp, and y.
+std::vector<std::pair<std::string, int>> LogRows(const LogView& view)
+{
+    std::vector<std::pair<std::string, int>> rows;
+    for (const DrawnText& t : TextsDrawn())
+        if (t.x == view.x + 12) {
+            size_t stamp = t.text.find("] ");
+            rows.emplace_back(stamp == std::string::npos ? t.text : t.text.substr(stamp + 2), t.y);
+        }
+    return rows;
+}
+
+// Line segments drawn (x1, y1, x2, y2), in order.
+std::vector<std::vector<float>> Segments()
+{
+    std::vector<std::vector<float>> lines;
+    for (const orvex_headless::Recorded_Draw& draw : orvex_headless::recorded_draws())
+        if (draw.type == D3DPT_LINELIST && draw.primitives == 1)
+            lines.push_back({draw.Float(0, 0), draw.Float(0, 1), draw.Float(1, 0), draw.Float(1, 1)});
+    return lines;
+}
+
+class ConsoleTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = orvex_test::MakeScratchFolder("console");
+        orvex_test::CopyFromData(folder, "textures/_def");
+        orvex_test::EnterFolder(folder);
+        scene_test::ResetPlatform();
+        device = scene_test::CreateDevice();
+        ASSERT_NE(device, nullptr);
+        device->BeginScene();  // the console draws inside the frame's scene
+        console = new Console(&device);
+        queue.fresh();
+        queue.AddToId(0, true, "TIME_LINE");
+        console->commandQueue = &queue;
+        console->inputLine->commandQueue = &queue;
+        orvex_headless::clear_call_log();
+        orvex_headless::reset_d3d9();
+    }
+    void TearDown() override
+    {
+        delete console;
+        if (device) {
+            device->EndScene();
+            device->Release();
+        }
+        orvex_test::LeaveFolder();
+    }
+
+    InputLine& line() { return *console->inputLine; }
+    LogView& view() { return *console->logView; }
+
+    // One HandleKeys call as after a key-down message: the key timer passes at once.
+    void Press(std::initializer_list<int> down)
+    {
+        line().keyTimer.referenceTime += 100000;
+        line().HandleKeys(Keys(down).state);
+    }
+    void TypeText(const std::string& text)
+    {
+        for (char c : text) {
+            if (c >= 'a' && c <= 'z')
+                Press({c - 'a' + 'A'});
+            else if (c == ' ')
+                Press({VK_SPACE});
+            else
+                Press({c});
+        }
+    }
+    std::vector<std::string> Queued()
+    {
+        std::vector<std::string> lines;
+        for (unsigned id = queue.TopId(1); id; id = queue.NextId(id))
+            lines.push_back(queue.iLookName(id).getChars());
+        return lines;
+    }
+    void AddLines(int count, int category = CONSOLE_TEXT)
+    {
+        for (int i = 0; i < count; ++i)
+            console->AddMessage(("line " + std::to_string(lineCount + 1 + i)).c_str(), category);
+        lineCount += count;
+    }
+    std::vector<std::pair<std::string, int>> DrawnRows()
+    {
+        orvex_headless::clear_call_log();
+        view().Draw();
+        return LogRows(view());
+    }
+
+    std::string folder;
+    IDirect3DDevice9* device = nullptr;
+    Console* console = nullptr;
+    DynamicRow queue;
+    int lineCount = 1;  // the start-up line is line 1
+};
+
+TEST_F(ConsoleTest, KeyTableTypesOneCharacterFromTheFirstKeyDown)
+{
+    const int L = VK_LSHIFT, R = VK_RSHIFT;
+    struct Case {
+        std::initializer_list<int> keys;
+        const char* typed;
+    } cases[] = {
+        {{'A'}, "a"}, {{'Z', L}, "Z"}, {{'Q', R}, "q"},
+        {{VK_OEM_MINUS}, "-"}, {{VK_OEM_MINUS, L}, "_"}, {{VK_OEM_MINUS, R}, "_"},
+        {{'1'}, "1"}, {{'1', L}, "!"}, {{'2', L}, "@"}, {{'6', L}, "^"}, {{'9', L}, "("},
+        {{'0'}, "0"}, {{'0', L}, ")"}, {{'5', R}, "5"},
+        {{VK_ADD}, "="}, {{VK_ADD, L}, "+"}, {{VK_DECIMAL}, "\\"}, {{VK_DECIMAL, L}, "|"},
+        {{VK_OEM_PERIOD}, "."}, {{VK_OEM_PERIOD, L}, ">"}, {{VK_OEM_COMMA}, ","},
+        {{VK_OEM_COMMA, L}, "<"}, {{VK_SPACE}, " "}, {{VK_SPACE, L}, " "},
+        // Keys outside the table type nothing: the main keyboard's "=", "\", ";", the shift alone.
+        {{VK_OEM_PLUS}, ""}, {{VK_OEM_5}, ""}, {{VK_OEM_1}, ""}, {{L}, ""}, {{VK_OEM_3}, ""},
+        // The table's order decides between keys held together.
+        {{'B', 'A'}, "a"}, {{'1', 'Z'}, "z"}, {{VK_SPACE, VK_OEM_MINUS}, "-"}, {{VK_ADD, '0'}, "0"},
+    };
+    for (const Case& c : cases) {
+        line().text = "";
+        Press(c.keys);
+        EXPECT_EQ(std::string(line().text.getChars()), c.typed) << "case typing " << c.typed;
+    }
+}
+
+TEST_F(ConsoleTest, AKeyHeldDownIsTakenAgainOnlyAfterItsDelayOrANewKeyMessage)
+{
+    Press({'A'});
+    const Keys a({'A'});
+    orvex_headless::advance_time(1607);
+    line().HandleKeys(a.state);
+    EXPECT_STREQ(line().text.getChars(), "a");
+    orvex_headless::advance_time(1);
+    line().HandleKeys(a.state);
+    EXPECT_STREQ(line().text.getChars(), "aa");
+    Press({'A'});
+    EXPECT_STREQ(line().text.getChars(), "aaa");
+}
+
+TEST_F(ConsoleTest, FullLineTakesNoCharacterButBackspaceAndEnterStillWork)
+{
+    for (int i = 0; i < 60; ++i)
+        Press({'X'});
+    EXPECT_EQ(line().text.length(), 50u);
+    Press({'A', VK_SPACE});
+    EXPECT_EQ(line().text.length(), 50u);
+
+    // One Backspace press seen by two frames removes one character.
+    const Keys back({VK_BACK});
+    line().keyTimer.referenceTime += 100000;
+    line().HandleKeys(back.state);
+    line().HandleKeys(back.state);
+    EXPECT_EQ(line().text.length(), 49u);
+    Press({'A'});
+    EXPECT_EQ(std::string(line().text.getChars()), std::string(49, 'x') + "a");
+
+    Press({VK_RETURN});
+    EXPECT_TRUE(line().text.empty());
+    EXPECT_EQ(Queued(), std::vector<std::string>{std::string(49, 'x') + "a"});
+}
+
+TEST_F(ConsoleTest, BackspaceEnterAndALetterCombineInOneCall)
+{
+    TypeText("abc");
+    Press({VK_BACK, 'D'});
+    EXPECT_STREQ(line().text.getChars(), "abd");
+    Press({VK_RETURN, 'E'});
+    EXPECT_STREQ(line().text.getChars(), "e");
+    Press({VK_BACK});
+    Press({VK_BACK});
+    EXPECT_TRUE(line().text.empty());
+    Press({VK_RETURN});
+    EXPECT_EQ(Queued(), std::vector<std::string>{"abd"});
+}
+
+TEST_F(ConsoleTest, EnterWithoutAQueueEmptiesTheLineAndQueuesNothing)
+{
+    line().commandQueue = nullptr;
+    TypeText("abc");
+    Press({VK_RETURN});
+    EXPECT_TRUE(line().text.empty());
+    EXPECT_TRUE(Queued().empty());
+}
+
+TEST_F(ConsoleTest, PressesOnTheBorderAreOutsideAndOutsidePressesStopTyping)
+{
+    console->visible = true;
+    // The input line is 215 x 17 at (9, 200).
+    struct Case {
+        int x, y;
+        bool inside;
+    } presses[] = {
+        {9, 205, false}, {224, 205, false}, {100, 200, false}, {100, 217, false},
+        {10, 201, true}, {223, 216, true}, {-100000, 100000, false}, {2000000000, -2000000000, false},
+    };
+    for (const Case& p : presses) {
+        console->HandleMouse(1, p.x, p.y);
+        console->HandleMouse(2, p.x, p.y);
+        EXPECT_EQ(line().focused, p.inside) << p.x << "," << p.y;
+        EXPECT_EQ(line().x, 9);
+        EXPECT_EQ(line().y, 200);
+    }
+
+    console->HandleMouse(1, 600, 400);  // outside both windows
+    console->HandleMouse(2, 600, 400);
+    TypeText("abc");
+    EXPECT_TRUE(line().text.empty());
+    EXPECT_EQ(line().textColor, 0xFFC8C8F0u);
+    EXPECT_FALSE(view().active);
+    console->HandleMouse(1, 50, 210);
+    console->HandleMouse(2, 50, 210);
+    TypeText("abc");
+    EXPECT_STREQ(line().text.getChars(), "abc");
+}
+
+TEST_F(ConsoleTest, HiddenConsoleIgnoresTheMouse)
+{
+    console->HandleMouse(1, 600, 400);
+    EXPECT_TRUE(line().focused);
+    console->HandleMouse(1, 50, 100);
+    EXPECT_FALSE(view().active);
+}
+
+TEST_F(ConsoleTest, DraggingTheInputLineMovesItAndShowsTheGhostOutlineMeanwhile)
+{
+    console->visible = true;
+    view().HandleMouse(1, 50, 100);  // the log view active first: a press in the line ends that
+    view().HandleMouse(2, 50, 100);
+    console->HandleMouse(1, 100, 208);
+    EXPECT_FALSE(view().active);
+    EXPECT_EQ(view().textColor, 0xFFC8C8F0u);
+
+    console->HandleMouse(0, 130, 208);
+    orvex_headless::reset_d3d9();
+    line().Draw();
+    // Box right edge 224 lands at 254 while the cursor is 30 to the right.
+    std::vector<std::vector<float>> ghost = Segments();
+    ASSERT_EQ(ghost.size(), 4u);
+    EXPECT_EQ(ghost[0], (std::vector<float>{255, 218, 38, 218}));
+    EXPECT_EQ(ghost[1], (std::vector<float>{255, 201, 38, 199}));
+
+    orvex_headless::clear_call_log();
+    console->HandleMouse(2, 130, 208);
+    EXPECT_EQ(line().x, 39);
+    EXPECT_EQ(line().y, 200);
+    EXPECT_FALSE(line().dragging);
+    EXPECT_EQ(scene_test::CallsStartingWith("CreateVertexBuffer(80, 0, XYZRHW|DIFFUSE, DEFAULT)").size(), 1u);
+
+    orvex_headless::reset_d3d9();
+    line().Draw();
+    std::vector<std::vector<float>> outline = Segments();
+    ASSERT_EQ(outline.size(), 4u);
+    EXPECT_EQ(outline[0], (std::vector<float>{38, 198, 255, 199}));
+    EXPECT_EQ(outline[3], (std::vector<float>{255, 199, 255, 218}));
+}
+
+TEST_F(ConsoleTest, OutlinesTakeTheOutlineColourAndLeaveTheStageAsItWas)
+{
+    console->visible = true;
+    orvex_headless::clear_call_log();
+    line().Draw();
+    std::vector<std::string> calls = orvex_headless::call_log();
+    auto at = [&](const std::string& call) {
+        return std::find(calls.begin(), calls.end(), call) - calls.begin();
+    };
+    const auto factor = at("SetRenderState(TEXTUREFACTOR, 0xFFFF00FF)");
+    const auto firstLine = at("DrawPrimitiveUP(LINELIST, 1, ..., 28)");
+    ASSERT_LT(firstLine, (long)calls.size());
+    EXPECT_LT(factor, firstLine);
+    EXPECT_LT(at("SetTextureStageState(0, COLORARG1, 3)"), firstLine);
+    DWORD op = 0;
+    device->GetTextureStageState(0, D3DTSS_COLOROP, &op);
+    EXPECT_EQ(op, (DWORD)D3DTOP_MODULATE);
+    DWORD value = 1;
+    device->GetRenderState(D3DRS_TEXTUREFACTOR, &value);
+    EXPECT_NE(value, (DWORD)OUTLINE_COLOUR);
+}
+
+TEST_F(ConsoleTest, ConsoleOpensAfter336MsAndClosesWithItsKeyAfter1608Ms)
+{
+    console->toggleTimer.Start();
+    orvex_headless::advance_time(335);
+    console->ToggleVisible();
+    EXPECT_FALSE(console->visible);
+    orvex_headless::advance_time(1);
+    console->ToggleVisible();
+    EXPECT_TRUE(console->visible);
+
+    orvex_headless::set_key_state(VK_OEM_3, true);
+    orvex_headless::advance_time(1607);
+    console->PollKeyboard();
+    EXPECT_TRUE(console->visible);
+    orvex_headless::advance_time(1);
+    console->PollKeyboard();
+    EXPECT_FALSE(console->visible);
+}
+
+TEST_F(ConsoleTest, DrawingTheConsoleIsSolidLogViewThenInputLineOnlyWhileShown)
+{
+    console->Draw();
+    EXPECT_TRUE(orvex_headless::call_log().empty());
+    console->visible = true;
+    console->Draw();
+    std::vector<std::string> calls = orvex_headless::call_log();
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls[0], "SetRenderState(FILLMODE, 3)");
+    std::vector<DrawnText> texts = TextsDrawn();
+    ASSERT_GE(texts.size(), 2u);
+    EXPECT_EQ(texts.front().x, 9);  // the log view's caption
+    EXPECT_EQ(texts.front().y, 18);
+    EXPECT_EQ(texts.back().y, 188);  // the input line's caption comes last
+}
+
+TEST_F(ConsoleTest, LogViewShowsTheNewestThirteenLinesInCategoryColours)
+{
+    orvex_headless::clear_call_log();
+    view().Draw();
+    std::vector<DrawnText> rows;
+    for (const DrawnText& t : TextsDrawn())
+        if (t.x == 21)
+            rows.push_back(t);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].y, 150);
+    EXPECT_EQ(rows[0].colour, "FF0060A2");
+
+    AddLines(28);
+    console->AddMessage("an error", CONSOLE_ERROR);
+    lineCount++;
+    std::vector<std::pair<std::string, int>> shown = DrawnRows();
+    ASSERT_EQ(shown.size(), 13u);
+    EXPECT_EQ(shown.front(), std::make_pair(std::string("line 18"), 30));
+    EXPECT_EQ(shown.back(), std::make_pair(std::string("an error"), 150));
+    std::vector<DrawnText> drawn = TextsDrawn();
+    EXPECT_EQ(drawn.back().colour, "FFED5D34");
+    EXPECT_EQ(drawn[drawn.size() - 2].colour, "FFFFFFFF");
+
+    console->AddMessage("no category", 7);
+    AddLines(1, CONSOLE_COMMENT);
+    shown = DrawnRows();
+    ASSERT_EQ(shown.size(), 12u);  // the row at 140 stays empty
+    EXPECT_EQ(shown.back(), std::make_pair(std::string("line 31"), 150));
+    EXPECT_EQ(shown[shown.size() - 2], std::make_pair(std::string("an error"), 130));
+}
+
+TEST_F(ConsoleTest, ThumbReleaseScrollsByItsShareOfTheLog)
+{
+    AddLines(39);  // 40 lines
+    // The thumb is centred at (516, 172); a press on it, released at y = 100.
+    EXPECT_TRUE(view().HandleMouse(1, 516, 172));
+    EXPECT_TRUE(view().thumbGrabbed);
+    view().HandleMouse(2, 516, 100);
+    EXPECT_EQ(view().thumbY, 94);
+    EXPECT_EQ(view().topLine, 44);
+    EXPECT_EQ(view().bottomLine, 31);
+    std::vector<std::pair<std::string, int>> shown = DrawnRows();
+    ASSERT_EQ(shown.size(), 9u);
+    EXPECT_EQ(shown.front().second, 80);  // line 1, the start-up line, at y + 50
+    EXPECT_EQ(shown.back(), std::make_pair(std::string("line 9"), 160));
+
+}
+
+TEST_F(ConsoleTest, ThumbReleasedLowInASmallLogLeavesEmptyRowsBelowTheNewestLine)
+{
+    AddLines(9);  // 10 lines
+    view().HandleMouse(1, 516, 172);
+    view().HandleMouse(2, 516, 179);  // thumb at 173: p = 7, f = 0.7
+    EXPECT_EQ(view().topLine, 10);
+    EXPECT_EQ(view().bottomLine, -2);
+    std::vector<std::pair<std::string, int>> shown = DrawnRows();
+    ASSERT_EQ(shown.size(), 10u);
+    EXPECT_EQ(shown.back(), std::make_pair(std::string("line 10"), 130));
+}
+
+TEST_F(ConsoleTest, ThumbReleasesThatDoNotScrollKeepThePosition)
+{
+    AddLines(39);
+    // Released outside the panel's height: unchanged, the marker stays while the cursor is in
+    // the band, then goes.
+    view().HandleMouse(1, 516, 172);
+    view().HandleMouse(2, 516, 400);
+    EXPECT_EQ(view().topLine, 12);
+    EXPECT_TRUE(view().thumbGrabbed);
+    view().HandleMouse(0, 516, 100);
+    view().Draw();
+    EXPECT_TRUE(view().thumbGrabbed);
+    view().HandleMouse(0, 516, 176);
+    view().Draw();
+    EXPECT_FALSE(view().thumbGrabbed);
+
+    // Within 12 pixels of the thumb's centre but more than 6 above it: grabbed, no scroll.
+    view().HandleMouse(1, 516, 163);
+    EXPECT_TRUE(view().thumbGrabbed);
+    view().HandleMouse(2, 516, 100);
+    EXPECT_EQ(view().topLine, 12);
+    EXPECT_EQ(view().bottomLine, 0);
+}
+
+TEST_F(ConsoleTest, DraggingThePanelCarriesTheThumbAndKeepsTheScroll)
+{
+    AddLines(39);
+    view().HandleMouse(1, 516, 172);
+    view().HandleMouse(2, 516, 100);
+    view().HandleMouse(1, 200, 100);
+    EXPECT_TRUE(view().moving);
+    view().HandleMouse(2, 240, 80);
+    EXPECT_EQ(view().x, 49);
+    EXPECT_EQ(view().y, 10);
+    EXPECT_EQ(view().thumbX, 556);
+    EXPECT_EQ(view().thumbY, 74);
+    EXPECT_EQ(view().topLine, 44);
+    EXPECT_EQ(view().bottomLine, 31);
+    std::vector<std::pair<std::string, int>> shown = DrawnRows();
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.front().second, 60);
+
+    // A press and release at one point rebuilds in place.
+    view().HandleMouse(1, 200, 100);
+    view().HandleMouse(2, 200, 100);
+    EXPECT_EQ(view().x, 49);
+    EXPECT_EQ(view().y, 10);
+}
+
+TEST_F(ConsoleTest, ShortPanelsAndHugeLogsScrollWithoutFault)
+{
+    view().Place(9, 30, 515, 50, 0xFF969696);
+    AddLines(99);
+    view().HandleMouse(1, view().thumbX, view().thumbY);
+    view().HandleMouse(2, view().thumbX, 40);
+    // Thumb at 34: 46 pixels of 50 above the bottom, 92 % of 100 lines.
+    EXPECT_EQ(view().bottomLine, 89);
+
+    view().Place(9, 30, 515, 150, 0xFF969696);
+    view().log = new DynamicRow;
+    view().log->fresh();
+    const unsigned knot = view().log->AddToId(0, true, "LOG");
+    for (int i = 0; i < 200000; ++i)
+        view().log->AddToId(view().log->AddToId(knot, true, "x"), false, "_TEXT_");
+    view().HandleMouse(1, 516, 172);
+    view().HandleMouse(2, 516, 40);
+    EXPECT_EQ(view().bottomLine, 291997);  // 146 % of 200000, less 3: beyond 16 bits
+    std::vector<std::pair<std::string, int>> shown = DrawnRows();
+    EXPECT_EQ(shown.size(), 0u);  // the window lies before the oldest line
+    delete view().log;
+    view().log = &console->log;
+}
+
+TEST_F(ConsoleTest, ResourcesThatCannotBeMadeAreSkippedWhenDrawing)
+{
+    orvex_headless::d3d9_failures().create_vertex_buffer = E_OUTOFMEMORY;
+    EXPECT_EQ(line().CreateResources(), E_FAIL);
+    EXPECT_EQ(view().CreateResources(), E_FAIL);
+    orvex_headless::d3d9_failures().create_vertex_buffer = S_OK;
+    orvex_headless::d3d9_failures().lock = E_FAIL;
+    EXPECT_EQ(line().CreateResources(), E_FAIL);
+    EXPECT_EQ(line().vertexBuffer, nullptr);
+    EXPECT_EQ(line().textFont, nullptr);
+    console->visible = true;
+    orvex_headless::clear_call_log();
+    console->Draw();
+    EXPECT_TRUE(scene_test::CallsStartingWith("DrawPrimitive(").empty());
+}
+
+}  // namespace
