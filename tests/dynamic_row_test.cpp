@@ -13,29 +13,13 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include "scratch_dir.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class Scratch {
-public:
-    Scratch()
-    {
-        std::string pattern = (fs::temp_directory_path() / "orvex-tree-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~Scratch()
-    {
-        std::error_code error;
-        fs::remove_all(path_, error);
-    }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
+using orvex_test::ScratchDir;
 
 std::string readFile(const std::string& path)
 {
@@ -406,44 +390,44 @@ TEST(DynamicRow, WritesKnotsOfParametersOnOneLineAndIndentsByFour)
 
 TEST(DynamicRow, LoadedOnlyAfterASuccessfulLoadThatReplacesTheContent)
 {
-    Scratch dir;
-    writeFile(dir.file("POLYGON01"), "_CAMERAS_ { main_cam }\n");
+    ScratchDir dir;
+    writeFile(dir.File("POLYGON01"), "_CAMERAS_ { main_cam }\n");
     DynamicRow tree;
     tree.AddToId(0, true, "before");
     EXPECT_FALSE(tree.IsLoaded());
-    ASSERT_TRUE(tree.iLoadFromFile(dir.file("POLYGON01").c_str()));
+    ASSERT_TRUE(tree.iLoadFromFile(dir.File("POLYGON01").c_str()));
     EXPECT_TRUE(tree.IsLoaded());
     EXPECT_EQ(describe(tree), "K[_CAMERAS_](P[main_cam])");
     tree.AddToId(0, true, "after");
     EXPECT_TRUE(tree.IsLoaded());
     tree.fresh();
     EXPECT_FALSE(tree.IsLoaded());
-    ASSERT_TRUE(tree.iLoadFromFile(Orvex_string(dir.file("POLYGON01").c_str())));
-    EXPECT_FALSE(tree.iLoadFromFile(dir.file("missing").c_str()));
+    ASSERT_TRUE(tree.iLoadFromFile(Orvex_string(dir.File("POLYGON01").c_str())));
+    EXPECT_FALSE(tree.iLoadFromFile(dir.File("missing").c_str()));
     EXPECT_FALSE(tree.IsLoaded());
     EXPECT_EQ(tree.NodeCount(), 0u);
 }
 
 TEST(DynamicRow, FilesThatAreNotTreesFailToLoad)
 {
-    Scratch dir;
+    ScratchDir dir;
     std::string garbage(4096, '\0');
     std::mt19937 random(7);
     for (char& c : garbage)
         c = static_cast<char>(random() % 255 + 1);
     garbage[100] = '{';
-    writeFile(dir.file("garbage"), garbage);
-    writeFile(dir.file("braces"), std::string(10u << 20, '{'));
-    writeFile(dir.file("quote"), "k { \"never closed }\n");
+    writeFile(dir.File("garbage"), garbage);
+    writeFile(dir.File("braces"), std::string(10u << 20, '{'));
+    writeFile(dir.File("quote"), "k { \"never closed }\n");
     {
-        std::ofstream big(dir.file("big"), std::ios::binary);
+        std::ofstream big(dir.File("big"), std::ios::binary);
         big << "k";
     }
-    fs::resize_file(dir.file("big"), DynamicRow::MAX_FILE_BYTES + 1);  // sparse: costs no disk
-    fs::create_directory(dir.file("folder"));
+    fs::resize_file(dir.File("big"), DynamicRow::MAX_FILE_BYTES + 1);  // sparse: costs no disk
+    fs::create_directory(dir.File("folder"));
     const std::string paths[] = {
-        dir.file("garbage"), dir.file("braces"), dir.file("quote"), dir.file("big"),
-        dir.file("folder"), dir.file("missing"), "/dev/zero", "", dir.path() + "/missing/deeper",
+        dir.File("garbage"), dir.File("braces"), dir.File("quote"), dir.File("big"),
+        dir.File("folder"), dir.File("missing"), "/dev/zero", "", dir.path() + "/missing/deeper",
     };
     for (const std::string& path : paths) {
         DynamicRow tree;
@@ -458,8 +442,8 @@ TEST(DynamicRow, FilesThatAreNotTreesFailToLoad)
 
 TEST(DynamicRow, SaveWritesTheFileThroughTheWindowsStylePath)
 {
-    Scratch dir;
-    fs::create_directory(dir.file("Quillon2.0"));
+    ScratchDir dir;
+    fs::create_directory(dir.File("Quillon2.0"));
     ASSERT_EQ(chdir(dir.path().c_str()), 0);
     DynamicRow tree;
     tree.AddToIdSeparated(tree.AddToId(0, true, "SCREEN"), "800, 600", ',');
@@ -470,14 +454,14 @@ TEST(DynamicRow, SaveWritesTheFileThroughTheWindowsStylePath)
     EXPECT_TRUE(saved);
     EXPECT_TRUE(savedAgain);
     EXPECT_FALSE(savedMissing);
-    EXPECT_EQ(readFile(dir.file("Quillon2.0/loaded_parameters")), "SCREEN { 800 600 }\n");
-    EXPECT_EQ(countEntries(dir.file("Quillon2.0")), 1) << "no temporary file is left beside the saved one";
+    EXPECT_EQ(readFile(dir.File("Quillon2.0/loaded_parameters")), "SCREEN { 800 600 }\n");
+    EXPECT_EQ(countEntries(dir.File("Quillon2.0")), 1) << "no temporary file is left beside the saved one";
 }
 
 TEST(DynamicRow, SaveReplacesAnExistingFileKeepsItsPermissionsAndTakesLongNames)
 {
-    Scratch dir;
-    const std::string path = dir.file("LOG.dr");
+    ScratchDir dir;
+    const std::string path = dir.File("LOG.dr");
     writeFile(path, "old\n");
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
     DynamicRow tree;
@@ -485,7 +469,7 @@ TEST(DynamicRow, SaveReplacesAnExistingFileKeepsItsPermissionsAndTakesLongNames)
     ASSERT_TRUE(tree.iSaveToFile(path.c_str()));
     ASSERT_TRUE(tree.iSaveToFile(path.c_str()));
     EXPECT_EQ(readFile(path), "new\n");
-    const std::string longest = dir.file(std::string(255, 'n'));  // the longest name a file may have
+    const std::string longest = dir.File(std::string(255, 'n'));  // the longest name a file may have
     EXPECT_TRUE(tree.iSaveToFile(longest.c_str()));
     EXPECT_EQ(readFile(longest), "new\n");
     EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
@@ -496,8 +480,8 @@ TEST(DynamicRow, SaveReplacesAnExistingFileKeepsItsPermissionsAndTakesLongNames)
 // binds root too) after 4 KiB: the save must fail and leave the old file as it was.
 TEST(DynamicRow, SaveThatFailsHalfWayLeavesTheOldFileWhole)
 {
-    Scratch dir;
-    const std::string path = dir.file("LOG.dr");
+    ScratchDir dir;
+    const std::string path = dir.File("LOG.dr");
     const std::string old = "LOG { \"[0:0] old line\" }\n";
     writeFile(path, old);
     DynamicRow tree;
@@ -522,13 +506,13 @@ TEST(DynamicRow, SaveThatFailsHalfWayLeavesTheOldFileWhole)
 
 TEST(DynamicRow, SaveOntoAFolderFailsAndLeavesTheFolder)
 {
-    Scratch dir;
-    fs::create_directory(dir.file("target"));
-    writeFile(dir.file("target/inside"), "x");
+    ScratchDir dir;
+    fs::create_directory(dir.File("target"));
+    writeFile(dir.File("target/inside"), "x");
     DynamicRow tree;
     tree.AddToId(0, false, "v");
-    EXPECT_FALSE(tree.iSaveToFile(dir.file("target").c_str()));
-    EXPECT_EQ(readFile(dir.file("target/inside")), "x");
+    EXPECT_FALSE(tree.iSaveToFile(dir.File("target").c_str()));
+    EXPECT_EQ(readFile(dir.File("target/inside")), "x");
     EXPECT_EQ(countEntries(dir.path()), 1);
     EXPECT_FALSE(tree.iSaveToFile(""));
 }

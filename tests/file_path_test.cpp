@@ -8,6 +8,8 @@
 #include <string>
 #include <unistd.h>
 
+#include "scratch_dir.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -18,9 +20,7 @@ class ResolvePath : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::string pattern = (fs::temp_directory_path() / "orvex-path-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        root_ = pattern;
+        ASSERT_FALSE(HasFailure()) << "no scratch folder";
         fs::create_directories(root_ + "/Quillon2.0");
         fs::create_directories(root_ + "/textures/_def");
         fs::create_directories(root_ + "/fx");
@@ -33,11 +33,10 @@ protected:
     void TearDown() override
     {
         fs::current_path(previous_);
-        std::error_code error;
-        fs::remove_all(root_, error);
     }
 
-    std::string root_;
+    orvex_test::ScratchDir dir_{"orvex-path"};
+    const std::string root_ = dir_.path();
     fs::path previous_;
 };
 

@@ -1,10 +1,7 @@
 #include "scene_test_support.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <fstream>
 #include <ostream>
 
 #include "call_log.h"
@@ -12,26 +9,6 @@
 #include "headless_win32.h"
 
 namespace scene_test {
-
-ScratchDir::ScratchDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "orvex_scene_XXXXXX").string();
-    char* made = mkdtemp(&pattern[0]);
-    EXPECT_NE(made, nullptr);
-    path_ = pattern;
-}
-
-ScratchDir::~ScratchDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::string ScratchDir::Write(const std::string& name, const std::string& text) const {
-    std::string file = path_ + "/" + name;
-    std::ofstream out(file, std::ios::binary);
-    out << text;
-    EXPECT_TRUE(out.good()) << file;
-    return file;
-}
 
 void SceneTest::SetUp() {
     ResetPlatform();

@@ -10,21 +10,11 @@
 
 #include "console/console.h"
 #include "foundation/dynamic_row.h"
+#include "scratch_dir.h"
 
 namespace scene_test {
 
-// A fresh folder under the system's temporary folder, removed with the object.
-class ScratchDir {
-public:
-    ScratchDir();
-    ~ScratchDir();
-    // Writes text to the file name inside the folder and returns its full path.
-    std::string Write(const std::string& name, const std::string& text) const;
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
+using orvex_test::ScratchDir;
 
 // A fixture with a fresh headless platform, a device, the console and a scratch folder.
 class SceneTest : public ::testing::Test {

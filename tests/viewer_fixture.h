@@ -9,10 +9,10 @@
 
 #include <filesystem>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "foundation/dynamic_row.h"
+#include "scratch_dir.h"
 #include "xvfb_support.h"
 
 namespace xvfb_test {
@@ -25,9 +25,7 @@ protected:
     {
         namespace fs = std::filesystem;
         ASSERT_FALSE(xvfb.display().empty()) << "Xvfb did not start";
-        char pattern[] = "/tmp/orvex_viewer_e2e_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
+        ASSERT_FALSE(HasFailure()) << "no scratch folder";
         fs::copy(fs::path(ORVEX_SOURCE_DIR) / "data", folder,
                  fs::copy_options::recursive | fs::copy_options::overwrite_existing);
         fs::remove(fs::path(folder) / "LOG.dr");
@@ -47,8 +45,6 @@ protected:
         }
         if (display)
             XCloseDisplay(display);
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
     }
 
     // Called with the copy of data/ in place, before the viewer starts.
@@ -87,7 +83,8 @@ protected:
     }
 
     Xvfb xvfb;
-    std::string folder;
+    orvex_test::ScratchDir scratch{"orvex_viewer_e2e"};
+    const std::string folder = scratch.path();
     Display* display = nullptr;
     pid_t viewer = -1;
     Window window = 0;
