@@ -6,3 +6,7 @@ orvex_add_test(effects_test SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/effects_test.cpp
 # The native effect drawing off screen: SDL's "offscreen" video driver on Mesa's software rasteriser.
 orvex_add_test(effects_native_test SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/effects_native_test.cpp
     LIBS orvex_platform_native)
+
+# The recording headless effect.
+orvex_add_test(effects_headless_test SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/effects_headless_test.cpp
+    LIBS orvex_platform_headless)

@@ -324,6 +324,20 @@ TEST_F(NativeEffect, ASamplerNamingATextureParameterReadsThatTextureAndEndRestor
     EXPECT_EQ(mag, static_cast<DWORD>(D3DTEXF_POINT));
 }
 
+TEST_F(NativeEffect, AnEndlessLoopInAShaderStillFinishesTheDraw) {
+    load_text(
+        "float Limit = 1;\n"
+        "float4 VS(float4 p : POSITION) : POSITION { return p; }\n"
+        "float4 PS() : COLOR { float4 c = 0; for (;;) { c.g += 0.25; if (c.g > Limit) c.g = 0; } return c; }\n"
+        "technique Endless { pass { VertexShader = compile vs_3_0 VS(); PixelShader = compile ps_3_0 PS(); } }\n");
+    begin_frame();
+    draw_quad(device, effect, "Endless");
+    show();
+    Rgb seen = at(100, 240);
+    // c.g cycles 0.25, 0.5, 0.75, 1, 0; 4096 rounds are 819 cycles and one step: 0.25.
+    EXPECT_EQ(seen.g, 64) << seen;
+}
+
 TEST_F(NativeEffect, EveryCorpusEffectLinksOnTheDevice) {
     const char* files[] = {"basic_color.fx", "multi_technique.fx", "multi_pass_blend.fx", "cube_map.fx", "arrays.fx",
                            "includes.fx", "annotations.fx", "ps_only.fx", "vs_only.fx", "uniform_args.fx",

@@ -84,7 +84,7 @@ int D3dx_Effect_Base::slot(D3DXHANDLE h) const {
     return -2;  // a name
 }
 
-int D3dx_Effect_Base::parameter_by_name(const std::string& name) const {
+int D3dx_Effect_Base::parameter_by_name(const char* name) const {
     auto it = by_name_.find(name);
     return it == by_name_.end() ? -1 : it->second;
 }

@@ -9,7 +9,7 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
+#include <map>
 #include <vector>
 
 #include "common/effect/fx_effect_compiler.h"
@@ -102,7 +102,8 @@ protected:
     const orvex_fx::Compiled_Effect& compiled() const { return fx_; }
     const orvex_fx::Parameter& value(int index) const { return *values_[index]; }
     int parameter_count() const { return static_cast<int>(fx_.description.parameters.size()); }
-    int parameter_by_name(const std::string& name) const;
+    int parameter_by_name(const char* name) const;
+    int parameter_by_name(const std::string& name) const { return parameter_by_name(name.c_str()); }
     IDirect3DBaseTexture9* texture(int parameter) const { return textures_[parameter]; }
     int technique() const { return technique_; }
     int pass() const { return pass_; }
@@ -124,7 +125,7 @@ private:
     std::vector<int> annotation_owner_;              // per annotation: handle slot of its owner
     std::vector<std::pair<int, int>> pass_slots_;    // per pass slot: technique, pass
     std::vector<IDirect3DBaseTexture9*> textures_;   // per parameter
-    std::unordered_map<std::string, int> by_name_;
+    std::map<std::string, int, std::less<>> by_name_;  // looked up by const char* without a copy
     std::vector<char> handles_;
     int technique_base_ = 0, pass_base_ = 0;
     int technique_ = 0;

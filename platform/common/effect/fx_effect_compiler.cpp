@@ -5,6 +5,7 @@
 #include <map>
 
 #include "common/effect/fx_entry_wrapper.h"
+#include "common/effect/fx_loop_guard.h"
 #include "common/effect/fx_parser.h"
 #include "common/effect/fx_preprocessor.h"
 #include "foundation/file_path.h"
@@ -46,8 +47,9 @@ struct Source_Text {
 
 Source_Text write_body(const std::vector<Token>& tokens) {
     Source_Text s;
-    s.text = "#pragma pack_matrix(row_major)\n";
-    s.origin.push_back({-1, 0});  // the pragma
+    s.text = "#pragma pack_matrix(row_major)\n" + loop_budget_declaration();
+    for (char c : s.text)
+        if (c == '\n') s.origin.push_back({-1, 0});  // the preamble
     s.origin.push_back({-1, 0});  // the line being written
     int file = -2, line = -1;
     bool empty_line = true;
@@ -133,7 +135,7 @@ public:
                          " bytes of constants; shaders can read at most 65536\n";
             return false;
         }
-        body_ = write_body(fx.hlsl);
+        body_ = write_body(guard_loops(fx.hlsl));
         out_.passes.resize(fx.techniques.size());
         for (size_t t = 0; t < fx.techniques.size(); ++t) {
             for (const Pass& p : fx.techniques[t].passes) {
@@ -152,6 +154,7 @@ private:
     Source_Text body_;
     std::map<std::string, std::shared_ptr<const Compiled_Stage>> cache_;
     std::map<std::string, std::string> failures_;
+    std::map<std::string, Compiled_Pass> passes_;
 
     void fail(const Shader_Ref& ref, const std::string& message) {
         const std::string& path = files_.empty() ? std::string("effect") : files_[ref.file < static_cast<int>(files_.size()) ? ref.file : 0];
@@ -226,11 +229,25 @@ private:
     }
 
     bool compile_pass(const Pass& p, Compiled_Pass& cp) {
-        const Effect_Description& fx = out_.description;
         bool vs = p.vertex_shader.present && !p.vertex_shader.null;
         bool ps = p.pixel_shader.present && !p.pixel_shader.null;
         cp.programmable = vs || ps;
         if (!cp.programmable) return true;
+        // Passes that compile the same statements share everything compiled for the first.
+        std::string pass_key = key_of(vs ? "vs" : "vs-fixed", p.vertex_shader, {}) + '\n' +
+                               key_of(ps ? "ps" : "ps-fixed", p.pixel_shader, {});
+        auto same = passes_.find(pass_key);
+        if (same != passes_.end()) {
+            cp = same->second;
+            return true;
+        }
+        if (!compile_new_pass(p, cp, vs, ps)) return false;
+        passes_.emplace(std::move(pass_key), cp);
+        return true;
+    }
+
+    bool compile_new_pass(const Pass& p, Compiled_Pass& cp, bool vs, bool ps) {
+        const Effect_Description& fx = out_.description;
         std::string error;
         std::vector<std::string> ps_in;
         if (ps && !pixel_inputs(fx, p.pixel_shader, ps_in, error)) {

@@ -1,0 +1,2 @@
+#include "self.fx"
+technique T { pass { } }
