@@ -4,6 +4,7 @@
 
 #include "console/outline_style.h"
 #include "console/screen_quad.h"
+#include "console/window_caption.h"
 #include "console/window_geometry.h"
 
 namespace {
@@ -41,9 +42,7 @@ InputLine::InputLine(IDirect3DDevice9** device_, DynamicRow* commandQueue_, cons
     // Started here although the console restarts it when it opens: a timer read before any
     // Start would hold whatever the memory held.
     keyTimer.Start();
-    if (*device)
-        D3DXCreateFontA(*device, 10, 5, 200, 0, FALSE, DEFAULT_CHARSET, 0, 0, 0, "Arial",
-                        &captionFont);
+    CreateCaptionFont(*device, &captionFont);
 }
 
 InputLine::~InputLine()
@@ -86,17 +85,12 @@ void InputLine::Draw()
         RECT box = {x, y, x + width - 5, y + height};
         textFont->DrawTextA(NULL, text.getChars(), -1, &box, DT_RIGHT | DT_EXPANDTABS, textColor);
     }
-    if (captionFont) {
-        RECT above = {x, y - 12, 0, 0};
-        captionFont->DrawTextA(NULL, caption.getChars(), -1, &above, DT_NOCLIP, textColor);
-    }
+    DrawCaption(captionFont, caption.getChars(), x, y, textColor);
     d->SetTexture(0, texture);
     if (focused) {
         OutlineStyle outline(d);
         if (dragging) {
-            const float right = (float)mouseX + (float)grabRight;
-            const float bottom = (float)mouseY - (float)grabBottom;
-            outline.DrawGhost(right, right - (float)width, bottom, bottom - (float)height);
+            outline.DrawHeldGhost(mouseX, mouseY, grabRight, grabBottom, width, height);
         } else {
             const float l = (float)x, t = (float)y;
             const float r = l + (float)width, b = t + (float)height;

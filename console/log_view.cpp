@@ -3,6 +3,7 @@
 #include "console/console.h"
 #include "console/outline_style.h"
 #include "console/screen_quad.h"
+#include "console/window_caption.h"
 #include "console/window_geometry.h"
 
 namespace {
@@ -56,9 +57,7 @@ LogView::LogView(IDirect3DDevice9** device_, Console* console, const char* capti
       active(false)
 {
     caption = caption_;
-    if (*device)
-        D3DXCreateFontA(*device, 10, 5, 200, 0, FALSE, DEFAULT_CHARSET, 0, 0, 0, "Arial",
-                        &captionFont);
+    CreateCaptionFont(*device, &captionFont);
 }
 
 LogView::~LogView()
@@ -118,10 +117,7 @@ void LogView::Draw()
     d->SetTexture(0, texture);
     DrawScreenQuad(d, panelBuffer);
     DrawScreenQuad(d, thumbBuffer);
-    if (captionFont) {
-        RECT above = {x, y - 12, 0, 0};
-        captionFont->DrawTextA(NULL, caption.getChars(), -1, &above, DT_NOCLIP, textColor);
-    }
+    DrawCaption(captionFont, caption.getChars(), x, y, textColor);
     d->SetTexture(0, texture);
     DrawFrame();
     DrawThumbMarker();
@@ -135,9 +131,7 @@ void LogView::DrawFrame()
         return;
     OutlineStyle outline(*device);
     if (moving) {
-        const float right = (float)mouseX + (float)grabRight;
-        const float bottom = (float)mouseY - (float)grabBottom;
-        outline.DrawGhost(right, right - (float)width, bottom, bottom - (float)height);
+        outline.DrawHeldGhost(mouseX, mouseY, grabRight, grabBottom, width, height);
         return;
     }
     const float l = (float)x, t = (float)y;

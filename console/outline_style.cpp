@@ -38,3 +38,11 @@ void OutlineStyle::DrawGhost(float right, float left, float bottom, float top)
     Line(right + 1, bottom + 1, right + 1, top - 1);
     Line(left - 1, bottom + 1, left - 1, top - 1);
 }
+
+void OutlineStyle::DrawHeldGhost(int mouseX, int mouseY, int grabRight, int grabBottom, int width,
+                                 int height)
+{
+    const float right = (float)mouseX + (float)grabRight;
+    const float bottom = (float)mouseY - (float)grabBottom;
+    DrawGhost(right, right - (float)width, bottom, bottom - (float)height);
+}

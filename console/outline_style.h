@@ -18,6 +18,9 @@ public:
     // The outline of a box being dragged, drawn where the box would land on release: R, L, B
     // and T are its right, left, bottom and top edges there.
     void DrawGhost(float right, float left, float bottom, float top);
+    // The ghost of a width x height box held by the cursor at (mouseX, mouseY), which took it
+    // grabRight pixels left of its right edge and grabBottom pixels below its bottom edge.
+    void DrawHeldGhost(int mouseX, int mouseY, int grabRight, int grabBottom, int width, int height);
     // One segment at depth 0 in screen pixels.
     void Line(float x1, float y1, float x2, float y2);
 

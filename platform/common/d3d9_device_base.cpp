@@ -572,9 +572,23 @@ HRESULT D3D9_Device_Base::GetRenderState(D3DRENDERSTATETYPE State, DWORD* pValue
     return D3D_OK;
 }
 
+namespace {
+
+bool KnownStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD stages)
+{
+    return stage < stages && type >= D3DTSS_COLOROP && type <= D3DTSS_CONSTANT;
+}
+
+bool KnownSamplerState(DWORD sampler, D3DSAMPLERSTATETYPE type, DWORD samplers)
+{
+    return sampler < samplers && type >= D3DSAMP_ADDRESSU && type <= D3DSAMP_DMAPOFFSET;
+}
+
+}  // namespace
+
 HRESULT D3D9_Device_Base::GetTextureStageState(DWORD Stage, D3DTEXTURESTAGESTATETYPE Type, DWORD* pValue)
 {
-    if (!pValue || Stage >= texture_stages || Type < D3DTSS_COLOROP || Type > D3DTSS_CONSTANT)
+    if (!pValue || !KnownStageState(Stage, Type, texture_stages))
         return D3DERR_INVALIDCALL;
     *pValue = stage_states[Stage][Type];
     return D3D_OK;
@@ -582,7 +596,7 @@ HRESULT D3D9_Device_Base::GetTextureStageState(DWORD Stage, D3DTEXTURESTAGESTATE
 
 HRESULT D3D9_Device_Base::SetTextureStageState(DWORD Stage, D3DTEXTURESTAGESTATETYPE Type, DWORD Value)
 {
-    if (Stage >= texture_stages || Type < D3DTSS_COLOROP || Type > D3DTSS_CONSTANT)
+    if (!KnownStageState(Stage, Type, texture_stages))
         return D3DERR_INVALIDCALL;
     stage_states[Stage][Type] = Value;
     ++state_serial;
@@ -591,7 +605,7 @@ HRESULT D3D9_Device_Base::SetTextureStageState(DWORD Stage, D3DTEXTURESTAGESTATE
 
 HRESULT D3D9_Device_Base::GetSamplerState(DWORD Sampler, D3DSAMPLERSTATETYPE Type, DWORD* pValue)
 {
-    if (!pValue || Sampler >= samplers || Type < D3DSAMP_ADDRESSU || Type > D3DSAMP_DMAPOFFSET)
+    if (!pValue || !KnownSamplerState(Sampler, Type, samplers))
         return D3DERR_INVALIDCALL;
     *pValue = sampler_states[Sampler][Type];
     return D3D_OK;
@@ -599,7 +613,7 @@ HRESULT D3D9_Device_Base::GetSamplerState(DWORD Sampler, D3DSAMPLERSTATETYPE Typ
 
 HRESULT D3D9_Device_Base::SetSamplerState(DWORD Sampler, D3DSAMPLERSTATETYPE Type, DWORD Value)
 {
-    if (Sampler >= samplers || Type < D3DSAMP_ADDRESSU || Type > D3DSAMP_DMAPOFFSET)
+    if (!KnownSamplerState(Sampler, Type, samplers))
         return D3DERR_INVALIDCALL;
     sampler_states[Sampler][Type] = Value;
     ++state_serial;
@@ -627,39 +641,40 @@ HRESULT D3D9_Device_Base::GetScissorRect(RECT* pRect)
 
 // ---- Bindings ----
 
+namespace {
+
+// The new resource is bound before the old one lets go, so rebinding the same one never drops
+// it to unbound on the way.
+template <typename Resource>
+void Rebind(Resource*& slot, Resource* next)
+{
+    if (next)
+        next->Bind();
+    Resource* old = slot;
+    slot = next;
+    if (old)
+        old->Unbind();
+}
+
+}  // namespace
+
 void D3D9_Device_Base::SetTextureSlot(DWORD stage, D3D9_Texture* texture)
 {
     if (textures[stage] == texture)
         return;
-    if (texture)
-        texture->Bind();
-    D3D9_Texture* old = textures[stage];
-    textures[stage] = texture;
-    if (old)
-        old->Unbind();
+    Rebind(textures[stage], texture);
     ++state_serial;
 }
 
 void D3D9_Device_Base::SetStreamSlot(UINT stream, D3D9_Vertex_Buffer* buffer, UINT offset, UINT stride)
 {
     Stream& s = stream_sources[stream];
-    if (buffer)
-        buffer->Bind();
-    D3D9_Vertex_Buffer* old = s.buffer;
-    s = Stream{buffer, offset, stride};
-    if (old)
-        old->Unbind();
+    s.offset = offset;
+    s.stride = stride;
+    Rebind(s.buffer, buffer);
 }
 
-void D3D9_Device_Base::SetIndexSlot(D3D9_Index_Buffer* buffer)
-{
-    if (buffer)
-        buffer->Bind();
-    D3D9_Index_Buffer* old = indices;
-    indices = buffer;
-    if (old)
-        old->Unbind();
-}
+void D3D9_Device_Base::SetIndexSlot(D3D9_Index_Buffer* buffer) { Rebind(indices, buffer); }
 
 HRESULT D3D9_Device_Base::GetTexture(DWORD Stage, IDirect3DBaseTexture9** ppTexture)
 {
