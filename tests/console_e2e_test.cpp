@@ -1,14 +1,22 @@
 // The console in the running viewer: orvex on the default level in a copy of data/ under Xvfb,
 // opened, typed into and closed with real key presses, watched through screenshots and LOG.dr.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "viewer_fixture.h"
+#include "foundation/dynamic_row.h"
+#include "xvfb_support.h"
 
 using namespace xvfb_test;
 
 namespace {
+
+const char kTitle[] = "|Orvex|0.0.4|June 1|";
 
 // Where the console's windows lie in the client area, and a spot of each that no text covers.
 const int kPanelSpotX = 520, kPanelSpotY = 40;       // the log panel, right of its lines
@@ -34,12 +42,59 @@ int BackgroundPixels(const Image& image)
     return count;
 }
 
-class ViewerConsole : public RunningViewer {
+std::vector<std::string> LogLines(const std::string& path)
+{
+    DynamicRow log;
+    std::vector<std::string> lines;
+    if (!log.iLoadFromFile(path.c_str()))
+        return lines;
+    unsigned knot = log.iLookId("LOG");
+    for (unsigned id = log.TopId(knot); id; id = log.NextId(id))
+        lines.push_back(log.iLookName(id).getChars());
+    return lines;
+}
+
+int LinesContaining(const std::vector<std::string>& lines, const std::string& part)
+{
+    int count = 0;
+    for (const std::string& line : lines)
+        count += line.find(part) != std::string::npos;
+    return count;
+}
+
+class ViewerConsole : public ::testing::Test {
 protected:
+    void SetUp() override
+    {
+        namespace fs = std::filesystem;
+        ASSERT_FALSE(xvfb.display().empty()) << "Xvfb did not start";
+        char pattern[] = "/tmp/orvex_console_e2e_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder = pattern;
+        fs::copy(fs::path(ORVEX_SOURCE_DIR) / "data", folder,
+                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        fs::remove(fs::path(folder) / "LOG.dr");
+        display = XOpenDisplay(xvfb.display().c_str());
+        ASSERT_NE(display, nullptr);
+        viewer = StartViewer(ORVEX_VIEWER, folder, xvfb.display());
+        window = WaitForWindow(display, kTitle, 30000);
+        ASSERT_NE(window, 0u) << "no window titled " << kTitle;
+    }
+    void TearDown() override
+    {
+        if (viewer > 0 && !ended) {
+            kill(viewer, SIGKILL);
+            waitpid(viewer, nullptr, 0);
+        }
+        if (display)
+            XCloseDisplay(display);
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
     Image Shot()
     {
         SleepMs(300);
-        return RunningViewer::Shot();
+        return Screenshot(xvfb.display(), window, folder + "/shot.ppm");
     }
     // A person's key press: down long enough for a frame to see it, then up.
     void Press(const std::string& key) { HoldKey(xvfb.display(), window, key, kHoldMs); }
@@ -57,6 +112,21 @@ protected:
         }
         Press("Return");
     }
+    void Close()
+    {
+        SendClose(display, window);
+        int status = 0;
+        ended = WaitForExit(viewer, 20000, &status);
+        ASSERT_TRUE(ended) << "the viewer did not end after its window was closed";
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    }
+
+    Xvfb xvfb;
+    std::string folder;
+    Display* display = nullptr;
+    pid_t viewer = -1;
+    Window window = 0;
+    bool ended = false;
 };
 
 TEST_F(ViewerConsole, GraveOpensTheConsoleTypedCommandsRunAndGraveClosesIt)
@@ -88,7 +158,7 @@ TEST_F(ViewerConsole, GraveOpensTheConsoleTypedCommandsRunAndGraveClosesIt)
     EXPECT_GT(closed.Differences(hidden, 0, 4, 400, 15), 0) << "the camera line did not change";
     Close();
 
-    std::vector<std::string> log = LogLines();
+    std::vector<std::string> log = LogLines(folder + "/LOG.dr");
     ASSERT_FALSE(log.empty()) << "no LOG.dr";
     EXPECT_GE(LinesContaining(log, "] id:1  visible:1  file:"), 1);
     EXPECT_EQ(LinesContaining(log, "] Currient camera was changed to: camera"), 1);
