@@ -57,17 +57,27 @@ protected:
         std::error_code ignored;
         std::filesystem::remove_all(folder, ignored);
     }
-    // A screenshot once the frames have settled: two in a row that are the same.
+    // A screenshot once the frames have settled: two in a row that are the same, with the
+    // overlay's camera line drawn (a loaded machine can show the window before its first frame).
     Image Settled() {
         Image last = Screenshot(xvfb.display(), window, folder + "/shot.ppm");
-        for (int attempt = 0; attempt < 20; ++attempt) {
+        for (int attempt = 0; attempt < 40; ++attempt) {
             SleepMs(300);
             Image next = Screenshot(xvfb.display(), window, folder + "/shot.ppm");
-            if (next.width > 0 && Changes(next, last) == 0)
+            if (next.width > 0 && Changes(next, last) == 0 && ShowsCameraLine(next))
                 return next;
             last = next;
         }
         return last;
+    }
+    static bool ShowsCameraLine(const Image& image) {
+        for (int y = kCameraLineTop; y < kCameraLineBottom && y < image.height; ++y)
+            for (int x = 0; x < kLineWidth && x < image.width; ++x) {
+                const unsigned char* p = image.At(x, y);
+                if (p[0] > 200 && p[1] > 200 && p[2] > 200)
+                    return true;
+            }
+        return false;
     }
     void Close() {
         SendClose(display, window);
