@@ -18,6 +18,13 @@ const char* skipBlanks(const char* p)
     return p;
 }
 
+// Past an optional '+' or '-'; *negative tells which was there.
+const char* skipSign(const char* p, bool* negative)
+{
+    *negative = *p == '-';
+    return *p == '+' || *p == '-' ? p + 1 : p;
+}
+
 // End of [begin, end) once trailing blanks are dropped.
 const char* trimEnd(const char* begin, const char* end)
 {
@@ -187,12 +194,8 @@ bool Orvex_string::operator!=(const Orvex_string& other) const { return !(*this 
 
 int Orvex_string::toInt() const
 {
-    const char* p = skipBlanks(text_);
     bool negative = false;
-    if (*p == '+' || *p == '-') {
-        negative = *p == '-';
-        ++p;
-    }
+    const char* p = skipSign(skipBlanks(text_), &negative);
     // Accumulate the magnitude and stop growing it once it is past any int.
     long long magnitude = 0;
     for (; isDigit(*p); ++p) {
@@ -206,12 +209,8 @@ int Orvex_string::toInt() const
 
 float Orvex_string::toFloat() const
 {
-    const char* p = skipBlanks(text_);
     bool negative = false;
-    if (*p == '+' || *p == '-') {
-        negative = *p == '-';
-        ++p;
-    }
+    const char* p = skipSign(skipBlanks(text_), &negative);
     // Find the extent of "digits [. digits] [e [sign] digits]" ourselves, so that only a plain
     // decimal number is read (no "inf", "nan" or hexadecimal forms).
     const char* begin = p;
