@@ -1,6 +1,5 @@
 #include "console/console.h"
 
-#include <assert.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -93,7 +92,9 @@ void Console::AddStartupLine()
 
 void Console::AddMessage(const char* text, int category)
 {
-    assert(text != NULL);
+    // A null text is an empty one, as it is for Orvex_string; release builds have no assert.
+    if (!text)
+        text = "";
     AddText(text, strlen(text), (short)category);
 }
 

@@ -33,6 +33,7 @@ public:
     // lines of about 80 characters; never fails, never removes a line. Cost is linear in the
     // length of the text, whatever the size of the log.
     void AddMessage(Orvex_string text, short category);
+    // A null text is taken as "".
     void AddMessage(const char* text, int category);
 
     // Writes the whole log tree to path; a failure is silent and leaves the tree unchanged.

@@ -5,6 +5,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "foundation/file_io.h"
 #include "foundation/file_path.h"
 
 namespace {
@@ -45,16 +46,24 @@ DynamicRow Orvex_cIniReader::ReadIni(Orvex_string fileName)
     strncpy(path, fileName.getChars(), kNameBuffer - 1);
     path[kNameBuffer - 1] = '\0';
 
-    FILE* file = fopen(resolve_path(path).c_str(), "rt");
+    // A pipe or a device would block start-up or never end: only a regular file is read.
+    FILE* file = names_regular_file(path) ? fopen(resolve_path(path).c_str(), "rt") : NULL;
     if (!file) {
         ReportLoadFailure(fileName);
         return tree;
     }
 
     char line[kLinePiece + 1];
+    bool first = true;
     while (fgets(line, sizeof line, file)) {
         // A piece may hold NUL bytes from a binary file; the text ends at the first of them.
         size_t length = strlen(line);
+        if (first) {
+            const size_t mark = utf8_bom_length(line, length);
+            memmove(line, line + mark, length - mark + 1);
+            length -= mark;
+            first = false;
+        }
         while (length > 0 && (line[length - 1] == '\n' || line[length - 1] == '\r'))
             line[--length] = '\0';
 

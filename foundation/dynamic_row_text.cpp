@@ -1,5 +1,7 @@
 #include "foundation/dynamic_row_text.h"
 
+#include "foundation/file_io.h"
+
 #include <cstring>
 #include <vector>
 
@@ -49,7 +51,7 @@ bool DynamicRowText::parse(const char* data, std::size_t size, DynamicRow& tree)
     std::vector<unsigned int> open;  // the knots whose '{' is not closed yet
     unsigned int lastName = 0;       // the node just read, which a '{' turns into a knot
     std::string name;
-    const char* p = data;
+    const char* p = data + utf8_bom_length(data, size);
     const char* const end = data + size;
     while (p < end) {
         const unsigned char c = static_cast<unsigned char>(*p);

@@ -6,10 +6,22 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// Only regular files: opening a pipe would block and a device may never end.
+bool is_regular(const std::string& resolved)
+{
+    std::error_code error;
+    return fs::is_regular_file(fs::status(resolved, error)) && !error;
+}
+
+}  // namespace
 
 bool read_whole_file(const char* path, std::size_t limit, std::string& out)
 {
@@ -17,10 +29,9 @@ bool read_whole_file(const char* path, std::size_t limit, std::string& out)
     if (!path || !*path)
         return false;
     const std::string resolved = resolve_path(path);
-    // Only regular files: opening a pipe would block and a device may never end.
-    std::error_code error;
-    if (!fs::is_regular_file(fs::status(resolved, error)) || error)
+    if (!is_regular(resolved))
         return false;
+    std::error_code error;
     // Refuse an oversized file before reading it; the read below checks again as it goes.
     const std::uintmax_t size = fs::file_size(resolved, error);
     if (error || size > limit)
@@ -46,6 +57,16 @@ bool read_whole_file(const char* path, std::size_t limit, std::string& out)
     if (!ok)
         out.clear();
     return ok;
+}
+
+bool names_regular_file(const char* path)
+{
+    return path && *path && is_regular(resolve_path(path));
+}
+
+std::size_t utf8_bom_length(const char* data, std::size_t size)
+{
+    return size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;
 }
 
 namespace {

@@ -121,6 +121,8 @@ TEST_F(ConsoleLogTest, EachCategoryStoresItsKeywordAndOthersStoreNone)
     console->AddMessage(text, (short)1);
     EXPECT_EQ(Added().back().text, "[0:0] by value");
     EXPECT_EQ(Added().back().children, std::vector<std::string>{"_ERROR_"});
+    console->AddMessage(static_cast<const char*>(nullptr), 1);
+    EXPECT_EQ(Added().back().text, "[0:0] ") << "a null text is an empty one";
 }
 
 TEST_F(ConsoleLogTest, StartupLineComesFirstWithTheUtcDateAndWeekDayUnstamped)

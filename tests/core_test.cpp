@@ -1,6 +1,9 @@
 // The frame timer and the settings reader with its written copy.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -98,6 +101,8 @@ TEST_F(SettingsTest, LinesBecomeBlocksInFileOrder)
         {"a block twice gives two knots", "SCREEN = 1, 2\nSCREEN = 3\n",
          {{"SCREEN", {"1", "2"}}, {"SCREEN", {"3"}}}},
         {"empty values count", "COLOR = 1,,3\nNONE =\n", {{"COLOR", {"1", "", "3"}}, {"NONE", {}}}},
+        {"one leading byte-order mark is skipped", "\xEF\xBB\xBFSCREEN = 1\n\xEF\xBB\xBF" "B = 2\n",
+         {{"SCREEN", {"1"}}, {"\xEF\xBB\xBF" "B", {"2"}}}},
         {"a 255-character line is read as 254 and 1",
          "LONG = " + longValue + "TAIL = 7\n",
          {{"LONG", {longValue}}, {"TAIL", {"7"}}}},
@@ -145,11 +150,17 @@ TEST_F(SettingsTest, MissingOrUnreadableFileShowsTheFailureBoxAndGivesAnEmptyTre
     EXPECT_EQ(boxes[0].flags, (UINT)(MB_ICONEXCLAMATION | MB_OK));
     EXPECT_EQ(boxes[0].owner, (HWND)NULL);
 
-    // A folder of that name opens but cannot be read: the same box, the same empty tree.
+    // A folder of that name opens but cannot be read, a device is no settings file, and a pipe
+    // nobody writes to would block start-up: the same box, the same empty tree.
     orvex_test::MakeFolder("ini.txt");
-    EXPECT_TRUE(BlocksOf(reader.ReadIni(Orvex_string("ini.txt"))).empty());
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1].text, "| File loading failed! |ini.txt | ");
+    ASSERT_EQ(symlink("/dev/null", "device.txt"), 0);
+    ASSERT_EQ(mkfifo("pipe.txt", 0600), 0);
+    const char* const names[] = {"ini.txt", "device.txt", "pipe.txt"};
+    for (const char* name : names) {
+        EXPECT_TRUE(BlocksOf(reader.ReadIni(Orvex_string(name))).empty()) << name;
+        EXPECT_EQ(boxes.back().text, std::string("| File loading failed! |") + name + " | ");
+    }
+    EXPECT_EQ(boxes.size(), 4u);
 }
 
 TEST_F(SettingsTest, LoadSettingsWritesTheCopyWhenItsFolderExists)

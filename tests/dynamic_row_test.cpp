@@ -273,6 +273,7 @@ TEST(DynamicRow, ReadsTheHandWrittenFormat)
         {"a\"b\"", "P[a]P[b]"},
         {"k {\r\n\tv\r\n}\r\n", "K[k](P[v])"},
         {"\xCF\xE0\xF0 { \xFF }", "K[\xCF\xE0\xF0](P[\xFF])"},
+        {"\xEF\xBB\xBFk { \xEF\xBB\xBFv }", "K[k](P[\xEF\xBB\xBFv])"},
     };
     for (const Case& c : cases) {
         DynamicRow tree;
