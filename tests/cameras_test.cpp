@@ -229,6 +229,19 @@ TEST_F(CameraManagerTest, LoadsCamerasInFileOrderAndActivatesTheFirst) {
     EXPECT_FLOAT_EQ(manager->material.Emissive.a, 1.0f);
 }
 
+TEST_F(CameraManagerTest, CamerasThatCannotMoveAreNamedInOneErrorLineEach) {
+    LoadLevel("_CAMERAS_ { fine nowhere onpoint above }\n"
+              "fine { _POSITION_ { 0 90 -1 } _LOOK_ { 0 0 0 } }\n"
+              "onpoint { _POSITION_ { 5 5 5 } _LOOK_ { 5 5 5 } }\n"
+              "above { _POSITION_ { 5 90 5 } _LOOK_ { 5 0 5 } }\n");
+    EXPECT_EQ(manager->cameraCount, 4);
+    EXPECT_EQ(Texts(*console, "_ERROR_"),
+              (std::vector<std::string>{
+                  "[!] Camera nowhere: no knot in the level; default view, it cannot move",
+                  "[!] Camera onpoint: looks straight up, down or at itself; it cannot move",
+                  "[!] Camera above: looks straight up, down or at itself; it cannot move"}));
+}
+
 TEST_F(CameraManagerTest, LevelWithoutCamerasSkipsMovementAndCommands) {
     LoadLevel("_LIGHTS_ { }");
     EXPECT_EQ(manager->cameraCount, 0);

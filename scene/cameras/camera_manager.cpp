@@ -82,17 +82,32 @@ void Orvex_Camera_Manager::SetupCameras(DynamicRow* tree) {
 int Orvex_Camera_Manager::AddCamera(Orvex_string name, DynamicRow* tree, bool makeActive) {
     ++cameraCount;
     Orvex_Camera* camera = new Orvex_Camera;
-    camera->LoadFromTree(name, tree);
+    const bool described = camera->LoadFromTree(name, tree);
 
     Orvex_string report;
     report = "[+] Camera:  ";
     report += name;
     console->AddMessage(report, 0);
+    ReportStuckCamera(*camera, described);
 
     CameraEntry* entry = new CameraEntry{cameraCount, camera, nullptr, nullptr};
     if (makeActive) activeCamera = entry;
     AppendEntry(&cameraList, &lastEntry, entry);
     return entry->id;
+}
+
+// Walking and turning work on the view direction's level part: a camera with none (its knot
+// missing, or standing on or straight above or below its look-at point) keeps its place, so the
+// level's author is told which one it is.
+void Orvex_Camera_Manager::ReportStuckCamera(const Orvex_Camera& camera, bool described) {
+    const D3DXVECTOR3 view = camera.lookAt - camera.position;
+    if (described && (view.x != 0.0f || view.z != 0.0f)) return;
+    Orvex_string report;
+    report = "[!] Camera ";
+    report += camera.name;
+    report += described ? ": looks straight up, down or at itself; it cannot move"
+                        : ": no knot in the level; default view, it cannot move";
+    console->AddMessage(report, 1);
 }
 
 bool Orvex_Camera_Manager::SetActiveCamera(int id) {

@@ -31,7 +31,8 @@ public:
     // Adds every camera named under "_CAMERAS_", in file order, then makes camera 1 active.
     void SetupCameras(DynamicRow* tree);
     // Creates and loads one camera (a missing knot gives the defaults), reports
-    // "[+] Camera:  <name>" and appends it. Returns its id.
+    // "[+] Camera:  <name>" and appends it; a camera that cannot be moved (no knot, or no level
+    // part in its view direction) is named in one more line, category 1. Returns its id.
     int AddCamera(Orvex_string name, DynamicRow* tree, bool makeActive);
     // Makes the camera with that id active; false, and nothing changes, when there is none.
     bool SetActiveCamera(int id);
@@ -67,6 +68,8 @@ public:
     float lastMouseY;
 
 private:
+    void ReportStuckCamera(const Orvex_Camera& camera, bool described);
+
     CameraEntry* lastEntry;   // the list's tail, so that adding stays constant-time
     bool mouseSeen;           // HandleMouse has read the cursor at least once
 };
