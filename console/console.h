@@ -39,9 +39,10 @@ public:
     // Writes the whole log tree to path; a failure is silent and leaves the tree unchanged.
     void SaveLog(const char* path);
 
-    // Display and input (console_display.cpp): shown and hidden by the console key, polled by
-    // the camera manager's keyboard step while shown, mouse events from the window procedure
-    // (1 press, 2 release) and the camera manager (0 position), drawn by the frame.
+    // Display and input (console_display.cpp): shown and hidden by the console key (hiding ends
+    // any drag in progress), polled by the camera manager's keyboard step while shown, mouse
+    // events from the window procedure (1 press, 2 release) and the camera manager (0 position),
+    // drawn by the frame.
     void ToggleVisible();
     void PollKeyboard();
     void HandleMouse(short event, int x, int y);
@@ -63,6 +64,7 @@ private:
     void AddText(const char* text, size_t length, short category);
     void AddLine(const char* line, short category);
     void AddStartupLine();
+    void EndDrags();
 
     DynamicRow commandList;
 };

@@ -15,7 +15,18 @@ void Console::ToggleVisible()
     if (toggleTimer.Elapsed() / 6 > 55) {
         toggleTimer.Start();
         visible = !visible;
+        if (!visible)
+            EndDrags();
     }
+}
+
+// A hidden console sees no release: a drag or thumb hold begun before it hid would otherwise
+// still follow the cursor when it opens again.
+void Console::EndDrags()
+{
+    logView->moving = false;
+    logView->thumbGrabbed = false;
+    inputLine->dragging = false;
 }
 
 void Console::PollKeyboard()
@@ -25,8 +36,10 @@ void Console::PollKeyboard()
     inputLine->HandleKeys(keys);
     if (toggleTimer.Elapsed() / 8 > 200) {
         toggleTimer.Start();
-        if (keys[VK_OEM_3] & kKeyDown)
+        if (keys[VK_OEM_3] & kKeyDown) {
             visible = false;
+            EndDrags();
+        }
     }
 }
 

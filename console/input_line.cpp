@@ -123,8 +123,10 @@ bool InputLine::HandleMouse(short event, int mx, int my)
         return false;
     }
     if (event == 2 && dragging && focused) {
-        x = MovedBy(x, mx, pressX);
-        y = MovedBy(y, my, pressY);
+        int screenWidth, screenHeight;
+        ScreenSize(*device, &screenWidth, &screenHeight);
+        x = KeptOnScreen(MovedBy(x, mx, pressX), width, screenWidth);
+        y = KeptOnScreen(MovedBy(y, my, pressY), height, screenHeight);
         dragging = false;
         CreateResources();
     }

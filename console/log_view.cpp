@@ -203,10 +203,9 @@ bool LogView::HandleMouse(short event, int mx, int my)
             pressX = mx;
             pressY = my;
             const int right = x + width;
-            if (right - 12 < mx && mx < right - 2 && thumbY - 12 < my && my < thumbY + 12)
-                thumbGrabbed = true;
-            else
-                moving = true;
+            // A press starts a new gesture: whatever an earlier press left held is let go.
+            thumbGrabbed = right - 12 < mx && mx < right - 2 && thumbY - 12 < my && my < thumbY + 12;
+            moving = !thumbGrabbed;
             return true;
         }
         active = false;
@@ -215,7 +214,10 @@ bool LogView::HandleMouse(short event, int mx, int my)
     }
     if (event == 2) {
         if (moving && active) {
-            const int nx = MovedBy(x, mx, pressX), ny = MovedBy(y, my, pressY);
+            int screenWidth, screenHeight;
+            ScreenSize(*device, &screenWidth, &screenHeight);
+            const int nx = KeptOnScreen(MovedBy(x, mx, pressX), width, screenWidth);
+            const int ny = KeptOnScreen(MovedBy(y, my, pressY), height, screenHeight);
             thumbX = MovedBy(thumbX, nx, x);
             thumbY = MovedBy(thumbY, ny, y);
             x = nx;

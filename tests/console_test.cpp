@@ -471,6 +471,52 @@ TEST_F(ConsoleTest, DraggingThePanelCarriesTheThumbAndKeepsTheScroll)
     EXPECT_EQ(view().y, 10);
 }
 
+TEST_F(ConsoleTest, HidingEndsDragsAndMovedWindowsStayOnScreen)
+{
+    AddLines(39);
+    console->visible = true;
+    console->toggleTimer.Start();
+    // The panel taken by its top, then the input line; hidden, released while hidden, reopened.
+    console->HandleMouse(1, 200, 35);
+    console->HandleMouse(1, 100, 208);
+    orvex_headless::advance_time(400);
+    console->ToggleVisible();
+    console->HandleMouse(2, 250, 10);
+    orvex_headless::advance_time(400);
+    console->ToggleVisible();
+    ASSERT_TRUE(console->visible);
+    EXPECT_FALSE(view().moving);
+    EXPECT_FALSE(line().dragging);
+    // The thumb then scrolls and leaves the panel where it is.
+    console->HandleMouse(1, 516, 172);
+    console->HandleMouse(2, 516, 100);
+    EXPECT_EQ(view().x, 9);
+    EXPECT_EQ(view().y, 30);
+    EXPECT_EQ(view().bottomLine, 31);
+
+    // Thrown past any edge, a window keeps 16 pixels on the screen.
+    D3DVIEWPORT9 screen = {};
+    ASSERT_EQ(device->GetViewport(&screen), D3D_OK);
+    const int far = 100000;
+    for (int to : {-far, far}) {
+        console->HandleMouse(1, view().x + 20, view().y + 5);
+        console->HandleMouse(2, view().x + 20 + to, view().y + 5 + to);
+        console->HandleMouse(1, line().x + 5, line().y + 5);
+        console->HandleMouse(2, line().x + 5 + to, line().y + 5 + to);
+        if (to < 0) {
+            EXPECT_EQ(view().x, 16 - view().width);
+            EXPECT_EQ(view().y, 16 - view().height);
+            EXPECT_EQ(line().x, 16 - line().width);
+            EXPECT_EQ(line().y, 16 - line().height);
+        } else {
+            EXPECT_EQ(view().x, (int)screen.Width - 16);
+            EXPECT_EQ(view().y, (int)screen.Height - 16);
+            EXPECT_EQ(line().x, (int)screen.Width - 16);
+            EXPECT_EQ(line().y, (int)screen.Height - 16);
+        }
+    }
+}
+
 TEST_F(ConsoleTest, ShortPanelsAndHugeLogsScrollWithoutFault)
 {
     view().Place(9, 30, 515, 50, 0xFF969696);
