@@ -2,6 +2,7 @@
 // (the engine is a global), driven by a script of clock steps and input (core_program_run.cpp).
 #include <gtest/gtest.h>
 
+#include <stdio.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -43,7 +44,7 @@ ProgramRun RunProgram(const std::string& folder, const std::string& script)
     ProgramRun run;
     pid_t child = fork();
     if (child == 0) {
-        if (chdir(folder.c_str()) != 0)
+        if (chdir(folder.c_str()) != 0 || !freopen("stderr.txt", "w", stderr))
             _exit(101);
         execl(CORE_PROGRAM_RUN, CORE_PROGRAM_RUN, (char*)NULL);
         _exit(102);
@@ -181,6 +182,9 @@ TEST_F(ProgramTest, UnsupportedMultisamplingEndsQuietlyLikeAnyDeviceFailure)
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_NE(CreateDeviceCall(run).find("MultiSample 16/0"), std::string::npos);
     EXPECT_NE(CreateDeviceCall(run).find(" -> "), std::string::npos);
+    EXPECT_EQ(orvex_test::ReadFile(folder + "/stderr.txt"),
+              "CreateDevice: multisample type 16 is above this adapter's limit of 4\n");
+    EXPECT_TRUE(run.With("box ").empty());
     EXPECT_TRUE(run.With("peek ").empty());
     EXPECT_FALSE(orvex_test::FileExists(folder + "/LOG.dr"));
 }

@@ -378,9 +378,16 @@ TEST_F(NativeDevice, OutlivesItsWindowWithoutDrawingOrCrashing)
 TEST_F(NativeDevice, MultisampleFourIsMadeAndAnAbsurdTypeFailsCreation)
 {
     IDirect3DDevice9* other = reinterpret_cast<IDirect3DDevice9*>(1);
+    // Each refusal says why on stderr, whether or not a device has told the limit before.
+    testing::internal::CaptureStderr();
     EXPECT_EQ(Create(D3DMULTISAMPLE_TYPE(0x4000), &other), D3DERR_NOTAVAILABLE);
     EXPECT_EQ(other, nullptr);
     EXPECT_EQ(Create(D3DMULTISAMPLE_16_SAMPLES, &other), D3DERR_NOTAVAILABLE) << "this GL offers 4";
+    EXPECT_EQ(Create(D3DMULTISAMPLE_8_SAMPLES, &other), D3DERR_NOTAVAILABLE);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "CreateDevice: multisample type 16384 with quality 0 is not offered\n"
+              "CreateDevice: multisample type 16 is above this GL's limit of 4\n"
+              "CreateDevice: multisample type 8 is above this GL's limit of 4\n");
     ASSERT_EQ(Create(D3DMULTISAMPLE_4_SAMPLES), D3D_OK);
     device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kClear, 1.0f, 0);
     device->BeginScene();

@@ -3,6 +3,7 @@
 #include "d3d9_resource.h"
 #include "d3d9_texture.h"
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
@@ -198,37 +199,66 @@ HRESULT D3D9_Direct3D_Base::GetDeviceCaps(UINT Adapter, D3DDEVTYPE DeviceType, D
     return D3D_OK;
 }
 
+HRESULT D3D9_Direct3D_Base::Refuse(HRESULT result, const char* why, ...)
+{
+    std::va_list arguments;
+    va_start(arguments, why);
+    std::fputs("CreateDevice: ", stderr);
+    std::vfprintf(stderr, why, arguments);
+    std::fputc('\n', stderr);
+    va_end(arguments);
+    return result;
+}
+
+HRESULT D3D9_Direct3D_Base::RefuseSamples(D3DMULTISAMPLE_TYPE type, DWORD quality, UINT limit)
+{
+    const bool counted = type >= D3DMULTISAMPLE_2_SAMPLES && type <= D3DMULTISAMPLE_16_SAMPLES && quality == 0;
+    if (counted && UINT(type) > limit)
+        return Refuse(D3DERR_NOTAVAILABLE, "multisample type %d is above this %s limit of %u", int(type),
+                      SampleLimitOwner(), limit);
+    if (type == D3DMULTISAMPLE_NONMASKABLE && quality < 4 && (2u << quality) > limit)
+        return Refuse(D3DERR_NOTAVAILABLE, "multisample quality %lu (%u samples) is above this %s limit of %u",
+                      (unsigned long)quality, 2u << quality, SampleLimitOwner(), limit);
+    return Refuse(D3DERR_NOTAVAILABLE, "multisample type %d with quality %lu is not offered", int(type),
+                  (unsigned long)quality);
+}
+
+const char* D3D9_Direct3D_Base::SampleLimitOwner() const { return "adapter's"; }
+
 HRESULT D3D9_Direct3D_Base::CreateDevice(UINT Adapter, D3DDEVTYPE DeviceType, HWND hFocusWindow,
                                          DWORD BehaviorFlags, D3DPRESENT_PARAMETERS* pPresentationParameters,
                                          IDirect3DDevice9** ppReturnedDeviceInterface)
 {
     if (!ppReturnedDeviceInterface)
-        return D3DERR_INVALIDCALL;
+        return Refuse(D3DERR_INVALIDCALL, "no place for the device");
     *ppReturnedDeviceInterface = nullptr;
-    if (Adapter != D3DADAPTER_DEFAULT || !pPresentationParameters)
-        return D3DERR_INVALIDCALL;
+    if (Adapter != D3DADAPTER_DEFAULT)
+        return Refuse(D3DERR_INVALIDCALL, "adapter %u does not exist; there is only adapter 0", Adapter);
+    if (!pPresentationParameters)
+        return Refuse(D3DERR_INVALIDCALL, "no present parameters");
     if (DeviceType != D3DDEVTYPE_HAL)
-        return D3DERR_NOTAVAILABLE;
+        return Refuse(D3DERR_NOTAVAILABLE, "device type %d is not offered; only the HAL device is", int(DeviceType));
     const DWORD processing = BehaviorFlags & (D3DCREATE_SOFTWARE_VERTEXPROCESSING |
                                               D3DCREATE_HARDWARE_VERTEXPROCESSING | D3DCREATE_MIXED_VERTEXPROCESSING);
     if (processing != D3DCREATE_SOFTWARE_VERTEXPROCESSING && processing != D3DCREATE_HARDWARE_VERTEXPROCESSING &&
         processing != D3DCREATE_MIXED_VERTEXPROCESSING)
-        return D3DERR_INVALIDCALL;
+        return Refuse(D3DERR_INVALIDCALL, "behaviour 0x%lx names no single kind of vertex processing",
+                      (unsigned long)BehaviorFlags);
 
     D3DPRESENT_PARAMETERS pp = *pPresentationParameters;
     HWND window = pp.hDeviceWindow ? pp.hDeviceWindow : hFocusWindow;
     if (!window || !IsWindow(window))
-        return D3DERR_INVALIDCALL;
+        return Refuse(D3DERR_INVALIDCALL, "no device window");
     if (pp.SwapEffect < D3DSWAPEFFECT_DISCARD || pp.SwapEffect > D3DSWAPEFFECT_COPY)
-        return D3DERR_INVALIDCALL;
+        return Refuse(D3DERR_INVALIDCALL, "swap effect %d is not one of 1 to 3", int(pp.SwapEffect));
     if (pp.BackBufferCount > 3)
-        return D3DERR_INVALIDCALL;
+        return Refuse(D3DERR_INVALIDCALL, "%u back buffers asked for, 3 at most", pp.BackBufferCount);
     if (pp.EnableAutoDepthStencil && !depth_format(pp.AutoDepthStencilFormat))
-        return D3DERR_INVALIDCALL;
+        return Refuse(D3DERR_INVALIDCALL, "depth format %d is not offered", int(pp.AutoDepthStencilFormat));
     if (pp.BackBufferFormat == D3DFMT_UNKNOWN)
         pp.BackBufferFormat = D3DFMT_X8R8G8B8;
     if (!back_buffer_format(pp.BackBufferFormat))
-        return D3DERR_NOTAVAILABLE;
+        return Refuse(D3DERR_NOTAVAILABLE, "back-buffer format %d is not offered", int(pp.BackBufferFormat));
     if (pp.BackBufferWidth == 0 || pp.BackBufferHeight == 0) {
         RECT client{};
         GetClientRect(window, &client);
@@ -238,14 +268,15 @@ HRESULT D3D9_Direct3D_Base::CreateDevice(UINT Adapter, D3DDEVTYPE DeviceType, HW
             pp.BackBufferHeight = UINT(client.bottom > client.top ? client.bottom - client.top : 1);
     }
     if (pp.BackBufferWidth > 16384 || pp.BackBufferHeight > 16384)
-        return D3DERR_INVALIDCALL;
+        return Refuse(D3DERR_INVALIDCALL, "a back buffer of %u x %u is above the limit of 16384",
+                      pp.BackBufferWidth, pp.BackBufferHeight);
     if (pp.BackBufferCount == 0)
         pp.BackBufferCount = 1;
     const UINT samples = SamplesFor(pp.MultiSampleType, pp.MultiSampleQuality);
     if (samples == 0)
-        return D3DERR_NOTAVAILABLE;
+        return RefuseSamples(pp.MultiSampleType, pp.MultiSampleQuality, MaxSamples());
     if (samples > 1 && pp.SwapEffect != D3DSWAPEFFECT_DISCARD)
-        return D3DERR_INVALIDCALL;
+        return Refuse(D3DERR_INVALIDCALL, "multisampling needs the discard swap effect");
     pp.hDeviceWindow = window;
 
     D3DDEVICE_CREATION_PARAMETERS creation{Adapter, DeviceType, hFocusWindow, BehaviorFlags};

@@ -8,7 +8,9 @@
 // a missing window, adapter other than 0, a bad swap effect or depth format, and
 // D3DERR_NOTAVAILABLE for a device type other than HAL or a multisample type the realization
 // cannot make. Multisample types 2..16 are that many samples; D3DMULTISAMPLE_NONMASKABLE with
-// quality q is 2^(q+1) samples.
+// quality q is 2^(q+1) samples. Every refusal, here or in the realization, writes one line to
+// stderr saying why ("CreateDevice: multisample type 8 is above this GL's limit of 4"): a
+// program that ends quietly on a failed device still leaves the reason behind.
 #include <d3d9.h>
 
 class D3D9_Direct3D_Base : public IDirect3D9 {
@@ -52,7 +54,18 @@ protected:
     virtual const char* AdapterDescription() const = 0;
     // The desktop: its size (the display mode).
     virtual void DesktopSize(UINT* width, UINT* height) = 0;
-    // Makes the device for completed, checked parameters.
+    // Who sets the sample limit, for the refusal line: "adapter's" unless the realization knows.
+    virtual const char* SampleLimitOwner() const;
+    // Writes "CreateDevice: " and why (a printf format and its values) as one stderr line;
+    // answers result.
+    static HRESULT Refuse(HRESULT result, const char* why, ...)
+#ifdef __GNUC__
+        __attribute__((format(printf, 2, 3)))
+#endif
+        ;
+    // The refusal of a multisample setting the realization cannot make within limit samples.
+    HRESULT RefuseSamples(D3DMULTISAMPLE_TYPE type, DWORD quality, UINT limit);
+    // Makes the device for completed, checked parameters; a failure writes its reason too.
     virtual HRESULT MakeDevice(const D3DDEVICE_CREATION_PARAMETERS& creation, const D3DPRESENT_PARAMETERS& present,
                                UINT samples, IDirect3DDevice9** device) = 0;
 

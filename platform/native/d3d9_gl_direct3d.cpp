@@ -11,6 +11,8 @@ UINT D3D9_GL_Direct3D::MaxSamples()
 
 const char* D3D9_GL_Direct3D::AdapterDescription() const { return "Orvex Direct3D 9 on OpenGL"; }
 
+const char* D3D9_GL_Direct3D::SampleLimitOwner() const { return "GL's"; }
+
 void D3D9_GL_Direct3D::DesktopSize(UINT* width, UINT* height)
 {
     SDL_DisplayMode mode{};
@@ -28,9 +30,13 @@ HRESULT D3D9_GL_Direct3D::MakeDevice(const D3DDEVICE_CREATION_PARAMETERS& creati
 {
     SDL_Window* window = win32_sdl_window(present.hDeviceWindow);
     if (!window)
-        return D3DERR_NOTAVAILABLE;
+        return Refuse(D3DERR_NOTAVAILABLE, "the device window has no SDL window");
     HRESULT hr = D3DERR_NOTAVAILABLE;
     *device = D3D9_GL_Device::Make(this, creation, present, samples, window, &hr);
+    // The GL's sample limit is known only once a context exists: the first device learns it here.
+    const UINT limit = D3D9_GL_Device::KnownMaxSamples();
+    if (!*device && limit != 0 && samples > limit)
+        return RefuseSamples(present.MultiSampleType, present.MultiSampleQuality, limit);
     return hr;
 }
 

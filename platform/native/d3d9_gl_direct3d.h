@@ -8,6 +8,7 @@ class D3D9_GL_Direct3D : public D3D9_Direct3D_Base {
 protected:
     UINT MaxSamples() override;
     const char* AdapterDescription() const override;
+    const char* SampleLimitOwner() const override;
     void DesktopSize(UINT* width, UINT* height) override;
     HRESULT MakeDevice(const D3DDEVICE_CREATION_PARAMETERS& creation, const D3DPRESENT_PARAMETERS& present,
                        UINT samples, IDirect3DDevice9** device) override;
