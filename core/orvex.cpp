@@ -116,6 +116,8 @@ void Orvex::Initialize()
     console->AddMessage("[>>>] Initializing rendering manager : ", CONSOLE_SYSTEM);
     renderManager->Initialize();
     renderManager->backRendererColor = backRendererColor;
+    // Subsets without a texture are drawn through their effect with the white default texture.
+    objectManager->plainTexture = renderManager->whiteTexture;
 
     console->commandQueue = &timeLine->queue;
     console->inputLine->commandQueue = &timeLine->queue;

@@ -256,6 +256,7 @@ TEST_F(LightManagerTest, FrameWithTheConsoleShownDrawsCameraAndLightMarkers) {
     std::vector<std::string> expected = {"white", "SetMaterial", "SetFVF"};
     for (int i = 0; i < 2; ++i) expected.insert(expected.end(), camera.begin(), camera.end());
     expected.push_back("red");
+    expected.push_back("SetTransform");   // lights stand at world points: the identity
     expected.push_back("SetFVF");
     for (int i = 0; i < 2; ++i) expected.insert(expected.end(), light.begin(), light.end());
     expected.push_back("SetTransform");   // the active camera's world transform

@@ -1,6 +1,7 @@
 // The default level drawn by the real engine on the native platform, in a window of an Xvfb of
 // its own, read back from the device: lit and unlit sides of the sphere, a light's colour, a
-// texture, and an object hidden with "object.visible" leaving the picture.
+// texture, an object hidden with "object.visible" leaving the picture, an untextured material's
+// colour, every light's ambient share, and the light markers of the open console.
 #include <gtest/gtest.h>
 
 #include <stdio.h>
@@ -8,6 +9,7 @@
 #include <string.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -21,8 +23,13 @@
 #include "core/orvex.h"
 #include "core/render_manager.h"
 #include "native/gl_device.h"
+#include "console/console.h"
+#include "console/input_line.h"
+#include "console/log_view.h"
 #include "scene/cameras/camera_manager.h"
+#include "scene/lights/light_manager.h"
 #include "scene/objects/object_manager.h"
+#include "scene/objects/static_cobject.h"
 #include "xvfb_server.h"
 
 namespace {
@@ -182,6 +189,114 @@ TEST_F(DefaultLevelTest, HidingTheSphereRemovesItsPixelsAndNothingElse)
     POINT box = Project(before, D3DXVECTOR3(70, 20, -130));
     EXPECT_EQ(memcmp(before.At(box.x, box.y), hidden.At(box.x, box.y), 3), 0) << "the box stays";
     EXPECT_EQ(shown.rgba, before.rgba) << "shown again, the frame is as it was";
+}
+
+
+// The crate (object 4) stands turned at (90, 20, 30) with edge 40.
+Static_CObject* Crate()
+{
+    ObjectEntry* entry = engine.objectManager->objectList;
+    for (int id = 1; id < 4 && entry; ++id) entry = entry->next;
+    return entry ? static_cast<Static_CObject*>(entry->object) : nullptr;
+}
+
+TEST_F(DefaultLevelTest, AnUntexturedSubsetShowsItsMaterialColourThroughTheEffect)
+{
+    Static_CObject* crate = Crate();
+    ASSERT_TRUE(crate && crate->materialCount == 1);
+    IDirect3DTexture9* texture = crate->textures[0];
+    const D3DCOLORVALUE diffuse = crate->materials[0].Diffuse;
+    crate->textures[0] = nullptr;
+    crate->materials[0].Diffuse = D3DCOLORVALUE{0.2f, 1.0f, 0.2f, 1.0f};
+    Frame green = Draw();
+    crate->materials[0].Diffuse = diffuse;
+    Frame plain = Draw();
+    crate->textures[0] = texture;
+    ASSERT_GT(green.width, 100u);
+
+    POINT top = Project(green, D3DXVECTOR3(90, 40, 30));
+    const unsigned char* g = green.At(top.x, top.y);
+    const unsigned char* p = plain.At(top.x, top.y);
+    EXPECT_GT(g[1], g[0] + 40) << "green " << (int)g[0] << " " << (int)g[1] << " " << (int)g[2];
+    EXPECT_GT(g[1], g[2] + 40);
+    for (int c = 0; c < 3; ++c) EXPECT_GT(p[c], 60) << "white material, channel " << c;
+}
+
+TEST_F(DefaultLevelTest, AmbientIsTheSameWhicheverLightCarriesIt)
+{
+    Frame before = Draw();
+    LightEntry* first = engine.lightManager->lightList;
+    ASSERT_TRUE(first && first->next);
+    std::swap(first->light->ambient, first->next->light->ambient);
+    Frame swapped = Draw();
+    std::swap(first->light->ambient, first->next->light->ambient);
+    ASSERT_GT(before.width, 100u);
+
+    POINT unlit = OnSphere(before, kUnlitSide);
+    int worst = 0;
+    for (int dy = -4; dy <= 4; ++dy)
+        for (int dx = -4; dx <= 4; ++dx)
+            for (int c = 0; c < 3; ++c)
+                worst = std::max(worst, std::abs(before.At(unlit.x + dx, unlit.y + dy)[c] -
+                                                 swapped.At(unlit.x + dx, unlit.y + dy)[c]));
+    EXPECT_LE(worst, 2) << "the unlit side of the sphere lives on ambient alone";
+}
+
+TEST_F(DefaultLevelTest, LightMarkersStandAtTheLightsWithOnlyOneCameraInTheLevel)
+{
+    // One camera, every object hidden but the last (a column whose world matrix moves it by
+    // (150, 0, -30)), and the console open: each light seen clear of the console has its marker
+    // where it stands and none where that matrix would carry it.
+    CameraEntry* active = engine.cameraManager->activeCamera;
+    ASSERT_EQ(active, engine.cameraManager->cameraList);
+    CameraEntry* others = active->next;
+    active->next = nullptr;
+    std::vector<ObjectEntry*> hidden;
+    for (ObjectEntry* e = engine.objectManager->objectList; e && e->next; e = e->next) {
+        e->visible = false;
+        hidden.push_back(e);
+    }
+    // The log panel, dragged down, leaves the sky where the red lamp is seen free.
+    LogView& view = *engine.console->logView;
+    const int viewY = view.y;
+    view.Place(view.x, 380, view.width, view.height, 0);
+    engine.console->visible = true;
+    Frame frame = Draw();
+    engine.console->visible = false;
+    for (ObjectEntry* e : hidden) e->visible = true;
+    active->next = others;
+    ASSERT_GT(frame.width, 100u);
+
+    const InputLine& line = *engine.console->inputLine;
+    auto marked = [&](POINT centre) {
+        int count = 0;
+        for (LONG y = centre.y - 20; y <= centre.y + 20; ++y)
+            for (LONG x = centre.x - 20; x <= centre.x + 20; ++x) {
+                if (x < 0 || y < 0 || x >= (LONG)frame.width || y >= (LONG)frame.height) continue;
+                const unsigned char* p = frame.At(x, y);
+                count += !(p[0] == 100 && p[1] == 130 && p[2] == 170);
+            }
+        return count;
+    };
+    auto clearOfConsole = [&](POINT c) {
+        return c.x >= 20 && c.y >= 20 && c.x < (LONG)frame.width - 20 && c.y < (LONG)frame.height - 20 &&
+               !(c.x > view.x - 25 && c.x < view.x + view.width + 25 && c.y > view.y - 40 &&
+                 c.y < view.y + view.height + 25) &&
+               !(c.x > line.x - 25 && c.x < line.x + line.width + 25 && c.y > line.y - 40 &&
+                 c.y < line.y + line.height + 25);
+    };
+    int checked = 0;
+    for (LightEntry* e = engine.lightManager->lightList; e; e = e->next) {
+        const D3DXVECTOR4& at = e->light->position;
+        POINT right = Project(frame, D3DXVECTOR3(at.x, at.y, at.z));
+        POINT moved = Project(frame, D3DXVECTOR3(at.x + 150, at.y, at.z - 30));
+        if (!clearOfConsole(right) || !clearOfConsole(moved)) continue;
+        ++checked;
+        EXPECT_GT(marked(right), 40) << e->light->name.getChars() << " at " << right.x << "," << right.y;
+        EXPECT_EQ(marked(moved), 0) << e->light->name.getChars() << " under the column's world";
+    }
+    EXPECT_GE(checked, 1);
+    view.Place(view.x, viewY, view.width, view.height, 0);
 }
 
 }  // namespace

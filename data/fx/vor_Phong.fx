@@ -1,11 +1,14 @@
-// Per-pixel lighting for scene objects: one light per draw.
+// Per-pixel lighting for scene objects: one light per draw, each adding its own ambient share.
 //   vor_Phong        the first light: ambient + diffuse + specular, opaque
-//   vor_Phong_alpha  every further light: its diffuse + specular added onto what is drawn
-// The object's texture is whatever the device has on stage 0.
+//   vor_Phong_alpha  every further light: its ambient + diffuse + specular added onto what is drawn
+// The surface colour is the texture on stage 0 times the material's diffuse colour; a subset
+// without a texture is drawn with a white one, so its material colour shows.
 
 float4x4 mat_World_View_Proj : WORLDVIEWPROJECTION;
 float4x4 matWorld : WORLD;
 float4 View_Pos : VIEWPOSITION = {0, 0, 0, 1};
+
+float4 MaterialDiffuse = {1, 1, 1, 1};
 
 float4 LightPos = {0, 0, 0, 1};
 float4 LightColor = {1, 1, 1, 1};
@@ -50,7 +53,7 @@ VS_OUTPUT vs_main(VS_INPUT In)
     return Out;
 }
 
-float3 light_share(VS_OUTPUT In, float4 base, uniform bool withAmbient)
+float3 light_share(VS_OUTPUT In, float4 base)
 {
     float3 toLight = LightPos.xyz - In.WorldPos;
     float dist = length(toLight);
@@ -67,22 +70,19 @@ float3 light_share(VS_OUTPUT In, float4 base, uniform bool withAmbient)
     float3 H = normalize(L + V);
     float specular = diffuse > 0.0 ? pow(saturate(dot(N, H)), max(LightSpecular, 1.0)) * LightSpecular_Itens : 0.0;
 
-    float3 color = base.rgb * LightColor.rgb * diffuse * fade + LightColor.rgb * specular * fade;
-    if (withAmbient)
-        color += base.rgb * LightAmbient;
-    return color;
+    return base.rgb * (LightColor.rgb * diffuse * fade + LightAmbient) + LightColor.rgb * specular * fade;
 }
 
 float4 ps_first(VS_OUTPUT In) : COLOR0
 {
-    float4 base = tex2D(ObjectTexture, In.Tex);
-    return float4(light_share(In, base, true), base.a);
+    float4 base = tex2D(ObjectTexture, In.Tex) * MaterialDiffuse;
+    return float4(light_share(In, base), base.a);
 }
 
 float4 ps_further(VS_OUTPUT In) : COLOR0
 {
-    float4 base = tex2D(ObjectTexture, In.Tex);
-    return float4(light_share(In, base, false), 0.0);
+    float4 base = tex2D(ObjectTexture, In.Tex) * MaterialDiffuse;
+    return float4(light_share(In, base), 0.0);
 }
 
 technique vor_Phong

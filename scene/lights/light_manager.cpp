@@ -65,6 +65,11 @@ void Orvex_Light_Manager::ApplyLight(ID3DXEffect* effect, int lightIndex) {
 void Orvex_Light_Manager::DrawMarkers(IDirect3DDevice9** device, IDirect3DTexture9** firstTexture,
                                       IDirect3DTexture9** secondTexture) {
     if (!lightList || !device || !*device) return;
+    // Light positions are world points: without this the last object's world matrix (or an
+    // inactive camera marker's identity, when there is one) would decide where they land.
+    D3DXMATRIX identity;
+    D3DXMatrixIdentity(&identity);
+    (*device)->SetTransform(D3DTS_WORLD, &identity);
     // The line vertex: position, a zero normal and a point size, 28 bytes.
     (*device)->SetFVF(D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_PSIZE);
     for (LightEntry* entry = lightList; entry; entry = entry->next)

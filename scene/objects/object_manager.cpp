@@ -42,6 +42,7 @@ Orvex_Object_Manager::Orvex_Object_Manager(D3DXMATRIX* baseWorld_, IDirect3DDevi
       console(console_),
       effectManager(effectManager_),
       lightManager(lightManager_),
+      plainTexture(NULL),
       lastEntry(NULL),
       setupResources(NULL)
 {
@@ -103,6 +104,7 @@ int Orvex_Object_Manager::AddObject(Orvex_string objectFile, const float positio
     Static_CObject* object = new Static_CObject(baseWorld, objectFile.getChars(), deviceSlot,
                                                 effectManager, lightManager, console);
     object->resources = setupResources;
+    object->plainTexture = plainTexture;
     for (int axis = 0; axis < 3; ++axis) {
         object->position[axis] = position[axis];
         object->rotation[axis] = rotation[axis];

@@ -72,6 +72,9 @@ public:
     Console* console;
     Orvex_Effect_Manager* effectManager;
     Orvex_Light_Manager* lightManager;
+    // Handed to every object added from now on as its plainTexture (the engine gives the
+    // render manager's white default texture); null as constructed.
+    IDirect3DTexture9** plainTexture;
 
 private:
     void ShowList();

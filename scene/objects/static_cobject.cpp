@@ -33,6 +33,7 @@ Static_CObject::Static_CObject(const D3DXMATRIX* initialWorld, const char* objec
       lightManager(lightManager_),
       effectCount(0),
       resources(NULL),
+      plainTexture(NULL),
       currentEffect(NULL),
       effectIndex(0),
       subsetIndex(0),
@@ -173,6 +174,7 @@ void Static_CObject::Render(int lightIndex, bool firstLight)
 void Static_CObject::DrawThroughEffect(int lightIndex, bool firstLight)
 {
     IDirect3DDevice9* device = *deviceSlot;
+    IDirect3DTexture9* plain = plainTexture ? *plainTexture : NULL;
     for (effectIndex = 1; effectIndex <= effectCount; ++effectIndex) {
         currentEffectName = GetEffectName(effectIndex);
         currentEffect = effectManager->FindEffect(currentEffectName, &viewMatrix, &projectionMatrix);
@@ -183,13 +185,21 @@ void Static_CObject::DrawThroughEffect(int lightIndex, bool firstLight)
         }
         lightManager->ApplyLight(currentEffect, lightIndex);
         currentEffect->SetTechnique(firstLight ? "vor_Phong" : "vor_Phong_alpha");
+        // Effects that take no material colour are left as they are.
+        D3DXHANDLE diffuseParameter = currentEffect->GetParameterByName(NULL, "MaterialDiffuse");
         passCount = 0;
         currentEffect->Begin(&passCount, 0);
         for (passIndex = 0; passIndex < passCount; ++passIndex) {
             currentEffect->BeginPass(passIndex);
             for (DWORD s = 0; s < materialCount; ++s) {
                 device->SetMaterial(&materials[s]);
-                device->SetTexture(0, textures[s]);
+                device->SetTexture(0, textures[s] ? textures[s] : plain);
+                if (diffuseParameter) {
+                    const D3DCOLORVALUE& diffuse = materials[s].Diffuse;
+                    const D3DXVECTOR4 colour(diffuse.r, diffuse.g, diffuse.b, diffuse.a);
+                    currentEffect->SetVector(diffuseParameter, &colour);
+                    currentEffect->CommitChanges();
+                }
                 mesh->DrawSubset(s);
             }
             currentEffect->EndPass();

@@ -45,8 +45,9 @@ public:
 
     // Sets the world transform, then draws every subset through each named effect in order
     // (technique "vor_Phong" for the first light, "vor_Phong_alpha" for the others, after
-    // "View_Pos", the matrices and the light's seven values), or without an effect when the
-    // object names none or the effect manager does not know the name.
+    // "View_Pos", the matrices and the light's seven values; each subset with its material's
+    // diffuse colour as "MaterialDiffuse" and its texture or else plainTexture), or without an
+    // effect when the object names none or the effect manager does not know the name.
     void Render(int lightIndex, bool firstLight) override;
 
     // The effect name at a 1-based position under "_FX_"; "none" when the object names no
@@ -72,6 +73,10 @@ public:
     // Where Load takes meshes and textures that other objects have loaded already; null (as
     // constructed) to load its own. Set by the object manager before Load; not owned.
     Object_Resources* resources;
+    // A holder for the texture a subset without one is drawn with through an effect, so that
+    // the effect's texture read gives white and the material's diffuse colour shows; null (as
+    // constructed), or holding null, for none. Not owned.
+    IDirect3DTexture9** plainTexture;
 
     // Draw state, rewritten on every draw.
     Orvex_string currentEffectName;
