@@ -503,17 +503,11 @@ TEST_F(ConsoleTest, HidingEndsDragsAndMovedWindowsStayOnScreen)
         console->HandleMouse(2, view().x + 20 + to, view().y + 5 + to);
         console->HandleMouse(1, line().x + 5, line().y + 5);
         console->HandleMouse(2, line().x + 5 + to, line().y + 5 + to);
-        if (to < 0) {
-            EXPECT_EQ(view().x, 16 - view().width);
-            EXPECT_EQ(view().y, 16 - view().height);
-            EXPECT_EQ(line().x, 16 - line().width);
-            EXPECT_EQ(line().y, 16 - line().height);
-        } else {
-            EXPECT_EQ(view().x, (int)screen.Width - 16);
-            EXPECT_EQ(view().y, (int)screen.Height - 16);
-            EXPECT_EQ(line().x, (int)screen.Width - 16);
-            EXPECT_EQ(line().y, (int)screen.Height - 16);
-        }
+        const int w = (int)screen.Width - 16, h = (int)screen.Height - 16;
+        EXPECT_EQ((std::vector<int>{view().x, view().y, line().x, line().y}),
+                  (to < 0 ? std::vector<int>{16 - view().width, 16 - view().height, 16 - line().width,
+                                             16 - line().height}
+                          : std::vector<int>{w, h, w, h}));
     }
 }
 

@@ -24,7 +24,6 @@
 #include "core/render_manager.h"
 #include "native/gl_device.h"
 #include "console/console.h"
-#include "console/input_line.h"
 #include "console/log_view.h"
 #include "scene/cameras/camera_manager.h"
 #include "scene/lights/light_manager.h"
@@ -245,58 +244,35 @@ TEST_F(DefaultLevelTest, AmbientIsTheSameWhicheverLightCarriesIt)
 TEST_F(DefaultLevelTest, LightMarkersStandAtTheLightsWithOnlyOneCameraInTheLevel)
 {
     // One camera, every object hidden but the last (a column whose world matrix moves it by
-    // (150, 0, -30)), and the console open: each light seen clear of the console has its marker
-    // where it stands and none where that matrix would carry it.
+    // (150, 0, -30)), the console open with its log panel dragged down out of the sky.
     CameraEntry* active = engine.cameraManager->activeCamera;
     ASSERT_EQ(active, engine.cameraManager->cameraList);
     CameraEntry* others = active->next;
     active->next = nullptr;
-    std::vector<ObjectEntry*> hidden;
-    for (ObjectEntry* e = engine.objectManager->objectList; e && e->next; e = e->next) {
-        e->visible = false;
-        hidden.push_back(e);
-    }
-    // The log panel, dragged down, leaves the sky where the red lamp is seen free.
+    for (ObjectEntry* e = engine.objectManager->objectList; e->next; e = e->next) e->visible = false;
     LogView& view = *engine.console->logView;
-    const int viewY = view.y;
     view.Place(view.x, 380, view.width, view.height, 0);
     engine.console->visible = true;
     Frame frame = Draw();
     engine.console->visible = false;
-    for (ObjectEntry* e : hidden) e->visible = true;
+    view.Place(view.x, 30, view.width, view.height, 0);
+    for (ObjectEntry* e = engine.objectManager->objectList; e; e = e->next) e->visible = true;
     active->next = others;
     ASSERT_GT(frame.width, 100u);
 
-    const InputLine& line = *engine.console->inputLine;
-    auto marked = [&](POINT centre) {
+    // The red lamp, the light in this camera's view: its marker where it stands, none where the
+    // column's matrix would carry it.
+    auto marked = [&frame](POINT centre) {
         int count = 0;
         for (LONG y = centre.y - 20; y <= centre.y + 20; ++y)
-            for (LONG x = centre.x - 20; x <= centre.x + 20; ++x) {
-                if (x < 0 || y < 0 || x >= (LONG)frame.width || y >= (LONG)frame.height) continue;
-                const unsigned char* p = frame.At(x, y);
-                count += !(p[0] == 100 && p[1] == 130 && p[2] == 170);
-            }
+            for (LONG x = centre.x - 20; x <= centre.x + 20; ++x)
+                if (x >= 0 && y >= 0 && x < (LONG)frame.width && y < (LONG)frame.height)
+                    count += memcmp(frame.At(x, y), "\x64\x82\xAA", 3) != 0;   // not the clear colour
         return count;
     };
-    auto clearOfConsole = [&](POINT c) {
-        return c.x >= 20 && c.y >= 20 && c.x < (LONG)frame.width - 20 && c.y < (LONG)frame.height - 20 &&
-               !(c.x > view.x - 25 && c.x < view.x + view.width + 25 && c.y > view.y - 40 &&
-                 c.y < view.y + view.height + 25) &&
-               !(c.x > line.x - 25 && c.x < line.x + line.width + 25 && c.y > line.y - 40 &&
-                 c.y < line.y + line.height + 25);
-    };
-    int checked = 0;
-    for (LightEntry* e = engine.lightManager->lightList; e; e = e->next) {
-        const D3DXVECTOR4& at = e->light->position;
-        POINT right = Project(frame, D3DXVECTOR3(at.x, at.y, at.z));
-        POINT moved = Project(frame, D3DXVECTOR3(at.x + 150, at.y, at.z - 30));
-        if (!clearOfConsole(right) || !clearOfConsole(moved)) continue;
-        ++checked;
-        EXPECT_GT(marked(right), 40) << e->light->name.getChars() << " at " << right.x << "," << right.y;
-        EXPECT_EQ(marked(moved), 0) << e->light->name.getChars() << " under the column's world";
-    }
-    EXPECT_GE(checked, 1);
-    view.Place(view.x, viewY, view.width, view.height, 0);
+    const D3DXVECTOR4 at = engine.lightManager->lightList->next->next->light->position;
+    EXPECT_GT(marked(Project(frame, D3DXVECTOR3(at.x, at.y, at.z))), 40);
+    EXPECT_EQ(marked(Project(frame, D3DXVECTOR3(at.x + 150, at.y, at.z - 30))), 0);
 }
 
 }  // namespace
