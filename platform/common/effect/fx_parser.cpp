@@ -672,7 +672,9 @@ bool Parser::parse_variable_tail(const Type_Info& type, bool is_static, bool sha
     const Token& at = t_[decl_start];
     if (is_static) {
         // Not a parameter: the compiler sees it as it is, annotations left out.
-        note_constant(type, name);
+        bool constant = false;
+        for (size_t i = decl_start; i < pos_; ++i) constant = constant || t_[i].text == "const";
+        if (constant) note_constant(type, name);
         size_t copy_from = decl_start;
         while (!at_end() && !is(";")) {
             if (is("<") && pos_ > 0 && t_[pos_ - 1].kind == Token_Kind::Identifier) {
