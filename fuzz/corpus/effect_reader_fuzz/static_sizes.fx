@@ -25,8 +25,9 @@ V VS(float4 pos : POSITION, float2 uv : TEXCOORD0)
 float4 PS(float2 uv : TEXCOORD0) : COLOR
 {
     float4 sum = 0;
+    float pick[TINTS] = (float[TINTS])float3(0, 0.5, 1);   // a vector cast to an array
     for (int i = 0; i < TINTS; i++)
-        sum += Tints[i] * (i == TINTS - 1);
+        sum += Tints[i] * (pick[i] == 1);
     return sum;
 }
 

@@ -142,6 +142,7 @@ private:
     bool parse_semantic(std::string& semantic, int& reg);
     void copy_body(size_t begin, size_t end);
     size_t constructor_assignment(size_t at, size_t end, unsigned& size) const;
+    size_t array_cast(size_t at, size_t end, unsigned& count) const;
     bool part_helpers_ = false;
     bool parse_array(unsigned& elements);
 };
@@ -612,19 +613,47 @@ size_t Parser::constructor_assignment(size_t at, size_t end, unsigned& size) con
     return 0;
 }
 
-// Copies a function, writing assignments through a vector constructor, which HLSL allows and the
-// compiler behind us does not, as a temporary taken apart in order:
+// "(float[4])operand" initialising an array declared as "name[n] =": the index just past the
+// operand (a name or a parenthesised expression, with any members, indices and calls after it), or 0.
+size_t Parser::array_cast(size_t at, size_t end, unsigned& count) const {
+    if (at < 2 || at + 6 >= end || t_[at].text != "(" || t_[at - 1].text != "=" || t_[at - 2].text != "]" ||
+        t_[at + 2].text != "[" || t_[at + 4].text != "]" || t_[at + 5].text != ")")
+        return 0;
+    D3DXPARAMETER_TYPE type;
+    double n = 0;
+    auto constant = constants_.find(t_[at + 3].text);
+    if (constant != constants_.end()) n = constant->second;
+    else if (t_[at + 3].kind != Token_Kind::Number || !number_value(t_[at + 3].text, n)) return 0;
+    if (!scalar_type(t_[at + 1].text, type) || !(n >= 1 && n <= 16)) return 0;
+    count = static_cast<unsigned>(n);
+    size_t i = at + 6;
+    if (t_[i].text == "(") i = skip_balanced(i);
+    else if (t_[i].kind == Token_Kind::Identifier) ++i;
+    else return 0;
+    while (i < end) {
+        if (t_[i].text == "." && i + 1 < end && t_[i + 1].kind == Token_Kind::Identifier) i += 2;
+        else if (t_[i].text == "[" || t_[i].text == "(") i = skip_balanced(i);
+        else break;
+    }
+    return i <= end ? i : 0;
+}
+
+// Copies a function, writing two forms HLSL allows and the compiler behind us does not in forms it
+// takes: casts of a vector to an array (see array_cast), and assignments through a vector
+// constructor, as a temporary taken apart in order:
 //   { float4 orvex_v = float4(expression); int orvex_k = 0; orvex_part(a, orvex_v, orvex_k); ... }
 // orvex_part has one overload per destination size, so the destinations' types decide the split.
 void Parser::copy_body(size_t begin, size_t end) {
-    unsigned size = 0;
+    unsigned size = 0, count = 0;
     size_t first = begin;
-    while (first < end && !constructor_assignment(first, end, size)) ++first;
+    while (first < end && !constructor_assignment(first, end, size) && !array_cast(first, end, count)) ++first;
     if (first == end) {
         copy(begin, end);
         return;
     }
-    if (!part_helpers_) {
+    bool parts = false;
+    for (size_t i = first; i < end && !parts; ++i) parts = constructor_assignment(i, end, size) != 0;
+    if (parts && !part_helpers_) {
         part_helpers_ = true;
         emit(t_[begin],
              "void orvex_part(out float d, float4 v, inout int k) { d = v[k]; k += 1; }\n"
@@ -634,6 +663,19 @@ void Parser::copy_body(size_t begin, size_t end) {
     }
     copy(begin, first);
     for (size_t i = first; i < end;) {
+        if (size_t operand_end = array_cast(i, end, count)) {
+            // float a[4] = (float[4])v;  ->  float a[4] = { float((v)[0]), ..., float((v)[3]) };
+            const Token& at = t_[i];
+            emit(at, "{");
+            for (unsigned k = 0; k < count; ++k) {
+                emit(at, std::string(k ? ", " : "") + t_[i + 1].text + "((");
+                copy(i + 6, operand_end);
+                emit(at, ")[" + std::to_string(k) + "])");
+            }
+            emit(at, "}");
+            i = operand_end;
+            continue;
+        }
         size_t stop = constructor_assignment(i, end, size);
         if (!stop) {
             copy(i, i + 1);
