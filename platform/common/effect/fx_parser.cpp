@@ -827,7 +827,7 @@ void Parser::note_constant(const Type_Info& type, const std::string& name) {
     while (end < t_.size() && t_[end].text != ";" && t_[end].text != ",") {
         const Token& k = t_[end];
         bool known = k.kind == Token_Kind::Number || (k.kind == Token_Kind::Identifier && constants_.count(k.text)) ||
-                     (k.kind == Token_Kind::Punct && strchr("+-*/()", k.text[0]) && k.text.size() == 1);
+                     (k.kind == Token_Kind::Punct && k.text.size() == 1 && strchr("+-*/()", k.text[0]));
         if (!known) return;
         ++end;
     }
