@@ -93,6 +93,12 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
     return pressed;
 }
 
+int WINAPI GetSystemMetrics(int nIndex) {
+    if (nIndex != SM_CMONITORS || !display_present()) return 0;
+    int displays = SDL_GetNumVideoDisplays();
+    return displays > 0 ? displays : 0;
+}
+
 int WINAPI GetDeviceCaps(HDC hdc, int index) {
     if (!hdc) return 0;
     bool video = win32_video_start();

@@ -21,7 +21,8 @@ class Orvex_Light_Manager;
 class Static_CObject : public Object_Super {
 public:
     // world starts as a copy of *initialWorld (the engine's identity). The object file at
-    // objectFilePath is read into objectFile here; whether that worked is Load's business.
+    // objectFilePath is read into objectFile here; whether that worked is Load's business. A null
+    // objectFilePath reads nothing: the caller fills objectFile (a generated object file).
     // The device is read through deviceSlot at every use. The managers and the console must
     // outlive the object.
     Static_CObject(const D3DXMATRIX* initialWorld, const char* objectFilePath,
@@ -39,7 +40,7 @@ public:
     //    when all three fail);
     //  - effectCount from "_FX_";
     //  - world = T(position) x Rx x Ry x Rz(rotation in degrees): the turn carries the
-    //    position about the world origin too.
+    //    position about the world origin too; a scale other than 1 comes first: S(scale) x T ...
     // A missing mesh or texture does not fail the load.
     bool Load() override;
 
@@ -52,6 +53,11 @@ public:
     // The effect name at a 1-based position under "_FX_"; "none" when the object names no
     // effect, an empty name past the last one.
     Orvex_string GetEffectName(unsigned index);
+    // The box about the mesh's vertices in its own coordinates; false without a mesh, without
+    // vertices, or when a coordinate is not finite.
+    bool MeshBounds(D3DXVECTOR3* low, D3DXVECTOR3* high);
+    // Sets position and scale and builds the world matrix again.
+    void Place(const D3DXVECTOR3& where, float newScale);
     // Sets "mat_World_View_Proj" (world x view x projection) and "matWorld" on effect; nothing
     // when effect is null.
     void SetEffectMatrices(ID3DXEffect* effect, const D3DXMATRIX* view,
@@ -61,6 +67,7 @@ public:
     D3DXMATRIX world;
     float position[3];
     float rotation[3];   // degrees about X, Y, Z
+    float scale;         // uniform; 1 for everything but opened models
     ID3DXMesh* mesh;                  // owned; meaningful only while materialCount > 0
     D3DMATERIAL9* materials;          // owned, materialCount long
     IDirect3DTexture9** textures;     // owned with every texture in it; null where none
