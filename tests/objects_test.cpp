@@ -448,7 +448,8 @@ D3DXVECTOR3 InWorld(const Static_CObject* object, float x, float y, float z)
 TEST_F(ObjectsTest, OpenedModelsSitInFrontOfTheCameraAndBadOnesAreReported)
 {
     std::filesystem::create_directories("my models");
-    dir.Write("my models/quad.x", XQuad({""}));
+    dir.Write("my models/quad.x", XQuad({"quad.bmp"}));
+    dir.Write("my models/quad.bmp", Bmp(2));   // found beside the model
     DynamicRow level = scene_test::Tree("_CAMERAS_ { c { _POSITION_ { 0 0 -100 } _LOOK_ { 0 0 0 } } }");
     cameras->SetupCameras(&level);
     objects->cameraManager = cameras;

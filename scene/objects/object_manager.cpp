@@ -157,6 +157,9 @@ Static_CObject* Orvex_Object_Manager::AddModel(const std::string& modelFile)
 
     Static_CObject* object = new Static_CObject(baseWorld, NULL, deviceSlot, effectManager,
                                                 lightManager, console);
+    const size_t slash = modelFile.find_last_of("/\\");
+    if (slash != std::string::npos)
+        object->textureFolder = modelFile.substr(0, slash + 1).c_str();
     DynamicRow generated;
     generated.AddToId(generated.AddToId(0, true, "_MODEL_FILE_"), false, modelFile.c_str());
     generated.AddToId(generated.AddToId(0, true, "_FX_"), false, "phong");

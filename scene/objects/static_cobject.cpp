@@ -137,6 +137,10 @@ IDirect3DTexture9* Static_CObject::LoadTexture(const char* name)
     IDirect3DTexture9* texture = NULL;
     if (CreateTexture(name, &texture)) return texture;
 
+    Orvex_string beside = textureFolder;
+    if (!textureFolder.empty() && beside.add(name) && CreateTexture(beside.getChars(), &texture))
+        return texture;
+
     // A name too long for the folder to be put in front would be cut and name another file.
     Orvex_string inFolder;
     inFolder = "textures\\";

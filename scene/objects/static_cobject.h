@@ -35,8 +35,9 @@ public:
     //    loaded!" (_ERROR_) and false;
     //  - a file with no nodes: true at once, world left as it was;
     //  - the mesh of "_MODEL_FILE_" ("[M.F] cannot find: <path>" when it fails to load);
-    //  - a material per subset with Ambient = Diffuse, and its texture tried as stored,
-    //    then under "textures\", then as "textures\_def\def.bmp" ("[T.F] cannot find: <name>"
+    //  - a material per subset with Ambient = Diffuse, and its texture tried as stored, then
+    //    in textureFolder when one is set, then under "textures\", then as
+    //    "textures\_def\def.bmp" ("[T.F] cannot find: <name>"
     //    when all three fail);
     //  - effectCount from "_FX_";
     //  - world = T(position) x Rx x Ry x Rz(rotation in degrees): the turn carries the
@@ -68,6 +69,9 @@ public:
     float position[3];
     float rotation[3];   // degrees about X, Y, Z
     float scale;         // uniform; 1 for everything but opened models
+    // Where an opened model's textures are looked for after their stored name: the model
+    // file's folder, with its separator. Empty (as constructed) for level objects.
+    Orvex_string textureFolder;
     ID3DXMesh* mesh;                  // owned; meaningful only while materialCount > 0
     D3DMATERIAL9* materials;          // owned, materialCount long
     IDirect3DTexture9** textures;     // owned with every texture in it; null where none
