@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/native/win32_entry.h"
 #include "platform/native/win32_keymap.h"
 #include "platform/native/win32_window.h"
 
@@ -160,6 +161,23 @@ TEST(Win32NativeWithoutDisplay, DroppedFilesArriveAsOneWmDropFilesOnWindowsThatA
     DestroyWindow(accepting);
     DestroyWindow(refusing);
     UnregisterClassA("Drops", nullptr);
+}
+
+TEST(Win32NativeWithoutDisplay, ArgumentsReachWinMainQuotedAsWindowsQuotesThem) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string line;
+    } cases[] = {
+        {{"a.x", "b c.obj"}, "a.x \"b c.obj\""},
+        {{"", "say\"hi"}, "\"\" \"say\\\"hi\""},
+        {{"C:\\my dir\\", "C:\\dir\\"}, "\"C:\\my dir\\\\\" C:\\dir\\"},
+        {{"x\\\"y z"}, "\"x\\\\\\\"y z\""},
+    };
+    for (const Case& c : cases) {
+        std::vector<char*> argv{const_cast<char*>("orvex")};
+        for (const std::string& arg : c.args) argv.push_back(const_cast<char*>(arg.c_str()));
+        EXPECT_EQ(win32_command_line(int(argv.size()), argv.data()), c.line);
+    }
 }
 
 TEST(Win32NativeWithoutDisplay, ClocksAreMonotonicMillisecondsAndUtc) {
