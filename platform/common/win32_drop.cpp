@@ -68,6 +68,15 @@ UINT copy_name(const Text& name, Char* out, UINT cch)
     return n;
 }
 
+// The name of file iFile of the drop, or null with *answer what DragQueryFile then answers: the
+// number of files for iFile 0xFFFFFFFF, otherwise 0.
+const std::string* file_of(HDROP handle, UINT iFile, UINT* answer)
+{
+    Drop* drop = find(handle);
+    *answer = drop && iFile == 0xFFFFFFFFu ? UINT(drop->files.size()) : 0;
+    return drop && iFile < drop->files.size() ? &drop->files[iFile] : nullptr;
+}
+
 }  // namespace
 
 HDROP win32_make_drop(const std::vector<std::string>& utf8_files)
@@ -81,26 +90,16 @@ extern "C" {
 
 UINT WINAPI DragQueryFileA(HDROP hDrop, UINT iFile, LPSTR lpszFile, UINT cch)
 {
-    Drop* drop = find(hDrop);
-    if (!drop)
-        return 0;
-    if (iFile == 0xFFFFFFFFu)
-        return UINT(drop->files.size());
-    if (iFile >= drop->files.size())
-        return 0;
-    return copy_name(cp1251::from_utf8(drop->files[iFile].c_str()), lpszFile, cch);
+    UINT count = 0;
+    const std::string* file = file_of(hDrop, iFile, &count);
+    return file ? copy_name(cp1251::from_utf8(file->c_str()), lpszFile, cch) : count;
 }
 
 UINT WINAPI DragQueryFileW(HDROP hDrop, UINT iFile, LPWSTR lpszFile, UINT cch)
 {
-    Drop* drop = find(hDrop);
-    if (!drop)
-        return 0;
-    if (iFile == 0xFFFFFFFFu)
-        return UINT(drop->files.size());
-    if (iFile >= drop->files.size())
-        return 0;
-    return copy_name(utf16_of(drop->files[iFile]), lpszFile, cch);
+    UINT count = 0;
+    const std::string* file = file_of(hDrop, iFile, &count);
+    return file ? copy_name(utf16_of(*file), lpszFile, cch) : count;
 }
 
 VOID WINAPI DragFinish(HDROP hDrop)

@@ -95,13 +95,7 @@ bool Orvex_Object_Manager::SetupObjects(DynamicRow& level)
     }
     setupResources = NULL;
 
-    Orvex_string summary;
-    summary = "Object Manager setup completed with ";
-    summary += errorCount;
-    summary += " errors and ";
-    summary += objectCount;
-    summary += " objects.";
-    console->AddMessage(summary, CONSOLE_COMMENT);
+    ReportSetup();
     return true;
 }
 
@@ -241,6 +235,12 @@ int Orvex_Object_Manager::LoadModels(const std::vector<std::string>& modelFiles,
         }
     }
 
+    ReportSetup();
+    return (int)models.size();
+}
+
+void Orvex_Object_Manager::ReportSetup()
+{
     Orvex_string summary;
     summary = "Object Manager setup completed with ";
     summary += errorCount;
@@ -248,7 +248,6 @@ int Orvex_Object_Manager::LoadModels(const std::vector<std::string>& modelFiles,
     summary += objectCount;
     summary += " objects.";
     console->AddMessage(summary, CONSOLE_COMMENT);
-    return (int)models.size();
 }
 
 void Orvex_Object_Manager::DrawObjects()

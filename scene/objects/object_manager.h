@@ -100,6 +100,8 @@ public:
 
 private:
     int Adopt(Static_CObject* object, const Orvex_string& file, bool needsMesh);
+    // "Object Manager setup completed with E errors and N objects." (_COMMENT_)
+    void ReportSetup();
     void ShowList();
     void SetVisible(const Orvex_string& arguments);
 
