@@ -482,20 +482,23 @@ TEST_F(ObjectsTest, ModelsGivenAtStartStandSideBySideOnAFloorSizedToThem)
     dir.Write("meshes/floor.x", XQuad({""}));
     dir.Write("wide.x", "xof 0303txt 0032\nMesh m {\n 3;\n -7;-2;1;, 33;-2;1;, -7;8;1;;\n 1;\n 3;0,1,2;;\n}\n");
     dir.Write("tall.x", "xof 0303txt 0032\nMesh m {\n 3;\n 0;0;0;, 1;0;0;, 0;4;0;;\n 1;\n 3;0,1,2;;\n}\n");
+    dir.Write("huge.x", "xof 0303txt 0032\nMesh m {\n 3;\n -3e38;0;0;, 3e38;0;0;, 0;1e38;0;;\n 1;\n 3;0,1,2;;\n}\n");
     D3DXVECTOR3 low, high;
-    EXPECT_EQ(objects->LoadModels({"wide.x", "missing.x", "tall.x"}, &low, &high), 2);
-    ASSERT_EQ(List().size(), 3u) << "two models and the floor";
+    EXPECT_EQ(objects->LoadModels({"wide.x", "missing.x", "tall.x", "huge.x"}, &low, &high), 3);
+    ASSERT_EQ(List().size(), 4u) << "three models and the floor";
+    const Static_CObject* huge = static_cast<Static_CObject*>(objects->objectList->next->next->object);
+    EXPECT_NEAR(InWorld(huge, 3e38f, 0, 0).x - InWorld(huge, -3e38f, 0, 0).x, 100.0f, 1e-2f) << "6e38 wide";
 
     const Static_CObject* wide = static_cast<Static_CObject*>(objects->objectList->object);
     const Static_CObject* tall = static_cast<Static_CObject*>(objects->objectList->next->object);
-    const Static_CObject* floor = static_cast<Static_CObject*>(objects->objectList->next->next->object);
+    const Static_CObject* floor = static_cast<Static_CObject*>(objects->objectList->next->next->next->object);
     // Both are 100 across their largest side, on the ground, the wide one left of the tall one.
     EXPECT_NEAR(InWorld(wide, 33, -2, 1).x - InWorld(wide, -7, -2, 1).x, 100.0f, 1e-3f);
     EXPECT_NEAR(InWorld(tall, 0, 4, 0).y - InWorld(tall, 0, 0, 0).y, 100.0f, 1e-3f);
     EXPECT_NEAR(InWorld(wide, -7, -2, 1).y, 0.0f, 1e-3f);
     EXPECT_NEAR(InWorld(tall, 0, 0, 0).y, 0.0f, 1e-3f);
     EXPECT_LT(InWorld(wide, 33, -2, 1).x, InWorld(tall, 0, 0, 0).x);
-    EXPECT_NEAR(low.x, -high.x, 1e-3f) << "centred on the origin";
+    EXPECT_NEAR(low.x, -high.x, 1e-2f) << "centred on the origin";
     EXPECT_NEAR(high.y, 100.0f, 1e-3f);
     // The floor reaches past both.
     EXPECT_LT(InWorld(floor, 0, 0, 0).x, low.x);

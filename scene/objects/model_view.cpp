@@ -72,13 +72,13 @@ D3DXVECTOR3 Along(const D3DXVECTOR3& from, const float direction[3], float lengt
 
 float ScaleToSize(const D3DXVECTOR3& low, const D3DXVECTOR3& high, float size)
 {
-    D3DXVECTOR3 extent = high - low;
-    float largest = extent.x > extent.y ? extent.x : extent.y;
-    largest = extent.z > largest ? extent.z : largest;
-    if (!(largest > 1e-6f) || !isfinite(largest))
-        return 1.0f;
-    float scale = size / largest;
-    return isfinite(scale) && scale > 0.0f ? scale : 1.0f;
+    // In double: a model that spans most of the float range has an extent no float can hold.
+    const double extents[3] = {double(high.x) - low.x, double(high.y) - low.y, double(high.z) - low.z};
+    double largest = 0.0;
+    for (double extent : extents)
+        largest = extent > largest ? extent : largest;
+    const double scale = size / largest;
+    return largest > 1e-6 && isfinite(scale) && scale > 0.0 ? float(scale) : 1.0f;
 }
 
 void AddModelViewLevel(const D3DXVECTOR3& low, const D3DXVECTOR3& high, DynamicRow* level)
