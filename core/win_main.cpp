@@ -157,7 +157,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         break;
     case WM_KEYDOWN:
         PushKeyTimers();
-        if (wParam == VK_F12 && engine.renderManager)
+        // One picture a press: the key's auto-repeat (bit 30, the key was down already) takes none.
+        if (wParam == VK_F12 && !(lParam & (1 << 30)) && engine.renderManager)
             engine.renderManager->captureFile = NextScreenshotName();
         break;
     case WM_DROPFILES:
