@@ -14,8 +14,8 @@
 #include "core/ini_reader.h"
 #include "core/orvex.h"
 #include "core/render_manager.h"
-#include "scene/cameras/camera_manager.h"
 #include "core/screenshot.h"
+#include "scene/cameras/camera_manager.h"
 #include "scene/objects/object_manager.h"
 
 HWND windowHandle;
