@@ -7,6 +7,7 @@
 
 #include "core/command_line.h"
 #include "core/ini_reader.h"
+#include "core/screenshot.h"
 #include "core/timer.h"
 #include "core_test_support.h"
 #include "headless_win32.h"
@@ -214,4 +215,15 @@ TEST(CommandLineTest, WindowsQuotingAndTheViewersOptions)
         EXPECT_EQ(options.frames, p.frames);
         EXPECT_EQ(options.models.size(), p.models);
     }
+}
+
+TEST_F(SettingsTest, ScreenshotNamesCarryTheLocalTimeAndACounterWhenTaken)
+{
+    SYSTEMTIME now = {};
+    now.wYear = 2026, now.wMonth = 6, now.wDay = 1, now.wHour = 9, now.wMinute = 5, now.wSecond = 7;
+    orvex_headless::set_system_time(now);
+    const std::string first = NextScreenshotName();
+    EXPECT_EQ(first, "screenshots/orvex-20260601-090507.png");
+    orvex_test::WriteFile(first, "taken");
+    EXPECT_EQ(NextScreenshotName(), "screenshots/orvex-20260601-090507-2.png");
 }
