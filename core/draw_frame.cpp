@@ -5,6 +5,7 @@
 #include <math.h>
 
 #include "console/console.h"
+#include "core/screenshot.h"
 #include "scene/cameras/camera_manager.h"
 #include "scene/lights/light_manager.h"
 #include "scene/objects/object_manager.h"
@@ -67,7 +68,19 @@ void Orvex_Render_Manager::DrawFrame(float fps)
             DrawHiddenConsoleLook(TruncateToInt(fps));
         device->EndScene();
     }
+    if (!captureFile.empty())
+        Capture();
     device->Present(NULL, NULL, NULL, NULL);
+}
+
+void Orvex_Render_Manager::Capture()
+{
+    captureResult = SaveBackBuffer(device, captureFile.c_str());
+    Orvex_string text;
+    text = SUCCEEDED(captureResult) ? "[i] Screenshot saved: " : "[!] Screenshot not saved: ";
+    text += captureFile.c_str();
+    console->AddMessage(text, SUCCEEDED(captureResult) ? CONSOLE_COMMENT : CONSOLE_ERROR);
+    captureFile.clear();
 }
 
 void Orvex_Render_Manager::SetFpsText(int fps)

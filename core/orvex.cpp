@@ -8,6 +8,7 @@
 #include "scene/cameras/camera_manager.h"
 #include "scene/effects/effect_manager.h"
 #include "scene/lights/light_manager.h"
+#include "scene/objects/model_view.h"
 #include "scene/objects/object_manager.h"
 
 Orvex engine;
@@ -99,6 +100,11 @@ HRESULT Orvex::InitDevice(HWND window)
 
 void Orvex::Initialize()
 {
+    Initialize(std::vector<std::string>());
+}
+
+void Orvex::Initialize(const std::vector<std::string>& models)
+{
     console = new Console(&device);
 
     deviceSlot = &device;
@@ -122,21 +128,11 @@ void Orvex::Initialize()
     console->commandQueue = &timeLine->queue;
     console->inputLine->commandQueue = &timeLine->queue;
 
-    console->AddMessage("[>>>] Loading level : POLYGON01", CONSOLE_SYSTEM);
-    console->AddMessage("[>>>] Loading Lights : ", CONSOLE_SYSTEM);
-    lightManager->LoadLevel(kLevel);
-    console->AddMessage("[i] Light Manager setup completed. ", CONSOLE_COMMENT);
-
-    console->AddMessage("[>>>] Loading Objects : ", CONSOLE_SYSTEM);
-    objectManager->LoadLevel(kLevel);
-
-    console->AddMessage("[>>>] Loading cameras : ", CONSOLE_SYSTEM);
-    cameraManager->LoadLevel(kLevel);
-    console->AddMessage("[i] Camera Manager setup completed. ", CONSOLE_COMMENT);
-
-    console->AddMessage("[>>>] Loading effects : ", CONSOLE_SYSTEM);
-    effectManager->LoadLevel(kLevel);
-    console->AddMessage("[i] Effect Manager setup completed. ", CONSOLE_COMMENT);
+    objectManager->cameraManager = cameraManager;
+    if (models.empty())
+        LoadLevel();
+    else
+        LoadModelView(models);
 
     for (const DefaultTexture& texture : kDefaultTextures)
         this->*texture.holder = new IDirect3DTexture9*(NULL);
@@ -147,6 +143,42 @@ void Orvex::Initialize()
             console->AddMessage(texture.missed, CONSOLE_ERROR);
         }
     }
+}
+
+void Orvex::LoadLevel()
+{
+    console->AddMessage("[>>>] Loading level : POLYGON01", CONSOLE_SYSTEM);
+    console->AddMessage("[>>>] Loading Lights : ", CONSOLE_SYSTEM);
+    lightManager->LoadLevel(kLevel);
+    console->AddMessage("[i] Light Manager setup completed. ", CONSOLE_COMMENT);
+    console->AddMessage("[>>>] Loading Objects : ", CONSOLE_SYSTEM);
+    objectManager->LoadLevel(kLevel);
+    console->AddMessage("[>>>] Loading cameras : ", CONSOLE_SYSTEM);
+    cameraManager->LoadLevel(kLevel);
+    console->AddMessage("[i] Camera Manager setup completed. ", CONSOLE_COMMENT);
+    console->AddMessage("[>>>] Loading effects : ", CONSOLE_SYSTEM);
+    effectManager->LoadLevel(kLevel);
+    console->AddMessage("[i] Effect Manager setup completed. ", CONSOLE_COMMENT);
+}
+
+void Orvex::LoadModelView(const std::vector<std::string>& models)
+{
+    console->AddMessage("[>>>] Loading level : model view", CONSOLE_SYSTEM);
+    console->AddMessage("[>>>] Loading Objects : ", CONSOLE_SYSTEM);
+    D3DXVECTOR3 low, high;
+    objectManager->LoadModels(models, &low, &high);
+
+    DynamicRow level;
+    AddModelViewLevel(low, high, &level);
+    console->AddMessage("[>>>] Loading Lights : ", CONSOLE_SYSTEM);
+    lightManager->SetupLights(&level);
+    console->AddMessage("[i] Light Manager setup completed. ", CONSOLE_COMMENT);
+    console->AddMessage("[>>>] Loading cameras : ", CONSOLE_SYSTEM);
+    cameraManager->SetupCameras(&level);
+    console->AddMessage("[i] Camera Manager setup completed. ", CONSOLE_COMMENT);
+    console->AddMessage("[>>>] Loading effects : ", CONSOLE_SYSTEM);
+    effectManager->SetupEffects(&level);
+    console->AddMessage("[i] Effect Manager setup completed. ", CONSOLE_COMMENT);
 }
 
 void Orvex::Shutdown()

@@ -6,6 +6,9 @@
 
 #include "foundation/dynamic_row.h"
 
+#include <string>
+#include <vector>
+
 class Console;
 class TimeLine;
 class Orvex_Camera_Manager;
@@ -37,6 +40,10 @@ public:
     // render manager, loads the level "POLYGON01" manager by manager and the default textures.
     // Reports through the console; always completes.
     void Initialize();
+    // The same with model files to open: none gives the level "POLYGON01" as above; otherwise
+    // the model-view level is loaded instead (Orvex_Object_Manager::LoadModels, then lights,
+    // cameras and effects framed on the models by AddModelViewLevel).
+    void Initialize(const std::vector<std::string>& models);
 
     // Saves the console's log to "LOG.dr"; nothing without a console.
     void Shutdown();
@@ -59,6 +66,10 @@ public:
     IDirect3DTexture9** redTexture;
     IDirect3DTexture9** whiteTexture;
     IDirect3DTexture9** blueTexture;
+
+private:
+    void LoadLevel();
+    void LoadModelView(const std::vector<std::string>& models);
 };
 
 extern Orvex engine;

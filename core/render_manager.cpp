@@ -57,7 +57,8 @@ Orvex_Render_Manager::Orvex_Render_Manager(IDirect3DDevice9* device,
       whiteTexture(NULL),
       blueTexture(NULL),
       yellowTexture(NULL),
-      phongEffect(NULL)
+      phongEffect(NULL),
+      captureResult(S_OK)
 {
 }
 

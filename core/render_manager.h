@@ -7,6 +7,8 @@
 
 #include "foundation/orvex_string.h"
 
+#include <string>
+
 class Console;
 class Orvex_Camera_Manager;
 class Orvex_Object_Manager;
@@ -53,9 +55,15 @@ public:
     IDirect3DTexture9** yellowTexture;
     ID3DXEffect* phongEffect;
     Orvex_string overlayText;
+    // A file name set here has the next frame saved to it (SaveBackBuffer) between EndScene and
+    // Present, then is emptied; the console gets "[i] Screenshot saved: <name>" (_COMMENT_) or
+    // "[!] Screenshot not saved: <name>" (_ERROR_), and captureResult what the saving answered.
+    std::string captureFile;
+    HRESULT captureResult;
 
 private:
     void DrawHiddenConsoleLook(int fps);
     void DrawShownConsoleLook(int fps);
     void SetFpsText(int fps);
+    void Capture();
 };

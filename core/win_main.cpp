@@ -1,14 +1,22 @@
 #include "core/win_main.h"
 
 #include <mmsystem.h>
+#include <shellapi.h>
+#include <stdio.h>
+
+#include <string>
+#include <vector>
 
 #include "console/console.h"
 #include "console/input_line.h"
 #include "console/time_line.h"
+#include "core/command_line.h"
 #include "core/ini_reader.h"
 #include "core/orvex.h"
 #include "core/render_manager.h"
+#include "core/screenshot.h"
 #include "scene/cameras/camera_manager.h"
+#include "scene/objects/object_manager.h"
 
 HWND windowHandle;
 int screenWidth;
@@ -78,6 +86,57 @@ void DrawOneFrame(DWORD& frameCount, int& fps)
     }
 }
 
+// Every file of a drop opens as a model in front of the active camera.
+void OpenDroppedFiles(HDROP drop)
+{
+    UINT count = DragQueryFileA(drop, 0xFFFFFFFFu, NULL, 0);
+    for (UINT i = 0; i < count && engine.objectManager; ++i) {
+        std::vector<char> name(DragQueryFileA(drop, i, NULL, 0) + 1);
+        DragQueryFileA(drop, i, name.data(), (UINT)name.size());
+        engine.objectManager->LoadModel(name.data());
+    }
+    DragFinish(drop);
+}
+
+// The window's client area is the picture: the outer size is what AdjustWindowRect makes of it.
+void UsePictureSize(const CommandLine& options)
+{
+    if (options.width <= 0)
+        return;
+    RECT outer = {0, 0, options.width, options.height};
+    AdjustWindowRect(&outer, WS_OVERLAPPEDWINDOW, FALSE);
+    screenWidth = outer.right - outer.left;
+    screenHeight = outer.bottom - outer.top;
+}
+
+// Draws the frames of --screenshot without showing the window, saving the last one. The exit
+// code: 0 when the picture was written.
+int TakePicture(const CommandLine& options)
+{
+    DWORD frameCount = 0;
+    int fps = 0;
+    fpsTimer.Start();
+    MSG message;
+    ZeroMemory(&message, sizeof message);
+    for (int frame = 1; frame <= options.frames; ++frame) {
+        while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE) && message.message != WM_QUIT) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        if (message.message == WM_QUIT)
+            break;
+        if (frame == options.frames)
+            engine.renderManager->captureFile = options.screenshot;
+        DrawOneFrame(frameCount, fps);
+    }
+    if (!engine.renderManager->captureFile.empty() || FAILED(engine.renderManager->captureResult)) {
+        fprintf(stderr, "orvex: the picture could not be written to %s\n", options.screenshot.c_str());
+        return 1;
+    }
+    printf("orvex: wrote %s\n", options.screenshot.c_str());
+    return 0;
+}
+
 }  // namespace
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -98,18 +157,45 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         break;
     case WM_KEYDOWN:
         PushKeyTimers();
+        // One picture a press: the key's auto-repeat (bit 30, the key was down already) takes none.
+        if (wParam == VK_F12 && !(lParam & (1 << 30)) && engine.renderManager)
+            engine.renderManager->captureFile = NextScreenshotName();
         break;
+    case WM_DROPFILES:
+        OpenDroppedFiles((HDROP)wParam);
+        return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
 {
+    CommandLine options;
+    std::string error;
+    if (!ParseCommandLine(commandLine, &options, &error)) {
+        fprintf(stderr, "orvex: %s\n\n%s", error.c_str(), kUsage);
+        return 2;
+    }
+    if (options.help) {
+        fputs(kUsage, stdout);
+        return 0;
+    }
+    if (options.version) {
+        printf("%s\n", kTitle);
+        return 0;
+    }
+    const bool picture = !options.screenshot.empty();
+    if (!picture && GetSystemMetrics(SM_CMONITORS) == 0) {
+        fputs(kNoDisplayHint, stderr);
+        return 2;
+    }
+
     screenWidth = 640;
     screenHeight = 480;
 
     DynamicRow settings = LoadSettings("ini.txt");
     ReadWindowSize(settings);
+    UsePictureSize(options);
 
     HINSTANCE instance = GetModuleHandleA(NULL);
     WNDCLASSEXA windowClass;
@@ -121,12 +207,21 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     windowClass.lpszClassName = kClassName;
     RegisterClassExA(&windowClass);
 
-    windowHandle = CreateWindowExA(0, kClassName, kTitle, WS_OVERLAPPEDWINDOW, 0, 0, screenWidth,
-                                   screenHeight, NULL, NULL, instance, NULL);
+    windowHandle = CreateWindowExA(WS_EX_ACCEPTFILES, kClassName, kTitle, WS_OVERLAPPEDWINDOW, 0, 0,
+                                   screenWidth, screenHeight, NULL, NULL, instance, NULL);
 
     engine.ReadRenderSettings(&settings);
-    if (SUCCEEDED(engine.InitDevice(windowHandle))) {
-        engine.Initialize();
+    int exitCode = 0;
+    if (FAILED(engine.InitDevice(windowHandle))) {
+        if (picture) {
+            fprintf(stderr, "orvex: no Direct3D device could be made, so there is no picture\n");
+            exitCode = 1;
+        }
+    } else if (picture) {
+        engine.Initialize(options.models);
+        exitCode = TakePicture(options);
+    } else {
+        engine.Initialize(options.models);
 
         fpsTimer.Start();
         int fps = 0;
@@ -149,5 +244,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     }
 
     UnregisterClassA(kClassName, instance);
-    return 0;
+    return exitCode;
 }

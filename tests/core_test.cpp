@@ -1,4 +1,4 @@
-// The frame timer and the settings reader with its written copy.
+// The frame timer, the settings reader with its written copy, and the command line.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -8,7 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "core/command_line.h"
 #include "core/ini_reader.h"
+#include "core/screenshot.h"
 #include "core/timer.h"
 #include "core_test_support.h"
 #include "headless_win32.h"
@@ -178,3 +180,61 @@ TEST_F(SettingsTest, LoadSettingsWritesTheCopyWhenItsFolderExists)
 }
 
 }  // namespace
+
+TEST(CommandLineTest, WindowsQuotingAndTheViewersOptions)
+{
+    struct Split {
+        const char* line;
+        std::vector<std::string> args;
+    } splits[] = {
+        {"  a.x\t\"my model.obj\"  ", {"a.x", "my model.obj"}},
+        {"\"C:\\dir with blank\\\\\" next", {"C:\\dir with blank\\", "next"}},
+        {"C:\\models\\a.x say\\\"hi\\\\\\\"", {"C:\\models\\a.x", "say\"hi\\\""}},
+        {"\"\" x", {"", "x"}},
+    };
+    for (const Split& s : splits)
+        EXPECT_EQ(SplitCommandLine(s.line), s.args) << s.line;
+
+    struct Parse {
+        const char* line;
+        bool ok;
+        const char* screenshot;
+        int width, height, frames;
+        size_t models;
+    } parses[] = {
+        {"", true, "", 0, 0, 2, 0},
+        {"--screenshot out.png --size 320x200 --frames 5 a.x b.obj", true, "out.png", 320, 200, 5, 2},
+        {"--screenshot", false, "", 0, 0, 2, 0},
+        {"--screenshot o.png --size 320", false, "", 0, 0, 2, 0},
+        {"--screenshot o.png --size 0x10", false, "", 0, 0, 2, 0},
+        {"--screenshot o.png --frames 0", false, "", 0, 0, 2, 0},
+        {"--screenshot o.png --frames 3x", false, "", 0, 0, 2, 0},
+        {"--frames 3 a.x", false, "", 0, 0, 2, 0},
+        {"--fullscreen", false, "", 0, 0, 2, 0},
+        {"-odd-name.x", true, "", 0, 0, 2, 1},
+    };
+    for (const Parse& p : parses) {
+        CommandLine options;
+        std::string error;
+        EXPECT_EQ(ParseCommandLine(p.line, &options, &error), p.ok) << p.line;
+        EXPECT_EQ(error.empty(), p.ok) << p.line;
+        if (!p.ok)
+            continue;
+        EXPECT_EQ(options.screenshot, p.screenshot);
+        EXPECT_EQ(options.width, p.width);
+        EXPECT_EQ(options.height, p.height);
+        EXPECT_EQ(options.frames, p.frames);
+        EXPECT_EQ(options.models.size(), p.models);
+    }
+}
+
+TEST_F(SettingsTest, ScreenshotNamesCarryTheLocalTimeAndACounterWhenTaken)
+{
+    SYSTEMTIME now = {};
+    now.wYear = 2026, now.wMonth = 6, now.wDay = 1, now.wHour = 9, now.wMinute = 5, now.wSecond = 7;
+    orvex_headless::set_system_time(now);
+    const std::string first = NextScreenshotName();
+    EXPECT_EQ(first, "screenshots/orvex-20260601-090507.png");
+    orvex_test::WriteFile(first, "taken");
+    EXPECT_EQ(NextScreenshotName(), "screenshots/orvex-20260601-090507-2.png");
+}

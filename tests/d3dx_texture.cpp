@@ -4,6 +4,7 @@
 
 #include <d3dx9.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@ namespace {
 
 const std::string kTextures = std::string(ORVEX_SOURCE_DIR) + "/data/textures/";
 IDirect3DTexture9* const kUntouched = reinterpret_cast<IDirect3DTexture9*>(0x1);
+IDirect3DSurface9* const kUntouchedSurface = reinterpret_cast<IDirect3DSurface9*>(0x1);
 
 uint32_t texel(IDirect3DTexture9* t, UINT level, UINT x, UINT y)
 {
@@ -133,4 +135,40 @@ TEST_F(D3dxOnDevice, ATextureThatCannotBeFilledIsReleased)
     EXPECT_EQ(t, kUntouched);
     // One was made; the sanitizer build's leak check sees it released.
     EXPECT_EQ(logged("CreateTexture("), 1);
+}
+
+TEST_F(D3dxOnDevice, TheBackBufferSavesAsPngAndBmpThatReadBackAsDrawn)
+{
+    ASSERT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF336699, 1.0f, 0), D3D_OK);
+    IDirect3DSurface9* back = nullptr;
+    ASSERT_EQ(device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &back), D3D_OK);
+    D3DSURFACE_DESC desc;
+    ASSERT_EQ(back->GetDesc(&desc), D3D_OK);
+    char folder[] = "/tmp/orvex_save_XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    for (D3DXIMAGE_FILEFORMAT format : {D3DXIFF_PNG, D3DXIFF_BMP}) {
+        const std::string file = std::string(folder) + (format == D3DXIFF_PNG ? "\\shot.png" : "/shot.bmp");
+        ASSERT_EQ(D3DXSaveSurfaceToFileA(file.c_str(), format, back, nullptr, nullptr), D3D_OK);
+        IDirect3DTexture9* t = nullptr;
+        ASSERT_EQ(D3DXCreateTextureFromFileA(device, file.c_str(), &t), D3D_OK);
+        D3DSURFACE_DESC read;
+        t->GetLevelDesc(0, &read);
+        EXPECT_EQ(read.Width, desc.Width);
+        EXPECT_EQ(read.Height, desc.Height);
+        EXPECT_EQ(texel(t, 0, read.Width - 1, read.Height - 1), 0xFF336699u);
+        t->Release();
+    }
+
+    const RECT outside = {0, 0, LONG(desc.Width) + 1, 1};
+    const std::string file = std::string(folder) + "/bad.png";
+    EXPECT_EQ(D3DXSaveSurfaceToFileA(file.c_str(), D3DXIFF_DDS, back, nullptr, nullptr), D3DERR_INVALIDCALL);
+    EXPECT_EQ(D3DXSaveSurfaceToFileA(file.c_str(), D3DXIFF_PNG, back, nullptr, &outside), D3DERR_INVALIDCALL);
+    EXPECT_EQ(D3DXSaveSurfaceToFileA(file.c_str(), D3DXIFF_PNG, nullptr, nullptr, nullptr), D3DERR_INVALIDCALL);
+    EXPECT_EQ(D3DXSaveSurfaceToFileA((std::string(folder) + "/no/such/folder.png").c_str(), D3DXIFF_PNG, back,
+                                     nullptr, nullptr), E_FAIL);
+    IDirect3DSurface9* other = kUntouchedSurface;
+    EXPECT_EQ(device->GetBackBuffer(1, 0, D3DBACKBUFFER_TYPE_MONO, &other), D3DERR_INVALIDCALL);
+    EXPECT_EQ(other, nullptr);
+    back->Release();
+    std::filesystem::remove_all(folder);
 }

@@ -22,9 +22,11 @@
 #include "core/ini_reader.h"
 #include "core/orvex.h"
 #include "core/render_manager.h"
+#include "core/win_main.h"
 #include "native/gl_device.h"
 #include "console/console.h"
 #include "console/log_view.h"
+#include "native/win32_window.h"
 #include "scene/cameras/camera_manager.h"
 #include "scene/lights/light_manager.h"
 #include "scene/objects/object_manager.h"
@@ -273,6 +275,43 @@ TEST_F(DefaultLevelTest, LightMarkersStandAtTheLightsWithOnlyOneCameraInTheLevel
     const D3DXVECTOR4 at = engine.lightManager->lightList->next->next->light->position;
     EXPECT_GT(marked(Project(frame, D3DXVECTOR3(at.x, at.y, at.z))), 40);
     EXPECT_EQ(marked(Project(frame, D3DXVECTOR3(at.x + 150, at.y, at.z - 30))), 0);
+// Last: it leaves a model in the level. The drop goes through SDL's own event queue to a window
+// of the engine's window procedure that accepts files.
+TEST_F(DefaultLevelTest, ADroppedFileBecomesAnObjectInFrontOfTheCamera)
+{
+    Frame before = Draw();
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.lpszClassName = "OrvexDrops";
+    RegisterClassExA(&windowClass);
+    HWND target = CreateWindowExA(WS_EX_ACCEPTFILES, "OrvexDrops", "drops", WS_OVERLAPPEDWINDOW, 0, 0, 200,
+                                  200, NULL, NULL, NULL, NULL);
+    ASSERT_NE(target, nullptr);
+    const std::string dropped = std::filesystem::absolute("meshes/cube.x").string();
+    SDL_Event event = {};
+    event.drop.windowID = SDL_GetWindowID(win32_sdl_window(target));
+    event.type = SDL_DROPFILE;
+    event.drop.file = SDL_strdup(dropped.c_str());
+    SDL_PushEvent(&event);
+    const int objects = engine.objectManager->objectCount;
+    MSG message;
+    for (int pass = 0; pass < 100 && engine.objectManager->objectCount == objects; ++pass)
+        while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+    ASSERT_EQ(engine.objectManager->objectCount, objects + 1);
+    ObjectEntry* last = engine.objectManager->objectList;
+    while (last->next) last = last->next;
+    EXPECT_EQ(std::string(last->file.getChars()), dropped) << "what show.list names";
+
+    Frame after = Draw();
+    ASSERT_EQ(after.rgba.size(), before.rgba.size());
+    int changed = 0;
+    for (int dy = -20; dy <= 20; ++dy)
+        for (int dx = -20; dx <= 20; ++dx)
+            changed += memcmp(before.At(after.width / 2 + dx, after.height / 2 + dy),
+                              after.At(after.width / 2 + dx, after.height / 2 + dy), 3) != 0;
+    EXPECT_GT(changed, 41 * 41 * 3 / 4) << "the model covers the middle of the view";
 }
 
 }  // namespace

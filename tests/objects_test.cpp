@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -434,6 +435,74 @@ TEST_F(ObjectsTest, CommandsLoadListAndShowObjects)
     }
     EXPECT_EQ(objects->objectCount, 3);
     EXPECT_EQ(objects->errorCount, 1) << "a failed load after the setup still counts";
+}
+
+// Where a point of an object's mesh ends up in the world.
+D3DXVECTOR3 InWorld(const Static_CObject* object, float x, float y, float z)
+{
+    const D3DXMATRIX& w = object->world;
+    return D3DXVECTOR3(x * w._11 + y * w._21 + z * w._31 + w._41, x * w._12 + y * w._22 + z * w._32 + w._42,
+                       x * w._13 + y * w._23 + z * w._33 + w._43);
+}
+
+TEST_F(ObjectsTest, OpenedModelsSitInFrontOfTheCameraAndBadOnesAreReported)
+{
+    std::filesystem::create_directories("my models");
+    dir.Write("my models/quad.x", XQuad({"quad.bmp"}));
+    dir.Write("my models/quad.bmp", Bmp(2));   // found beside the model
+    DynamicRow level = scene_test::Tree("_CAMERAS_ { c { _POSITION_ { 0 0 -100 } _LOOK_ { 0 0 0 } } }");
+    cameras->SetupCameras(&level);
+    objects->cameraManager = cameras;
+
+    Command("load.MODEL   \"my models/quad.x\"  ");
+    Command("load.MODEL my models\\quad.x");
+    Command("load.MODEL my models/missing.x");
+    Command("load.MODEL /dev/zero");
+    std::vector<std::string> list = List();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0], "id:1  visible:1  file:my models/quad.x");
+    EXPECT_EQ(list[1], "id:2  visible:1  file:my models\\quad.x");
+    EXPECT_EQ(Lines("_ERROR_"), (std::vector<std::string>{"[M.F] cannot find: my models/missing.x",
+                                                          "[M.F] cannot find: /dev/zero"}));
+    EXPECT_EQ(objects->errorCount, 2);
+
+    // The quad (0..10 in x and y) is centred 150 in front of the camera and grown to about half
+    // the view's height there.
+    const Static_CObject* quad = static_cast<Static_CObject*>(objects->objectList->object);
+    D3DXVECTOR3 centre = InWorld(quad, 5, 5, 0);
+    EXPECT_NEAR(centre.x, 0.0f, 1e-3f);
+    EXPECT_NEAR(centre.y, 0.0f, 1e-3f);
+    EXPECT_NEAR(centre.z, 50.0f, 1e-3f);
+    D3DXVECTOR3 corner = InWorld(quad, 10, 10, 0) - centre;
+    EXPECT_NEAR(sqrtf(corner.x * corner.x + corner.y * corner.y), 0.5f * 150.0f * 0.41421356f, 0.01f);
+}
+
+TEST_F(ObjectsTest, ModelsGivenAtStartStandSideBySideOnAFloorSizedToThem)
+{
+    dir.Write("meshes/floor.x", XQuad({""}));
+    dir.Write("wide.x", "xof 0303txt 0032\nMesh m {\n 3;\n -7;-2;1;, 33;-2;1;, -7;8;1;;\n 1;\n 3;0,1,2;;\n}\n");
+    dir.Write("tall.x", "xof 0303txt 0032\nMesh m {\n 3;\n 0;0;0;, 1;0;0;, 0;4;0;;\n 1;\n 3;0,1,2;;\n}\n");
+    dir.Write("huge.x", "xof 0303txt 0032\nMesh m {\n 3;\n -3e38;0;0;, 3e38;0;0;, 0;1e38;0;;\n 1;\n 3;0,1,2;;\n}\n");
+    D3DXVECTOR3 low, high;
+    EXPECT_EQ(objects->LoadModels({"wide.x", "missing.x", "tall.x", "huge.x"}, &low, &high), 3);
+    ASSERT_EQ(List().size(), 4u) << "three models and the floor";
+    const Static_CObject* huge = static_cast<Static_CObject*>(objects->objectList->next->next->object);
+    EXPECT_NEAR(InWorld(huge, 3e38f, 0, 0).x - InWorld(huge, -3e38f, 0, 0).x, 100.0f, 1e-2f) << "6e38 wide";
+
+    const Static_CObject* wide = static_cast<Static_CObject*>(objects->objectList->object);
+    const Static_CObject* tall = static_cast<Static_CObject*>(objects->objectList->next->object);
+    const Static_CObject* floor = static_cast<Static_CObject*>(objects->objectList->next->next->next->object);
+    // Both are 100 across their largest side, on the ground, the wide one left of the tall one.
+    EXPECT_NEAR(InWorld(wide, 33, -2, 1).x - InWorld(wide, -7, -2, 1).x, 100.0f, 1e-3f);
+    EXPECT_NEAR(InWorld(tall, 0, 4, 0).y - InWorld(tall, 0, 0, 0).y, 100.0f, 1e-3f);
+    EXPECT_NEAR(InWorld(wide, -7, -2, 1).y, 0.0f, 1e-3f);
+    EXPECT_NEAR(InWorld(tall, 0, 0, 0).y, 0.0f, 1e-3f);
+    EXPECT_LT(InWorld(wide, 33, -2, 1).x, InWorld(tall, 0, 0, 0).x);
+    EXPECT_NEAR(low.x, -high.x, 1e-2f) << "centred on the origin";
+    EXPECT_NEAR(high.y, 100.0f, 1e-3f);
+    // The floor reaches past both.
+    EXPECT_LT(InWorld(floor, 0, 0, 0).x, low.x);
+    EXPECT_GT(InWorld(floor, 10, 0, 0).x, high.x);
 }
 
 TEST_F(ObjectsTest, ObjectsOfOneSetupShareLoadedFilesWhileCommandsLoadTheirOwn)

@@ -1,7 +1,7 @@
 #pragma once
 // The real viewer under an Xvfb of the test's own: orvex started in a scratch copy of data/
-// (without its LOG.dr), its window found by title, closed as a window manager closes it, and
-// the LOG.dr it saved read back. The including test target defines ORVEX_VIEWER.
+// (without its LOG.dr and screenshots), its window found by title, closed as a window manager
+// closes it, and the LOG.dr it saved read back. The including test target defines ORVEX_VIEWER.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <stdlib.h>
@@ -29,10 +29,11 @@ protected:
         fs::copy(fs::path(ORVEX_SOURCE_DIR) / "data", folder,
                  fs::copy_options::recursive | fs::copy_options::overwrite_existing);
         fs::remove(fs::path(folder) / "LOG.dr");
+        fs::remove_all(fs::path(folder) / "screenshots");
         PrepareFolder();
         display = XOpenDisplay(xvfb.display().c_str());
         ASSERT_NE(display, nullptr);
-        viewer = StartViewer(ORVEX_VIEWER, folder, xvfb.display());
+        viewer = StartViewer(ORVEX_VIEWER, folder, xvfb.display(), Arguments());
         window = WaitForWindow(display, kTitle, 30000);
         ASSERT_NE(window, 0u) << "no window titled " << kTitle;
     }
@@ -49,6 +50,8 @@ protected:
 
     // Called with the copy of data/ in place, before the viewer starts.
     virtual void PrepareFolder() {}
+    // The viewer's command line.
+    virtual std::vector<std::string> Arguments() { return {}; }
 
     Image Shot() { return Screenshot(xvfb.display(), window, folder + "/shot.ppm"); }
 

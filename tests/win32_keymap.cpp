@@ -7,7 +7,12 @@
 
 #include <mmsystem.h>
 #include <windows.h>
+#include <shellapi.h>
 
+#include <string>
+#include <vector>
+
+#include "platform/native/win32_entry.h"
 #include "platform/native/win32_keymap.h"
 #include "platform/native/win32_window.h"
 
@@ -97,6 +102,82 @@ TEST(Win32NativeWithoutDisplay, WindowsDpiAndMessageBoxWorkAndNeverBlock) {
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(MessageBoxA(nullptr, "text", "caption", MB_YESNO), IDYES);
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "caption: text\n");
+}
+
+// Pushes one drop of these files on the SDL window through SDL's own queue.
+void PushDrop(SDL_Window* sdl, const std::vector<std::string>& files) {
+    SDL_Event e{};
+    e.drop.windowID = SDL_GetWindowID(sdl);
+    e.type = SDL_DROPBEGIN;
+    SDL_PushEvent(&e);
+    for (const std::string& file : files) {
+        e.type = SDL_DROPFILE;
+        e.drop.file = SDL_strdup(file.c_str());
+        SDL_PushEvent(&e);
+    }
+    e.type = SDL_DROPCOMPLETE;
+    e.drop.file = nullptr;
+    SDL_PushEvent(&e);
+}
+
+TEST(Win32NativeWithoutDisplay, DroppedFilesArriveAsOneWmDropFilesOnWindowsThatAcceptThem) {
+    EXPECT_EQ(GetSystemMetrics(SM_CMONITORS), 0) << "no monitor without a display";
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = Plain;
+    wc.lpszClassName = "Drops";
+    ASSERT_NE(RegisterClassExA(&wc), 0);
+    HWND accepting = CreateWindowExA(WS_EX_ACCEPTFILES, "Drops", "a", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200,
+                                     nullptr, nullptr, nullptr, nullptr);
+    HWND refusing = CreateWindowExA(0, "Drops", "r", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr, nullptr,
+                                    nullptr, nullptr);
+    ASSERT_TRUE(accepting && refusing);
+    PushDrop(win32_sdl_window(refusing), {"/tmp/ignored.x"});
+    PushDrop(win32_sdl_window(accepting), {"/tmp/a model.obj", "/tmp/\xD0\xBC\xD0\xB8\xD1\x80.x"});
+
+    MSG msg{};
+    std::vector<MSG> drops;
+    for (int pass = 0; pass < 100 && drops.empty(); ++pass)
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            if (msg.message == WM_DROPFILES) drops.push_back(msg);
+    ASSERT_EQ(drops.size(), 1u);
+    EXPECT_EQ(drops[0].hwnd, accepting);
+    HDROP drop = reinterpret_cast<HDROP>(drops[0].wParam);
+    ASSERT_EQ(DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0), 2u);
+    char name[64];
+    EXPECT_EQ(DragQueryFileA(drop, 0, nullptr, 0), 16u);
+    EXPECT_EQ(DragQueryFileA(drop, 0, name, sizeof name), 16u);
+    EXPECT_STREQ(name, "/tmp/a model.obj");
+    EXPECT_EQ(DragQueryFileA(drop, 0, name, 7), 6u) << "cut to the buffer, NUL included";
+    EXPECT_STREQ(name, "/tmp/a");
+    EXPECT_EQ(DragQueryFileA(drop, 1, name, sizeof name), 10u);
+    EXPECT_STREQ(name, "/tmp/\xEC\xE8\xF0.x") << "the ANSI code page";
+    WCHAR wide[64];
+    EXPECT_EQ(DragQueryFileW(drop, 1, wide, 64), 10u);
+    EXPECT_EQ(wide[5], WCHAR(0x043C));
+    EXPECT_EQ(DragQueryFileA(drop, 2, name, sizeof name), 0u);
+    DragFinish(drop);
+    EXPECT_EQ(DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0), 0u) << "a finished drop is no drop";
+    DestroyWindow(accepting);
+    DestroyWindow(refusing);
+    UnregisterClassA("Drops", nullptr);
+}
+
+TEST(Win32NativeWithoutDisplay, ArgumentsReachWinMainQuotedAsWindowsQuotesThem) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string line;
+    } cases[] = {
+        {{"a.x", "b c.obj"}, "a.x \"b c.obj\""},
+        {{"", "say\"hi"}, "\"\" \"say\\\"hi\""},
+        {{"C:\\my dir\\", "C:\\dir\\"}, "\"C:\\my dir\\\\\" C:\\dir\\"},
+        {{"x\\\"y z"}, "\"x\\\\\\\"y z\""},
+    };
+    for (const Case& c : cases) {
+        std::vector<char*> argv{const_cast<char*>("orvex")};
+        for (const std::string& arg : c.args) argv.push_back(const_cast<char*>(arg.c_str()));
+        EXPECT_EQ(win32_command_line(int(argv.size()), argv.data()), c.line);
+    }
 }
 
 TEST(Win32NativeWithoutDisplay, ClocksAreMonotonicMillisecondsAndUtc) {

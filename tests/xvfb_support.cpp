@@ -15,12 +15,16 @@ void SleepMs(int ms) {
     nanosleep(&t, nullptr);
 }
 
-pid_t StartViewer(const std::string& viewer, const std::string& folder, const std::string& display) {
+pid_t StartViewer(const std::string& viewer, const std::string& folder, const std::string& display,
+                  const std::vector<std::string>& args) {
+    std::vector<char*> argv{const_cast<char*>(viewer.c_str())};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
     pid_t pid = fork();
     if (pid == 0) {
         if (chdir(folder.c_str()) != 0) _exit(126);
         setenv("DISPLAY", display.c_str(), 1);
-        execl(viewer.c_str(), viewer.c_str(), static_cast<char*>(nullptr));
+        execv(viewer.c_str(), argv.data());
         _exit(127);
     }
     return pid;
@@ -82,10 +86,10 @@ int Image::Differences(const Image& other, int x0, int y0, int x1, int y1) const
     return count;
 }
 
-Image Screenshot(const std::string& display, Window window, const std::string& file) {
+namespace {
+
+Image ReadPpm(const std::string& command, const std::string& file) {
     Image image;
-    std::string command = "import -display " + display + " -window " + std::to_string(window) +
-                          " -depth 8 ppm:" + file + " 2>/dev/null";
     if (system(command.c_str()) != 0) return image;
     std::ifstream in(file, std::ios::binary);
     std::string magic;
@@ -97,6 +101,18 @@ Image Screenshot(const std::string& display, Window window, const std::string& f
     in.read(reinterpret_cast<char*>(image.rgb.data()), std::streamsize(image.rgb.size()));
     if (!in) return Image();
     return image;
+}
+
+}  // namespace
+
+Image Screenshot(const std::string& display, Window window, const std::string& file) {
+    return ReadPpm("import -display " + display + " -window " + std::to_string(window) + " -depth 8 ppm:" +
+                       file + " 2>/dev/null",
+                   file);
+}
+
+Image ReadPicture(const std::string& file) {
+    return ReadPpm("convert '" + file + "' -depth 8 ppm:'" + file + ".ppm' 2>/dev/null", file + ".ppm");
 }
 
 void HoldKey(const std::string& display, Window window, const std::string& key, int holdMs) {

@@ -17,8 +17,10 @@ using Xvfb = Xvfb_Server;
 
 void SleepMs(int ms);
 
-// Starts the viewer binary with folder as its working directory on display. Returns its pid.
-pid_t StartViewer(const std::string& viewer, const std::string& folder, const std::string& display);
+// Starts the viewer binary with folder as its working directory on display, with these
+// arguments. Returns its pid.
+pid_t StartViewer(const std::string& viewer, const std::string& folder, const std::string& display,
+                  const std::vector<std::string>& args = {});
 // Waits up to timeoutMs for the child to end; true with its status when it did.
 bool WaitForExit(pid_t pid, int timeoutMs, int* status);
 
@@ -40,6 +42,8 @@ struct Image {
 // The window's contents as ImageMagick's import sees them, through a binary PPM in file. An
 // empty image when it failed.
 Image Screenshot(const std::string& display, Window window, const std::string& file);
+// A picture file (PNG, BMP, ...) as ImageMagick's convert reads it; empty when it failed.
+Image ReadPicture(const std::string& file);
 
 // Gives the window the keyboard focus (there is no window manager to do it) and holds key (an
 // X key name: "Up", "Tab") down for holdMs, through xdotool.

@@ -1,5 +1,7 @@
 #include "d3d9_device_base.h"
 
+#include "d3d9_back_buffer.h"
+
 #include <cstring>
 
 namespace {
@@ -773,6 +775,19 @@ HRESULT D3D9_Device_Base::GetIndices(IDirect3DIndexBuffer9** ppIndexData)
     *ppIndexData = indices;
     if (indices)
         indices->AddRef();
+    return D3D_OK;
+}
+
+HRESULT D3D9_Device_Base::GetBackBuffer(UINT iSwapChain, UINT iBackBuffer, D3DBACKBUFFER_TYPE Type,
+                                        IDirect3DSurface9** ppBackBuffer)
+{
+    if (!ppBackBuffer)
+        return D3DERR_INVALIDCALL;
+    *ppBackBuffer = nullptr;
+    if (iSwapChain != 0 || iBackBuffer != 0 || Type != D3DBACKBUFFER_TYPE_MONO)
+        return D3DERR_INVALIDCALL;
+    *ppBackBuffer = new D3D9_Back_Buffer(this, this, present.BackBufferWidth, present.BackBufferHeight,
+                                         [this](std::vector<DWORD>* pixels) { return ReadBackBuffer(pixels); });
     return D3D_OK;
 }
 

@@ -22,6 +22,7 @@
 #include "d3d9_vertex_layout.h"
 
 #include <map>
+#include <vector>
 #include <unordered_map>
 
 // a x b for row-vector matrices (apply a, then b).
@@ -171,6 +172,8 @@ public:
                                               UINT* pOffsetInBytes, UINT* pStride) override;
     HRESULT STDMETHODCALLTYPE SetIndices(IDirect3DIndexBuffer9* pIndexData) override;
     HRESULT STDMETHODCALLTYPE GetIndices(IDirect3DIndexBuffer9** ppIndexData) override;
+    HRESULT STDMETHODCALLTYPE GetBackBuffer(UINT iSwapChain, UINT iBackBuffer, D3DBACKBUFFER_TYPE Type,
+                                            IDirect3DSurface9** ppBackBuffer) override;
 
 protected:
     // Resource objects of the realization; null when they cannot be made.
@@ -184,6 +187,9 @@ protected:
     virtual HRESULT DoPresent() = 0;
     // Reset: the back buffer changes to `present` (already completed and checked).
     virtual HRESULT DoReset(const D3DPRESENT_PARAMETERS& present) = 0;
+    // What the back buffer holds now: BackBufferWidth x BackBufferHeight D3DCOLOR values (alpha
+    // 0xFF), top row first. False when it cannot be read.
+    virtual bool ReadBackBuffer(std::vector<DWORD>* pixels) = 0;
     // Multisample types the realization can make (the device's own type passed creation).
     virtual void FillCaps(D3DCAPS9* caps);
 

@@ -175,6 +175,21 @@ HRESULT D3D9_Headless_Device::DoPresent()
 
 HRESULT D3D9_Headless_Device::DoReset(const D3DPRESENT_PARAMETERS&) { return D3D_OK; }
 
+bool D3D9_Headless_Device::ReadBackBuffer(std::vector<DWORD>* pixels)
+{
+    pixels->assign(size_t(PresentParameters().BackBufferWidth) * PresentParameters().BackBufferHeight,
+                   clear_colour | 0xFF000000u);
+    return true;
+}
+
+HRESULT D3D9_Headless_Device::GetBackBuffer(UINT iSwapChain, UINT iBackBuffer, D3DBACKBUFFER_TYPE Type,
+                                            IDirect3DSurface9** ppBackBuffer)
+{
+    const std::string line = "GetBackBuffer(" + std::to_string(iSwapChain) + ", " + std::to_string(iBackBuffer) +
+                             ", " + std::to_string(int(Type)) + ")";
+    return Logged(D3D9_Device_Base::GetBackBuffer(iSwapChain, iBackBuffer, Type, ppBackBuffer), line);
+}
+
 // ---- State ----
 
 HRESULT D3D9_Headless_Device::SetTransform(D3DTRANSFORMSTATETYPE State, CONST D3DMATRIX* pMatrix)

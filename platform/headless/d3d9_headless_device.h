@@ -58,6 +58,8 @@ public:
     HRESULT STDMETHODCALLTYPE SetStreamSource(UINT StreamNumber, IDirect3DVertexBuffer9* pStreamData,
                                               UINT OffsetInBytes, UINT Stride) override;
     HRESULT STDMETHODCALLTYPE SetIndices(IDirect3DIndexBuffer9* pIndexData) override;
+    HRESULT STDMETHODCALLTYPE GetBackBuffer(UINT iSwapChain, UINT iBackBuffer, D3DBACKBUFFER_TYPE Type,
+                                            IDirect3DSurface9** ppBackBuffer) override;
 
     // The log name of a resource pointer: its label when it is a live resource of this device.
     std::string NameOf(const void* resource) const;
@@ -70,6 +72,8 @@ protected:
     void DoDraw(const D3D9_Draw& draw) override;
     HRESULT DoPresent() override;
     HRESULT DoReset(const D3DPRESENT_PARAMETERS& present) override;
+    // Nothing is rasterized here: the back buffer reads as the colour of the last Clear.
+    bool ReadBackBuffer(std::vector<DWORD>* pixels) override;
 
 private:
     HRESULT Logged(HRESULT hr, const std::string& line);

@@ -342,6 +342,8 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
     return IDOK;
 }
 
+int WINAPI GetSystemMetrics(int nIndex) { return nIndex == SM_CMONITORS ? 1 : 0; }
+
 int WINAPI GetDeviceCaps(HDC hdc, int index) {
     if (!hdc) return 0;
     switch (index) {

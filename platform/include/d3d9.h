@@ -69,6 +69,7 @@ struct IDirect3DBaseTexture9;
 struct IDirect3DTexture9;
 struct IDirect3DVertexBuffer9;
 struct IDirect3DIndexBuffer9;
+struct IDirect3DSurface9;
 
 typedef struct IDirect3D9* LPDIRECT3D9, *PDIRECT3D9;
 typedef struct IDirect3DDevice9* LPDIRECT3DDEVICE9, *PDIRECT3DDEVICE9;
@@ -77,6 +78,7 @@ typedef struct IDirect3DBaseTexture9* LPDIRECT3DBASETEXTURE9, *PDIRECT3DBASETEXT
 typedef struct IDirect3DTexture9* LPDIRECT3DTEXTURE9, *PDIRECT3DTEXTURE9;
 typedef struct IDirect3DVertexBuffer9* LPDIRECT3DVERTEXBUFFER9, *PDIRECT3DVERTEXBUFFER9;
 typedef struct IDirect3DIndexBuffer9* LPDIRECT3DINDEXBUFFER9, *PDIRECT3DINDEXBUFFER9;
+typedef struct IDirect3DSurface9* LPDIRECT3DSURFACE9, *PDIRECT3DSURFACE9;
 
 // Interface identifiers, for QueryInterface.
 inline const IID IID_IDirect3D9 = {0x81bdcbca, 0x64d4, 0x426d, {0xae, 0x8d, 0xad, 0x01, 0x47, 0xf4, 0x27, 0x5c}};
@@ -86,6 +88,7 @@ inline const IID IID_IDirect3DBaseTexture9 = {0x580ca87e, 0x1d3c, 0x4d54, {0x99,
 inline const IID IID_IDirect3DTexture9 = {0x85c31227, 0x3de5, 0x4f00, {0x9b, 0x3a, 0xf1, 0x1a, 0xc3, 0x8c, 0x18, 0xb5}};
 inline const IID IID_IDirect3DVertexBuffer9 = {0xb64bb1b5, 0xfd70, 0x4df6, {0xbf, 0x91, 0x19, 0xd0, 0xa1, 0x24, 0x55, 0xe3}};
 inline const IID IID_IDirect3DIndexBuffer9 = {0x7c9dd65e, 0xd3f7, 0x4529, {0xac, 0xee, 0x78, 0x58, 0x30, 0xac, 0xde, 0x35}};
+inline const IID IID_IDirect3DSurface9 = {0x0cfbaf3a, 0x9ff6, 0x429a, {0x99, 0xb3, 0xa2, 0x79, 0x6a, 0xf8, 0xb8, 0x9b}};
 
 // The Direct3D object: adapters, capabilities, device creation.
 struct IDirect3D9 : public IUnknown {
@@ -171,6 +174,11 @@ struct IDirect3DDevice9 : public IUnknown {
                                UINT* pStride) PURE;
     STDMETHOD(SetIndices)(IDirect3DIndexBuffer9* pIndexData) PURE;
     STDMETHOD(GetIndices)(IDirect3DIndexBuffer9** ppIndexData) PURE;
+    // The back buffer as a surface (the engine's screenshots read it between EndScene and
+    // Present). Only swap chain 0, back buffer 0 and D3DBACKBUFFER_TYPE_MONO exist; anything
+    // else, or a null ppBackBuffer, is D3DERR_INVALIDCALL.
+    STDMETHOD(GetBackBuffer)(UINT iSwapChain, UINT iBackBuffer, D3DBACKBUFFER_TYPE Type,
+                             IDirect3DSurface9** ppBackBuffer) PURE;
 };
 
 // Anything the device owns memory for.
@@ -214,6 +222,17 @@ struct IDirect3DIndexBuffer9 : public IDirect3DResource9 {
     STDMETHOD(Lock)(UINT OffsetToLock, UINT SizeToLock, void** ppbData, DWORD Flags) PURE;
     STDMETHOD(Unlock)() PURE;
     STDMETHOD(GetDesc)(D3DINDEXBUFFER_DESC* pDesc) PURE;
+};
+
+// A surface of the device: here only the back buffer (GetBackBuffer). GetDesc answers its size
+// and format (D3DFMT_X8R8G8B8, D3DPOOL_DEFAULT, D3DUSAGE_RENDERTARGET). LockRect reads what has
+// been drawn so far into memory (rows top first, Pitch bytes apart, 4 bytes a pixel as
+// D3DCOLOR values) and hands that out; a rectangle outside the surface, or a second lock before
+// UnlockRect, is D3DERR_INVALIDCALL. Writes through the lock do not reach the back buffer.
+struct IDirect3DSurface9 : public IDirect3DResource9 {
+    STDMETHOD(GetDesc)(D3DSURFACE_DESC* pDesc) PURE;
+    STDMETHOD(LockRect)(D3DLOCKED_RECT* pLockedRect, CONST RECT* pRect, DWORD Flags) PURE;
+    STDMETHOD(UnlockRect)() PURE;
 };
 
 // Creates the Direct3D object; null unless SDKVersion is D3D_SDK_VERSION.

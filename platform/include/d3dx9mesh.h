@@ -2,6 +2,7 @@
 // D3DX 9 meshes: ID3DXBaseMesh / ID3DXMesh, materials and loading a mesh file.
 #include <d3d9.h>
 #include "d3d9types.h"
+#include "d3dx9math.h"
 
 struct IDirect3DDevice9;
 struct IDirect3DVertexBuffer9;
@@ -129,6 +130,12 @@ HRESULT WINAPI D3DXLoadMeshFromXInMemory(LPCVOID Memory, DWORD SizeOfMemory, DWO
                                          IDirect3DDevice9* pD3DDevice, ID3DXBuffer** ppAdjacency,
                                          ID3DXBuffer** ppMaterials, ID3DXBuffer** ppEffectInstances,
                                          DWORD* pNumMaterials, ID3DXMesh** ppMesh);
+
+// The smallest box holding NumVertices positions, the first at pFirstPosition and each next one
+// dwStride bytes further. D3DERR_INVALIDCALL for null pointers or a stride shorter than a
+// position; no vertices give a box of (0, 0, 0) to (0, 0, 0).
+HRESULT WINAPI D3DXComputeBoundingBox(CONST D3DXVECTOR3* pFirstPosition, DWORD NumVertices, DWORD dwStride,
+                                      D3DXVECTOR3* pMin, D3DXVECTOR3* pMax);
 
 #ifndef UNICODE
 #define D3DXLoadMeshFromX D3DXLoadMeshFromXA

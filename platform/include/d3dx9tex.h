@@ -52,3 +52,20 @@ HRESULT WINAPI D3DXCreateTextureFromFileInMemory(IDirect3DDevice9* pDevice, LPCV
 #ifndef UNICODE
 #define D3DXCreateTextureFromFile D3DXCreateTextureFromFileA
 #endif
+
+struct IDirect3DSurface9;
+
+// Writes the pixels of pSrcSurface (all of it when pSrcRect is null) to the file pDestFile
+// (the path goes through the platform's path resolver; an existing file is replaced only once
+// the new one is complete). Formats: D3DXIFF_BMP (24-bit), D3DXIFF_PNG, D3DXIFF_TGA and
+// D3DXIFF_JPG; alpha is not written. pSrcPalette is ignored (no palettized surfaces here).
+// Errors: D3DERR_INVALIDCALL for null arguments, another file format, a surface format other
+// than D3DFMT_X8R8G8B8 / D3DFMT_A8R8G8B8, or a rectangle outside the surface; whatever LockRect
+// answered; E_FAIL when the file cannot be written.
+HRESULT WINAPI D3DXSaveSurfaceToFileA(LPCSTR pDestFile, D3DXIMAGE_FILEFORMAT DestFormat,
+                                      IDirect3DSurface9* pSrcSurface, CONST PALETTEENTRY* pSrcPalette,
+                                      CONST RECT* pSrcRect);
+
+#ifndef UNICODE
+#define D3DXSaveSurfaceToFile D3DXSaveSurfaceToFileA
+#endif

@@ -58,6 +58,7 @@
 #define WM_MBUTTONUP 0x0208
 #define WM_MBUTTONDBLCLK 0x0209
 #define WM_MOUSEWHEEL 0x020A
+#define WM_DROPFILES 0x0233
 #define WM_MOUSELAST 0x020A
 #define WM_USER 0x0400
 #define WM_APP 0x8000
@@ -181,6 +182,7 @@
     (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)
 #define WS_POPUPWINDOW (WS_POPUP | WS_BORDER | WS_SYSMENU)
 #define WS_EX_TOPMOST 0x00000008L
+#define WS_EX_ACCEPTFILES 0x00000010L
 #define WS_EX_APPWINDOW 0x00040000L
 #define CW_USEDEFAULT ((int)0x80000000)
 
@@ -396,6 +398,12 @@ SHORT WINAPI GetAsyncKeyState(int vKey);
 // server, SDL's offscreen or dummy driver) it returns the first button's id at once.
 // platform/headless records the box and returns at once.
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
+
+// GetSystemMetrics: SM_CMONITORS is the number of display monitors, 0 when the program runs
+// without a display (platform/native on SDL's offscreen or dummy driver); platform/headless
+// has one. Other indices answer 0.
+#define SM_CMONITORS 80
+int WINAPI GetSystemMetrics(int nIndex);
 
 // Device contexts, only as far as asking for dpi: GetDC(NULL) is the screen's context.
 HDC WINAPI GetDC(HWND hWnd);

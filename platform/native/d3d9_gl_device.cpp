@@ -328,10 +328,54 @@ bool D3D9_GL_Device::ReadPresentedFrame(std::vector<unsigned char>* rgba, UINT* 
 {
     if (!shown_any || !rgba || !width || !height || !MakeCurrent())
         return false;
+    ReadFramebuffer(shown_fbo, rgba);
+    *width = PresentParameters().BackBufferWidth;
+    *height = PresentParameters().BackBufferHeight;
+    return true;
+}
+
+bool D3D9_GL_Device::ReadBackBuffer(std::vector<DWORD>* pixels)
+{
+    if (!MakeCurrent())
+        return false;
+    const GLint w = GLint(PresentParameters().BackBufferWidth);
+    const GLint h = GLint(PresentParameters().BackBufferHeight);
+    std::vector<unsigned char> rgba;
+    if (samples > 1) {
+        // A multisampled frame is resolved into a framebuffer of its own, so that the copy
+        // Present keeps for the window stays the last frame shown.
+        GLuint fbo = 0, colour = 0;
+        glGenFramebuffers(1, &fbo);
+        glGenRenderbuffers(1, &colour);
+        glBindRenderbuffer(GL_RENDERBUFFER, colour);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, w, h);
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, fbo);
+        glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, frame_fbo);
+        glDisable(GL_SCISSOR_TEST);
+        glBlitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        ReadFramebuffer(fbo, &rgba);
+        glDeleteFramebuffers(1, &fbo);
+        glDeleteRenderbuffers(1, &colour);
+    } else {
+        ReadFramebuffer(frame_fbo, &rgba);
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, frame_fbo);
+    applied_serial = 0;
+    pixels->resize(size_t(w) * size_t(h));
+    for (size_t i = 0; i < pixels->size(); ++i) {
+        const unsigned char* p = &rgba[i * 4];
+        (*pixels)[i] = 0xFF000000u | DWORD(p[0]) << 16 | DWORD(p[1]) << 8 | DWORD(p[2]);
+    }
+    return true;
+}
+
+void D3D9_GL_Device::ReadFramebuffer(GLuint fbo, std::vector<unsigned char>* rgba)
+{
     const UINT w = PresentParameters().BackBufferWidth;
     const UINT h = PresentParameters().BackBufferHeight;
     std::vector<unsigned char> bottom_up(size_t(w) * h * 4);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, shown_fbo);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, fbo);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, GLsizei(w), GLsizei(h), GL_RGBA, GL_UNSIGNED_BYTE, bottom_up.data());
     glBindFramebuffer(GL_READ_FRAMEBUFFER, frame_fbo);
@@ -339,9 +383,6 @@ bool D3D9_GL_Device::ReadPresentedFrame(std::vector<unsigned char>* rgba, UINT* 
     const size_t row = size_t(w) * 4;
     for (UINT y = 0; y < h; ++y)
         std::memcpy(rgba->data() + y * row, bottom_up.data() + (h - 1 - y) * row, row);
-    *width = w;
-    *height = h;
-    return true;
 }
 
 // ---- Frames ----

@@ -39,12 +39,15 @@ protected:
     void DoDraw(const D3D9_Draw& draw) override;
     HRESULT DoPresent() override;
     HRESULT DoReset(const D3DPRESENT_PARAMETERS& present) override;
+    bool ReadBackBuffer(std::vector<DWORD>* pixels) override;
 
 private:
     D3D9_GL_Device(IDirect3D9* d3d, const D3DDEVICE_CREATION_PARAMETERS& creation,
                    const D3DPRESENT_PARAMETERS& present);
     bool MakeFramebuffers(UINT width, UINT height, UINT samples);
     void DeleteFramebuffers();
+    // Reads the colour of framebuffer `fbo` (single-sample) into RGBA bytes, top row first.
+    void ReadFramebuffer(GLuint fbo, std::vector<unsigned char>* rgba);
     void ApplyStates();
     void ApplySampler(DWORD stage);
     void BindTextures(bool all_stages);

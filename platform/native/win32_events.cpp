@@ -4,6 +4,7 @@
 
 #include <mmsystem.h>
 
+#include "common/win32_drop.h"
 #include "common/win32_message_queue.h"
 #include "common/win32_window_table.h"
 #include "win32_keymap.h"
@@ -90,6 +91,48 @@ bool translate_window_event(const SDL_WindowEvent& e) {
     }
 }
 
+// The files of the drop SDL is delivering (between SDL_DROPBEGIN and SDL_DROPCOMPLETE).
+std::vector<std::string>& dropping() {
+    static std::vector<std::string> files;
+    return files;
+}
+bool drop_open = false;
+
+// Posts WM_DROPFILES to the window when it accepts files; true when it did.
+bool post_drop(Uint32 window_id) {
+    std::vector<std::string> files;
+    files.swap(dropping());
+    HWND hwnd = win32_window_of_sdl_id(window_id);
+    Win32_Window* w = win32_window_table().Find(hwnd);
+    if (!w && win32_window_table().Handles().size() == 1) {
+        // SDL's X11 driver may leave the window id 0; a single window is then the target.
+        hwnd = win32_window_table().Handles().front();
+        w = win32_window_table().Find(hwnd);
+    }
+    if (!w || files.empty() || !(w->ex_style & WS_EX_ACCEPTFILES)) return false;
+    win32_message_queue().Post(hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(win32_make_drop(files)), 0);
+    return true;
+}
+
+bool translate_drop(const SDL_DropEvent& e) {
+    switch (e.type) {
+    case SDL_DROPBEGIN:
+        dropping().clear();
+        drop_open = true;
+        return false;
+    case SDL_DROPFILE:
+        dropping().push_back(e.file ? e.file : "");
+        SDL_free(e.file);
+        return drop_open ? false : post_drop(e.windowID);
+    case SDL_DROPCOMPLETE:
+        drop_open = false;
+        return post_drop(e.windowID);
+    default:
+        if (e.file) SDL_free(e.file);
+        return false;
+    }
+}
+
 // One SDL event that Windows would deliver becomes one queued input message. False when SDL has
 // nothing more that a Windows program would see.
 bool pump_one() {
@@ -119,6 +162,12 @@ bool pump_one() {
                 push(hwnd, WM_MOUSEWHEEL, wp, MAKELPARAM(p.x, p.y));
                 return true;
             }
+            break;
+        case SDL_DROPBEGIN:
+        case SDL_DROPFILE:
+        case SDL_DROPTEXT:
+        case SDL_DROPCOMPLETE:
+            if (translate_drop(e.drop)) return true;
             break;
         case SDL_WINDOWEVENT:
             if (translate_window_event(e.window)) return true;

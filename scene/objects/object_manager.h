@@ -8,8 +8,13 @@
 #include "foundation/dynamic_row.h"
 #include "foundation/orvex_string.h"
 
+#include <string>
+#include <vector>
+
 class Console;
 class Object_Resources;
+class Orvex_Camera_Manager;
+class Static_CObject;
 class Object_Super;
 class Orvex_Effect_Manager;
 class Orvex_Light_Manager;
@@ -47,12 +52,30 @@ public:
     // or 0 when it failed to load: then it is counted in errorCount and uses up no id.
     int AddObject(Orvex_string objectFile, const float position[3], const float rotation[3]);
 
+    // Opens a model file (any format D3DXLoadMeshFromXA reads) as an object of its own: a
+    // generated object file names it under "_MODEL_FILE_" with "_FX_ { phong }", and it goes the
+    // way of AddObject ("[O.F.] <path>" first). A model whose mesh does not load ("[M.F] cannot
+    // find: <path>") is no object: it is counted in errorCount and uses up no id. Answers the
+    // object, or null.
+    Static_CObject* AddModel(const std::string& modelFile);
+    // A model opened while the viewer runs (a console command, a dropped file): placed in front
+    // of the active camera and scaled to sit in view (at the origin, unscaled, without a
+    // camera). Answers its id, or 0.
+    int LoadModel(const std::string& modelFile);
+    // The model-view level's objects: every model that opens, scaled to the same size and set
+    // side by side along X on the ground at the origin, then a floor (meshes\floor.x) sized to
+    // them. Ends with the setup summary of SetupObjects. Writes the box about the models (world
+    // units) to low and high and answers how many models opened.
+    int LoadModels(const std::vector<std::string>& modelFiles, D3DXVECTOR3* low, D3DXVECTOR3* high);
+
     // Draws every visible object for light 1, then all of them for light 2, and so on, in the
     // order they were added. Nothing at all without lights. Called inside the frame's scene.
     void DrawObjects();
 
     // One object command, the text after the manager's name on a console line:
     //   load.OBJECT_SIMPLE <path>   adds the object at the origin, unturned
+    //   load.MODEL <path>           LoadModel with the whole rest of the line (blanks at its
+    //                               ends and quotes around it dropped)
     //   show.list                   "id:N  visible:0|1  file:<path>" per object (_SYSTEM_)
     //   object.visible <id> <v>     shows (v != 0) or hides the object and replies
     //                               "[Object] id: N  visible(changed): 0|1" (_SYSTEM_); an id no
@@ -75,8 +98,13 @@ public:
     // Handed to every object added from now on as its plainTexture (the engine gives the
     // render manager's white default texture); null as constructed.
     IDirect3DTexture9** plainTexture;
+    // Where LoadModel finds the active camera; null (as constructed) until the engine sets it.
+    Orvex_Camera_Manager* cameraManager;
 
 private:
+    int Adopt(Static_CObject* object, const Orvex_string& file, bool needsMesh);
+    // "Object Manager setup completed with E errors and N objects." (_COMMENT_)
+    void ReportSetup();
     void ShowList();
     void SetVisible(const Orvex_string& arguments);
 

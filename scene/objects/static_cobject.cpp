@@ -1,6 +1,7 @@
 #include "scene/objects/static_cobject.h"
 
 #include <cassert>
+#include <cmath>
 #include <cstring>
 
 #include "console/console.h"
@@ -24,6 +25,7 @@ Static_CObject::Static_CObject(const D3DXMATRIX* initialWorld, const char* objec
                                Orvex_Light_Manager* lightManager_, Console* console_)
     : deviceSlot(deviceSlot_),
       world(*initialWorld),
+      scale(1.0f),
       mesh(NULL),
       materials(NULL),
       textures(NULL),
@@ -46,6 +48,7 @@ Static_CObject::Static_CObject(const D3DXMATRIX* initialWorld, const char* objec
     D3DXMatrixIdentity(&viewMatrix);
     D3DXMatrixIdentity(&projectionMatrix);
 
+    if (!objectFilePath) return;
     Orvex_string path;
     path = objectFilePath;
     objectFile.iLoadFromFile(path);
@@ -135,6 +138,10 @@ IDirect3DTexture9* Static_CObject::LoadTexture(const char* name)
     IDirect3DTexture9* texture = NULL;
     if (CreateTexture(name, &texture)) return texture;
 
+    Orvex_string beside = textureFolder;
+    if (!textureFolder.empty() && beside.add(name) && CreateTexture(beside.getChars(), &texture))
+        return texture;
+
     // A name too long for the folder to be put in front would be cut and name another file.
     Orvex_string inFolder;
     inFolder = "textures\\";
@@ -159,6 +166,35 @@ void Static_CObject::BuildWorld()
     D3DXMatrixMultiply(&world, &translation, &turnX);
     D3DXMatrixMultiply(&world, &world, &turnY);
     D3DXMatrixMultiply(&world, &world, &turnZ);
+    if (scale != 1.0f) {
+        D3DXMATRIX scaling;
+        D3DXMatrixScaling(&scaling, scale, scale, scale);
+        D3DXMatrixMultiply(&world, &scaling, &world);
+    }
+}
+
+void Static_CObject::Place(const D3DXVECTOR3& where, float newScale)
+{
+    position[0] = where.x;
+    position[1] = where.y;
+    position[2] = where.z;
+    scale = newScale;
+    BuildWorld();
+}
+
+bool Static_CObject::MeshBounds(D3DXVECTOR3* low, D3DXVECTOR3* high)
+{
+    if (!mesh || mesh->GetNumVertices() == 0 || mesh->GetNumBytesPerVertex() < sizeof(D3DXVECTOR3))
+        return false;
+    void* vertices = NULL;
+    if (FAILED(mesh->LockVertexBuffer(D3DLOCK_READONLY, &vertices)) || !vertices) return false;
+    HRESULT hr = D3DXComputeBoundingBox(static_cast<const D3DXVECTOR3*>(vertices), mesh->GetNumVertices(),
+                                        mesh->GetNumBytesPerVertex(), low, high);
+    mesh->UnlockVertexBuffer();
+    const float values[6] = {low->x, low->y, low->z, high->x, high->y, high->z};
+    for (float v : values)
+        if (!std::isfinite(v)) return false;
+    return SUCCEEDED(hr);
 }
 
 void Static_CObject::Render(int lightIndex, bool firstLight)

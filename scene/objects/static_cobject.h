@@ -21,7 +21,8 @@ class Orvex_Light_Manager;
 class Static_CObject : public Object_Super {
 public:
     // world starts as a copy of *initialWorld (the engine's identity). The object file at
-    // objectFilePath is read into objectFile here; whether that worked is Load's business.
+    // objectFilePath is read into objectFile here; whether that worked is Load's business. A null
+    // objectFilePath reads nothing: the caller fills objectFile (a generated object file).
     // The device is read through deviceSlot at every use. The managers and the console must
     // outlive the object.
     Static_CObject(const D3DXMATRIX* initialWorld, const char* objectFilePath,
@@ -34,12 +35,13 @@ public:
     //    loaded!" (_ERROR_) and false;
     //  - a file with no nodes: true at once, world left as it was;
     //  - the mesh of "_MODEL_FILE_" ("[M.F] cannot find: <path>" when it fails to load);
-    //  - a material per subset with Ambient = Diffuse, and its texture tried as stored,
-    //    then under "textures\", then as "textures\_def\def.bmp" ("[T.F] cannot find: <name>"
+    //  - a material per subset with Ambient = Diffuse, and its texture tried as stored, then
+    //    in textureFolder when one is set, then under "textures\", then as
+    //    "textures\_def\def.bmp" ("[T.F] cannot find: <name>"
     //    when all three fail);
     //  - effectCount from "_FX_";
     //  - world = T(position) x Rx x Ry x Rz(rotation in degrees): the turn carries the
-    //    position about the world origin too.
+    //    position about the world origin too; a scale other than 1 comes first: S(scale) x T ...
     // A missing mesh or texture does not fail the load.
     bool Load() override;
 
@@ -53,6 +55,11 @@ public:
     // The effect name at a 1-based position under "_FX_"; "none" when the object names no
     // effect, an empty name past the last one.
     Orvex_string GetEffectName(unsigned index);
+    // The box about the mesh's vertices in its own coordinates; false without a mesh, without
+    // vertices, or when a coordinate is not finite.
+    bool MeshBounds(D3DXVECTOR3* low, D3DXVECTOR3* high);
+    // Sets position and scale and builds the world matrix again.
+    void Place(const D3DXVECTOR3& where, float newScale);
     // Sets "mat_World_View_Proj" (world x view x projection) and "matWorld" on effect; nothing
     // when effect is null.
     void SetEffectMatrices(ID3DXEffect* effect, const D3DXMATRIX* view,
@@ -62,6 +69,10 @@ public:
     D3DXMATRIX world;
     float position[3];
     float rotation[3];   // degrees about X, Y, Z
+    float scale;         // uniform; 1 for everything but opened models
+    // Where an opened model's textures are looked for after their stored name: the model
+    // file's folder, with its separator. Empty (as constructed) for level objects.
+    Orvex_string textureFolder;
     ID3DXMesh* mesh;                  // owned; meaningful only while materialCount > 0
     D3DMATERIAL9* materials;          // owned, materialCount long
     IDirect3DTexture9** textures;     // owned with every texture in it; null where none
