@@ -275,6 +275,8 @@ TEST_F(DefaultLevelTest, LightMarkersStandAtTheLightsWithOnlyOneCameraInTheLevel
     const D3DXVECTOR4 at = engine.lightManager->lightList->next->next->light->position;
     EXPECT_GT(marked(Project(frame, D3DXVECTOR3(at.x, at.y, at.z))), 40);
     EXPECT_EQ(marked(Project(frame, D3DXVECTOR3(at.x + 150, at.y, at.z - 30))), 0);
+}
+
 // Last: it leaves a model in the level. The drop goes through SDL's own event queue to a window
 // of the engine's window procedure that accepts files.
 TEST_F(DefaultLevelTest, ADroppedFileBecomesAnObjectInFrontOfTheCamera)
