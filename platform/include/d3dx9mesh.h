@@ -130,6 +130,14 @@ HRESULT WINAPI D3DXLoadMeshFromXInMemory(LPCVOID Memory, DWORD SizeOfMemory, DWO
                                          ID3DXBuffer** ppMaterials, ID3DXBuffer** ppEffectInstances,
                                          DWORD* pNumMaterials, ID3DXMesh** ppMesh);
 
-#ifndef UNICODE
+// The same with a WCHAR file name (converted to UTF-8, the file system's encoding). The
+// materials' texture names stay narrow, as D3DXMATERIAL has them.
+HRESULT WINAPI D3DXLoadMeshFromXW(LPCWSTR pFilename, DWORD Options, IDirect3DDevice9* pD3DDevice,
+                                  ID3DXBuffer** ppAdjacency, ID3DXBuffer** ppMaterials,
+                                  ID3DXBuffer** ppEffectInstances, DWORD* pNumMaterials, ID3DXMesh** ppMesh);
+
+#ifdef UNICODE
+#define D3DXLoadMeshFromX D3DXLoadMeshFromXW
+#else
 #define D3DXLoadMeshFromX D3DXLoadMeshFromXA
 #endif

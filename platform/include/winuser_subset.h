@@ -9,12 +9,11 @@
 // opaque: a destroyed window's handle is simply no longer valid, and every function given an
 // invalid handle fails the way Win32 does (FALSE / 0 / NULL) instead of crashing.
 
-// ---- Resources and generic names -----------------------------------------------------------
+// ---- Resources ------------------------------------------------------------------------------
+// An integer resource id in a string's place (MAKEINTRESOURCE follows UNICODE, winuser_wide.h).
 #define MAKEINTRESOURCEA(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
-#define MAKEINTRESOURCE MAKEINTRESOURCEA
+#define MAKEINTRESOURCEW(i) ((LPWSTR)((ULONG_PTR)((WORD)(i))))
 #define IS_INTRESOURCE(r) ((((ULONG_PTR)(r)) >> 16) == 0)
-#define TEXT(s) s
-#define __TEXT(s) s
 
 // ---- Window messages ------------------------------------------------------------------------
 #define WM_NULL 0x0000
@@ -233,12 +232,12 @@
 #define IDNO 7
 
 // ---- Cursors and icons ----------------------------------------------------------------------
-#define IDC_ARROW MAKEINTRESOURCEA(32512)
-#define IDC_IBEAM MAKEINTRESOURCEA(32513)
-#define IDC_WAIT MAKEINTRESOURCEA(32514)
-#define IDC_CROSS MAKEINTRESOURCEA(32515)
-#define IDC_HAND MAKEINTRESOURCEA(32649)
-#define IDI_APPLICATION MAKEINTRESOURCEA(32512)
+#define IDC_ARROW MAKEINTRESOURCE(32512)
+#define IDC_IBEAM MAKEINTRESOURCE(32513)
+#define IDC_WAIT MAKEINTRESOURCE(32514)
+#define IDC_CROSS MAKEINTRESOURCE(32515)
+#define IDC_HAND MAKEINTRESOURCE(32649)
+#define IDI_APPLICATION MAKEINTRESOURCE(32512)
 
 // ---- Device capabilities (GetDeviceCaps indices) --------------------------------------------
 #define HORZRES 8
@@ -292,7 +291,6 @@ typedef struct tagCREATESTRUCTA {
     LPCSTR lpszClass;
     DWORD dwExStyle;
 } CREATESTRUCTA, *LPCREATESTRUCTA;
-typedef CREATESTRUCTA CREATESTRUCT;
 
 typedef struct _SYSTEMTIME {
     WORD wYear;
@@ -417,20 +415,3 @@ VOID WINAPI OutputDebugStringA(LPCSTR lpOutputString);
 #ifdef __cplusplus
 }
 #endif
-
-// The generic names of an ANSI build.
-#define RegisterClassEx RegisterClassExA
-#define UnregisterClass UnregisterClassA
-#define CreateWindowEx CreateWindowExA
-#define SetWindowText SetWindowTextA
-#define PeekMessage PeekMessageA
-#define GetMessage GetMessageA
-#define DispatchMessage DispatchMessageA
-#define SendMessage SendMessageA
-#define DefWindowProc DefWindowProcA
-#define PostMessage PostMessageA
-#define GetModuleHandle GetModuleHandleA
-#define LoadCursorFromFile LoadCursorFromFileA
-#define LoadCursor LoadCursorA
-#define MessageBox MessageBoxA
-#define OutputDebugString OutputDebugStringA
