@@ -1,5 +1,6 @@
-// A window that Direct3D paints only when Windows asks it to: WM_PAINT clears the back buffer
-// and presents it, and BeginPaint / EndPaint validate the window so the request is not repeated.
+// A window that Direct3D paints only when Windows asks it to: showing the window makes it
+// invalid, WM_PAINT clears the back buffer and presents it, and BeginPaint / EndPaint validate
+// the window so the request is not repeated.
 #include <Windows.h>
 #include <d3d9.h>
 
@@ -49,7 +50,6 @@ INT WINAPI wWinMain(HINSTANCE hInst, HINSTANCE, LPWSTR, INT)
     if (SUCCEEDED(InitD3D(hWnd)))
     {
         ShowWindow(hWnd, SW_SHOWDEFAULT);
-        UpdateWindow(hWnd);
         MSG msg;
         while (GetMessage(&msg, NULL, 0, 0))
         {
