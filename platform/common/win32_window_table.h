@@ -40,6 +40,7 @@ struct Win32_Window {
     bool unicode = false;  // its class came from RegisterClassExW
     RECT update{};         // the update region's bounding rectangle, empty when valid
     bool erase_pending = false;
+    LONG_PTR user_data = 0;  // GWLP_USERDATA
     Win32_Window_Backend* backend = nullptr;
     void* native = nullptr;  // the realization's own object
 

@@ -189,6 +189,8 @@ typedef IUnknown* LPUNKNOWN;
 // ---- Text: TCHAR, the W functions, the generic names UNICODE selects, string helpers ----
 #include "winbase_text.h"
 #include "winuser_wide.h"
+// ---- The desktop, system metrics, icons, brushes, values kept with a window ----
+#include "winuser_desktop.h"
 // ---- The multimedia timer, part of <windows.h> unless WIN32_LEAN_AND_MEAN is defined ----
 #ifndef WIN32_LEAN_AND_MEAN
 #include "mmsystem.h"
