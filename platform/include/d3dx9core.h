@@ -213,7 +213,6 @@ typedef ID3DXFont* LPD3DXFONT;
 
 #ifdef UNICODE
 #define DrawText DrawTextW
-#define GetDesc GetDescW
 #define PreloadText PreloadTextW
 #else
 #define DrawText DrawTextA

@@ -1,10 +1,13 @@
 #pragma once
-// The subset of the Win32 API that Orvex's engine calls, declared as the Windows SDK documents it
-// (names, types, values and signatures), for building the engine on our own platform layer.
+// The subset of the Win32 API that Orvex's engine and classic Direct3D 9 programs call, declared
+// as the Windows SDK documents it (names, types, values and signatures), for building them on our
+// own platform layer.
 // Base types, COM basics and HRESULT codes come first; the user-interface part follows.
 #include <stddef.h>
 #include <stdint.h>
 #include <string.h>
+
+#include "sal.h"
 
 #define WINAPI
 #define CALLBACK
