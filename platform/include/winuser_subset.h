@@ -343,9 +343,9 @@ BOOL WINAPI AdjustWindowRect(LPRECT lpRect, DWORD dwStyle, BOOL bMenu);
 
 // Messages. PeekMessageA never waits: it gives at most one message, posted messages first
 // (PostMessageA, in posting order), then one input or window event, then WM_QUIT once
-// PostQuitMessage was called and nothing else waits (WM_QUIT is given once). Filters: hWnd NULL
-// = any window; wMsgFilterMin = wMsgFilterMax = 0 = any message. Without PM_REMOVE the message
-// stays. Key messages update the keyboard state as they are retrieved with PM_REMOVE.
+// PostQuitMessage was called and nothing else waits (WM_QUIT is given once), then WM_PAINT for a
+// window that needs painting (winuser_paint.h). Filters: hWnd NULL = any window; wMsgFilterMin =
+// wMsgFilterMax = 0 = any message. Without PM_REMOVE the message stays. Key messages update the keyboard state as they are retrieved with PM_REMOVE.
 // GetMessageA waits for a message and returns 0 for WM_QUIT, -1 on a bad window, else nonzero.
 BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax,
                          UINT wRemoveMsg);
@@ -357,7 +357,7 @@ BOOL WINAPI TranslateMessage(const MSG* lpMsg);
 LRESULT WINAPI DispatchMessageA(const MSG* lpMsg);
 // Calls the window procedure directly, as a sent message.
 LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
-// The default processing: WM_CLOSE destroys the window; everything else returns 0.
+// Default processing: WM_CLOSE destroys, WM_PAINT validates, WM_SETTEXT retitles; else 0.
 LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 VOID WINAPI PostQuitMessage(int nExitCode);
 // hWnd may be NULL (a thread message); fails for an invalid non-null window.
