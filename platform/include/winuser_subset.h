@@ -341,11 +341,11 @@ BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect);
 // WS_OVERLAPPEDWINDOW at 96 dpi left -8, top -31, right +8, bottom +8.
 BOOL WINAPI AdjustWindowRect(LPRECT lpRect, DWORD dwStyle, BOOL bMenu);
 
-// Messages. PeekMessageA never waits: it gives at most one message, posted messages first
-// (PostMessageA, in posting order), then one input or window event, then WM_QUIT once
-// PostQuitMessage was called and nothing else waits (WM_QUIT is given once), then WM_PAINT for a
-// window that needs painting (winuser_paint.h). Filters: hWnd NULL = any window; wMsgFilterMin =
-// wMsgFilterMax = 0 = any message. Without PM_REMOVE the message stays. Key messages update the keyboard state as they are retrieved with PM_REMOVE.
+// Messages. PeekMessageA never waits: it gives at most one message: posted messages first (in
+// posting order), then one input or window event, then WM_QUIT once PostQuitMessage was called
+// and nothing else waits (given once), then WM_PAINT for a window that needs painting. Filters:
+// hWnd NULL = any window; wMsgFilterMin = wMsgFilterMax = 0 = any message. Without PM_REMOVE the
+// message stays. Key messages update the keyboard state as they are retrieved with PM_REMOVE.
 // GetMessageA waits for a message and returns 0 for WM_QUIT, -1 on a bad window, else nonzero.
 BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax,
                          UINT wRemoveMsg);
