@@ -19,12 +19,6 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName) {
     return lpModuleName ? nullptr : reinterpret_cast<HMODULE>(0x400000);
 }
 
-HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X, int Y,
-                            int nWidth, int nHeight, HWND, HMENU, HINSTANCE, LPVOID lpParam) {
-    return win32_window_table().Create(dwExStyle, lpClassName, lpWindowName, dwStyle, X, Y, nWidth, nHeight,
-                                       lpParam, &win32_window_backend());
-}
-
 BOOL WINAPI DestroyWindow(HWND hWnd) { return win32_window_table().Destroy(hWnd); }
 
 BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "win32_text.h"
+#include "common/win32_text.h"
 
 HRESULT WINAPI D3DXCreateTextureFromFileW(IDirect3DDevice9* pDevice, LPCWSTR pSrcFile, IDirect3DTexture9** ppTexture)
 {

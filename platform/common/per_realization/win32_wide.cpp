@@ -1,11 +1,17 @@
-// The W functions of <windows.h>: each converts its text once (win32_text.h) and goes on as its
-// A function, so both realizations have them without a second implementation.
+// CreateWindowExA with the realization's backend, and the W functions of <windows.h>: each
+// converts its text once (win32_text.h) and goes on as its A function.
 #include <windows.h>
 
-#include "win32_text.h"
-#include "win32_window_table.h"
+#include "common/win32_text.h"
+#include "common/win32_window_table.h"
 
 extern "C" {
+
+HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X, int Y,
+                            int nWidth, int nHeight, HWND, HMENU, HINSTANCE, LPVOID lpParam) {
+    return win32_window_table().Create(dwExStyle, lpClassName, lpWindowName, dwStyle, X, Y, nWidth, nHeight,
+                                       lpParam, &win32_window_backend());
+}
 
 HMODULE WINAPI GetModuleHandleW(LPCWSTR lpModuleName) { return GetModuleHandleA(Win32_Narrow(lpModuleName)); }
 

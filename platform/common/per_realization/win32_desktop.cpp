@@ -2,7 +2,7 @@
 // same in both realizations.
 #include <windows.h>
 
-#include "win32_window_table.h"
+#include "common/win32_window_table.h"
 
 namespace {
 
