@@ -1,7 +1,11 @@
 #include "common/font_base.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
+#include <cwchar>
+
+#include "common/win32_text.h"
 
 D3DXFONT_DESCA Font_Base::describe(INT height, UINT width, UINT weight, UINT mip_levels, BOOL italic,
                                    DWORD char_set, DWORD output_precision, DWORD quality,
@@ -83,6 +87,36 @@ HRESULT STDMETHODCALLTYPE Font_Base::PreloadTextA(LPCSTR pString, INT Count) {
     size_t length = Count < 0 ? strlen(pString) : strnlen(pString, static_cast<size_t>(Count));
     for (size_t i = 0; i < length; ++i) cache.get(static_cast<unsigned char>(pString[i]));
     return D3D_OK;
+}
+
+namespace {
+
+std::string narrow_text(LPCWSTR text, INT count) {
+    size_t length = count < 0 ? wcslen(text) : wcsnlen(text, static_cast<size_t>(count));
+    return win32_text::ansi_from_wide(text, length);
+}
+
+}  // namespace
+
+HRESULT STDMETHODCALLTYPE Font_Base::GetDescW(D3DXFONT_DESCW* pDesc) {
+    if (!pDesc) return D3DERR_INVALIDCALL;
+    memcpy(pDesc, &desc, offsetof(D3DXFONT_DESCW, FaceName));
+    std::wstring face = win32_text::wide_from_ansi(desc.FaceName, strnlen(desc.FaceName, LF_FACESIZE - 1));
+    wcsncpy(pDesc->FaceName, face.c_str(), LF_FACESIZE);
+    return D3D_OK;
+}
+
+HRESULT STDMETHODCALLTYPE Font_Base::PreloadTextW(LPCWSTR pString, INT Count) {
+    if (!pString) return D3DERR_INVALIDCALL;
+    std::string text = narrow_text(pString, Count);
+    return PreloadTextA(text.c_str(), static_cast<INT>(text.size()));
+}
+
+INT STDMETHODCALLTYPE Font_Base::DrawTextW(LPD3DXSPRITE pSprite, LPCWSTR pString, INT Count, LPRECT pRect,
+                                           DWORD Format, D3DCOLOR Color) {
+    if (!pString) return DrawTextA(pSprite, nullptr, Count, pRect, Format, Color);
+    std::string text = narrow_text(pString, Count);
+    return DrawTextA(pSprite, text.c_str(), static_cast<INT>(text.size()), pRect, Format, Color);
 }
 
 int Font_Base::lay_out(LPCSTR text, INT count, LPRECT rect, DWORD format, bool& draw) {

@@ -23,6 +23,10 @@ public:
     HRESULT STDMETHODCALLTYPE GetDescA(D3DXFONT_DESCA* pDesc) override;
     HRESULT STDMETHODCALLTYPE PreloadCharacters(UINT First, UINT Last) override;
     HRESULT STDMETHODCALLTYPE PreloadTextA(LPCSTR pString, INT Count) override;
+    HRESULT STDMETHODCALLTYPE GetDescW(D3DXFONT_DESCW* pDesc) override;
+    HRESULT STDMETHODCALLTYPE PreloadTextW(LPCWSTR pString, INT Count) override;
+    INT STDMETHODCALLTYPE DrawTextW(LPD3DXSPRITE pSprite, LPCWSTR pString, INT Count, LPRECT pRect, DWORD Format,
+                                    D3DCOLOR Color) override;
 
     Glyph_Cache& glyphs() { return cache; }
 

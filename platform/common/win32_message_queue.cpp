@@ -1,5 +1,7 @@
 #include "win32_message_queue.h"
 
+#include "win32_window_table.h"
+
 void Win32_Message_Queue::Reset() {
     posted.clear();
     input.clear();
@@ -64,6 +66,16 @@ BOOL Win32_Message_Queue::Peek(MSG* out, HWND hwnd, UINT filter_min, UINT filter
         found.wParam = static_cast<WPARAM>(quit_code);
         if (take) quit_taken = true;
         have = true;
+    }
+    // WM_PAINT is not a message in the queue but a state of the window: it comes when nothing
+    // else waits, stays until the window is validated, and is never given twice for one region.
+    if (!have && ((filter_min == 0 && filter_max == 0) || (WM_PAINT >= filter_min && WM_PAINT <= filter_max))) {
+        if (HWND dirty = win32_window_table().NextToPaint(hwnd)) {
+            found = MSG{};
+            found.hwnd = dirty;
+            found.message = WM_PAINT;
+            have = true;
+        }
     }
     if (!have) return FALSE;
     if (found.time == 0) found.time = time;

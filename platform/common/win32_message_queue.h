@@ -3,7 +3,8 @@
 // Two lines wait in it: posted messages (PostMessageA) and input messages (keys, mouse, close
 // requests translated from the realization's events). A retrieval takes the oldest matching
 // posted message, else the oldest matching input message, else WM_QUIT once PostQuitMessage was
-// called (given once). Input messages update the keyboard state when they are removed.
+// called (given once), else WM_PAINT for a window that needs painting (winuser_paint.h). Input
+// messages update the keyboard state when they are removed.
 #include <deque>
 #include <functional>
 

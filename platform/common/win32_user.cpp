@@ -29,12 +29,11 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
     if (visible != w->visible && !w->destroying) {
         w->visible = visible;
         w->backend->Show(*w, visible);
+        if (visible) w->Invalidate(nullptr, true);
         win32_window_table().Send(hWnd, WM_SHOWWINDOW, visible ? TRUE : FALSE, 0);
     }
     return was_visible;
 }
-
-BOOL WINAPI UpdateWindow(HWND hWnd) { return IsWindow(hWnd); }
 
 BOOL WINAPI IsWindow(HWND hWnd) { return win32_window_table().Find(hWnd) ? TRUE : FALSE; }
 
@@ -112,6 +111,11 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_SETTEXT:
         return SetWindowTextA(hWnd, reinterpret_cast<LPCSTR>(lParam));
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        if (BeginPaint(hWnd, &ps)) EndPaint(hWnd, &ps);
+        return 0;
+    }
     default:
         (void)wParam;
         return 0;

@@ -6,6 +6,7 @@
 
 #include "win32_frame.h"
 #include "win32_message_queue.h"
+#include "win32_text.h"
 
 void Win32_Window::MoveClientTo(int x, int y) {
     int width = outer.right - outer.left;
@@ -14,6 +15,21 @@ void Win32_Window::MoveClientTo(int x, int y) {
     outer.top = y + frame.top;
     outer.right = outer.left + width;
     outer.bottom = outer.top + height;
+}
+
+void Win32_Window::Invalidate(const RECT* rect, bool erase) {
+    if (!visible) return;
+    RECT r = rect ? *rect : RECT{0, 0, client_width, client_height};
+    r = {std::max<LONG>(r.left, 0), std::max<LONG>(r.top, 0), std::min<LONG>(r.right, client_width),
+         std::min<LONG>(r.bottom, client_height)};
+    if (r.right <= r.left || r.bottom <= r.top) return;
+    if (update.right <= update.left || update.bottom <= update.top) {
+        update = r;
+    } else {
+        update = {std::min(update.left, r.left), std::min(update.top, r.top), std::max(update.right, r.right),
+                  std::max(update.bottom, r.bottom)};
+    }
+    erase_pending = erase_pending || erase;
 }
 
 void Win32_Window_Table::Reset() {
@@ -29,12 +45,17 @@ const Win32_Window_Table::Class_Record* Win32_Window_Table::FindClass(LPCSTR nam
     return nullptr;
 }
 
+void Win32_Window_Table::MarkUnicode(LPCSTR name) {
+    for (Class_Record& c : classes)
+        if (name && !IS_INTRESOURCE(name) && strcasecmp(c.name.c_str(), name) == 0) c.unicode = true;
+}
+
 ATOM Win32_Window_Table::RegisterClass(const WNDCLASSEXA* wc) {
     if (!wc || wc->cbSize != sizeof(WNDCLASSEXA) || !wc->lpfnWndProc || !wc->lpszClassName ||
         IS_INTRESOURCE(wc->lpszClassName) || wc->lpszClassName[0] == '\0' ||
         FindClass(wc->lpszClassName))
         return 0;
-    Class_Record record{wc->lpszClassName, *wc, next_atom++};
+    Class_Record record{wc->lpszClassName, *wc, next_atom++, false};
     record.wc.lpszClassName = nullptr;  // the caller's string need not outlive the call
     record.wc.lpszMenuName = nullptr;
     classes.push_back(record);
@@ -60,6 +81,7 @@ HWND Win32_Window_Table::Create(DWORD ex_style, LPCSTR class_name, LPCSTR title,
     next_handle += 0x10;
     window->class_name = c->name;
     window->proc = c->wc.lpfnWndProc;
+    window->unicode = c->unicode;
     window->title = title ? title : "";
     window->style = style;
     window->ex_style = ex_style;
@@ -94,6 +116,16 @@ HWND Win32_Window_Table::Create(DWORD ex_style, LPCSTR class_name, LPCSTR title,
     cs.style = static_cast<LONG>(style);
     cs.lpszName = title;
     cs.lpszClass = class_name;
+    // A Unicode window reads CREATESTRUCTW, the same layout with WCHAR strings.
+    std::wstring wide_title, wide_class;
+    if (raw->unicode) {
+        wide_title = win32_text::wide_from_ansi(raw->title.data(), raw->title.size());
+        cs.lpszName = title ? reinterpret_cast<LPCSTR>(wide_title.c_str()) : nullptr;
+        if (!IS_INTRESOURCE(class_name)) {
+            wide_class = win32_text::wide_from_ansi(class_name, strlen(class_name));
+            cs.lpszClass = reinterpret_cast<LPCSTR>(wide_class.c_str());
+        }
+    }
     cs.dwExStyle = ex_style;
     LPARAM lp = reinterpret_cast<LPARAM>(&cs);
     if (!Send(hwnd, WM_NCCREATE, 0, lp) || Send(hwnd, WM_CREATE, 0, lp) == -1) {
@@ -140,6 +172,12 @@ LRESULT Win32_Window_Table::Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     if (!w || !w->proc) return 0;
     WNDPROC proc = w->proc;  // the record may go away while the procedure runs
     return proc(hwnd, message, wParam, lParam);
+}
+
+HWND Win32_Window_Table::NextToPaint(HWND filter) const {
+    for (auto& entry : windows)
+        if ((!filter || entry.second->handle == filter) && entry.second->NeedsPaint()) return entry.second->handle;
+    return nullptr;
 }
 
 Win32_Window_Table& win32_window_table() {

@@ -37,10 +37,18 @@ struct Win32_Window {
     int client_height = 1;
     bool visible = false;
     bool destroying = false;
+    bool unicode = false;  // its class came from RegisterClassExW
+    RECT update{};         // the update region's bounding rectangle, empty when valid
+    bool erase_pending = false;
+    LONG_PTR user_data = 0;  // GWLP_USERDATA
     Win32_Window_Backend* backend = nullptr;
     void* native = nullptr;  // the realization's own object
 
     POINT ClientOrigin() const { return {outer.left - frame.left, outer.top - frame.top}; }
+    bool NeedsPaint() const { return visible && update.right > update.left && update.bottom > update.top; }
+    // Adds a rectangle (null = the whole client area), clipped to the client area, to the update
+    // region; a hidden window has nothing to paint.
+    void Invalidate(const RECT* rect, bool erase);
     // Moves the window so that its client area starts at (x, y) on the screen.
     void MoveClientTo(int x, int y);
 };
@@ -54,6 +62,9 @@ public:
     void Reset();
 
     ATOM RegisterClass(const WNDCLASSEXA* wc);
+    // Marks a class as registered through RegisterClassExW: its windows get WCHAR text in the
+    // CREATESTRUCT of WM_NCCREATE and WM_CREATE.
+    void MarkUnicode(LPCSTR name);
     BOOL UnregisterClass(LPCSTR name);
     bool ClassExists(LPCSTR name) const { return FindClass(name) != nullptr; }
 
@@ -67,12 +78,15 @@ public:
     Win32_Window* Find(HWND hwnd);
     std::vector<HWND> Handles() const;
     LRESULT Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // The first visible window that matches the filter (NULL = any) and needs painting.
+    HWND NextToPaint(HWND filter) const;
 
 private:
     struct Class_Record {
         std::string name;
         WNDCLASSEXA wc;
         ATOM atom;
+        bool unicode;
     };
     const Class_Record* FindClass(LPCSTR name) const;
 
@@ -84,3 +98,6 @@ private:
 
 // Both realizations share one table and one queue; the functions of <windows.h> reach them here.
 Win32_Window_Table& win32_window_table();
+// The realization's window backend, defined once by platform/native and once by
+// platform/headless: CreateWindowExA and CreateWindowExW make their windows with it.
+Win32_Window_Backend& win32_window_backend();

@@ -94,11 +94,6 @@ public:
     }
 };
 
-Headless_Backend& backend() {
-    static Headless_Backend b;
-    return b;
-}
-
 LPARAM client_point_of(HWND hwnd) {
     POINT p = state().cursor;
     ScreenToClient(hwnd, &p);
@@ -126,6 +121,14 @@ int generic_of(int vk) {
 }
 
 }  // namespace
+}  // namespace orvex_headless
+
+Win32_Window_Backend& win32_window_backend() {
+    static orvex_headless::Headless_Backend b;
+    return b;
+}
+
+namespace orvex_headless {
 
 void reset_win32() {
     win32_window_table().Reset();
@@ -251,12 +254,6 @@ BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE) {
     return ok;
 }
 
-HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle,
-                            int X, int Y, int nWidth, int nHeight, HWND, HMENU, HINSTANCE,
-                            LPVOID lpParam) {
-    return win32_window_table().Create(dwExStyle, lpClassName, lpWindowName, dwStyle, X, Y, nWidth,
-                                       nHeight, lpParam, &backend());
-}
 
 BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg) {
     Headless_State& s = state();

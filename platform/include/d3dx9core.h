@@ -154,8 +154,26 @@ typedef struct _D3DXFONT_DESCA {
     BYTE PitchAndFamily;
     CHAR FaceName[LF_FACESIZE];
 } D3DXFONT_DESCA, *LPD3DXFONT_DESCA;
+// The same with a WCHAR face name (converted to code page 1251 by D3DXCreateFontIndirectW).
+typedef struct _D3DXFONT_DESCW {
+    INT Height;
+    UINT Width;
+    UINT Weight;
+    UINT MipLevels;
+    BOOL Italic;
+    BYTE CharSet;
+    BYTE OutputPrecision;
+    BYTE Quality;
+    BYTE PitchAndFamily;
+    WCHAR FaceName[LF_FACESIZE];
+} D3DXFONT_DESCW, *LPD3DXFONT_DESCW;
+#ifdef UNICODE
+typedef D3DXFONT_DESCW D3DXFONT_DESC;
+typedef LPD3DXFONT_DESCW LPD3DXFONT_DESC;
+#else
 typedef D3DXFONT_DESCA D3DXFONT_DESC;
 typedef LPD3DXFONT_DESCA LPD3DXFONT_DESC;
+#endif
 
 DECLARE_INTERFACE_(ID3DXFont, IUnknown) {
     STDMETHOD(QueryInterface)(THIS_ REFIID iid, LPVOID* ppv) PURE;
@@ -166,10 +184,14 @@ DECLARE_INTERFACE_(ID3DXFont, IUnknown) {
     STDMETHOD(GetDevice)(THIS_ LPDIRECT3DDEVICE9* ppDevice) PURE;
     // The description the font was created with; FaceName is the name asked for, cut to 31 bytes.
     STDMETHOD(GetDescA)(THIS_ D3DXFONT_DESCA* pDesc) PURE;
+    // The description with the face name as WCHAR text.
+    STDMETHOD(GetDescW)(THIS_ D3DXFONT_DESCW* pDesc) PURE;
     // Rasterises the characters First..Last (code page 1251 bytes) into the glyph cache.
     STDMETHOD(PreloadCharacters)(THIS_ UINT First, UINT Last) PURE;
     // Rasterises the characters of a code page 1251 string into the glyph cache.
     STDMETHOD(PreloadTextA)(THIS_ LPCSTR pString, INT Count) PURE;
+    // The same for WCHAR text (Count in characters), converted to code page 1251.
+    STDMETHOD(PreloadTextW)(THIS_ LPCWSTR pString, INT Count) PURE;
     // Draws Count bytes of pString (all of it up to its NUL when Count < 0) in pRect with the
     // format flags (DT_LEFT/DT_CENTER/DT_RIGHT, DT_TOP/DT_VCENTER/DT_BOTTOM, DT_SINGLELINE,
     // DT_EXPANDTABS, DT_NOCLIP, DT_CALCRECT) and the colour. pSprite is ignored. With DT_CALCRECT
@@ -179,14 +201,31 @@ DECLARE_INTERFACE_(ID3DXFont, IUnknown) {
     // stage and sampler states, the stage 0 texture, the FVF, stream 0) is put back.
     STDMETHOD_(INT, DrawTextA)(THIS_ LPD3DXSPRITE pSprite, LPCSTR pString, INT Count, LPRECT pRect,
                                DWORD Format, D3DCOLOR Color) PURE;
+    // DrawTextA for WCHAR text (Count in characters): the text is converted to code page 1251,
+    // where a character the code page lacks becomes '?', and drawn by DrawTextA.
+    STDMETHOD_(INT, DrawTextW)(THIS_ LPD3DXSPRITE pSprite, LPCWSTR pString, INT Count, LPRECT pRect,
+                               DWORD Format, D3DCOLOR Color) PURE;
     // Releases and re-creates what the font keeps in device memory around a device reset.
     STDMETHOD(OnLostDevice)(THIS) PURE;
     STDMETHOD(OnResetDevice)(THIS) PURE;
 };
 typedef ID3DXFont* LPD3DXFONT;
 
+#ifdef UNICODE
+#define DrawText DrawTextW
+#define PreloadText PreloadTextW
+#else
+#define DrawText DrawTextA
+#define PreloadText PreloadTextA
+#endif
+
+#ifdef UNICODE
+#define D3DXCreateFont D3DXCreateFontW
+#define D3DXCreateFontIndirect D3DXCreateFontIndirectW
+#else
 #define D3DXCreateFont D3DXCreateFontA
 #define D3DXCreateFontIndirect D3DXCreateFontIndirectA
+#endif
 
 extern "C" {
 
@@ -202,6 +241,13 @@ HRESULT WINAPI D3DXCreateFontA(LPDIRECT3DDEVICE9 pDevice, INT Height, UINT Width
                                DWORD Quality, DWORD PitchAndFamily, LPCSTR pFaceName,
                                LPD3DXFONT* ppFont);
 HRESULT WINAPI D3DXCreateFontIndirectA(LPDIRECT3DDEVICE9 pDevice, const D3DXFONT_DESCA* pDesc,
+                                       LPD3DXFONT* ppFont);
+// The same with a WCHAR face name, converted to code page 1251.
+HRESULT WINAPI D3DXCreateFontW(LPDIRECT3DDEVICE9 pDevice, INT Height, UINT Width, UINT Weight,
+                               UINT MipLevels, BOOL Italic, DWORD CharSet, DWORD OutputPrecision,
+                               DWORD Quality, DWORD PitchAndFamily, LPCWSTR pFaceName,
+                               LPD3DXFONT* ppFont);
+HRESULT WINAPI D3DXCreateFontIndirectW(LPDIRECT3DDEVICE9 pDevice, const D3DXFONT_DESCW* pDesc,
                                        LPD3DXFONT* ppFont);
 
 }  // extern "C"

@@ -264,7 +264,14 @@ HRESULT WINAPI D3DXCreateEffectFromFileA(LPDIRECT3DDEVICE9 pDevice, LPCSTR pSrcF
                                          CONST D3DXMACRO* pDefines, LPD3DXINCLUDE pInclude,
                                          DWORD Flags, LPD3DXEFFECTPOOL pPool,
                                          LPD3DXEFFECT* ppEffect, LPD3DXBUFFER* ppCompilationErrors);
-#ifndef UNICODE
+// The same with a WCHAR file name (converted to UTF-8, the file system's encoding).
+HRESULT WINAPI D3DXCreateEffectFromFileW(LPDIRECT3DDEVICE9 pDevice, LPCWSTR pSrcFile,
+                                         CONST D3DXMACRO* pDefines, LPD3DXINCLUDE pInclude,
+                                         DWORD Flags, LPD3DXEFFECTPOOL pPool,
+                                         LPD3DXEFFECT* ppEffect, LPD3DXBUFFER* ppCompilationErrors);
+#ifdef UNICODE
+#define D3DXCreateEffectFromFile D3DXCreateEffectFromFileW
+#else
 #define D3DXCreateEffectFromFile D3DXCreateEffectFromFileA
 #endif
 

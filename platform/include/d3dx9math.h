@@ -5,6 +5,8 @@
 // (_12 is row 1, column 2), a left-handed world. Every function writes its result to pOut and
 // returns pOut; pOut may be the same object as an input. The functions are realised in
 // platform/common (d3dx_math*.cpp) and behave the same on the native and headless platforms.
+#include <math.h>
+
 #include <d3d9.h>
 #include "d3d9types.h"
 
@@ -137,6 +139,22 @@ struct D3DXMATRIX : public D3DMATRIX {
     BOOL operator!=(CONST D3DXMATRIX& mat) const;
 };
 typedef D3DXMATRIX* LPD3DXMATRIX;
+
+// A matrix on a 16-byte boundary, on the stack and from new alike (for SIMD code); otherwise a
+// D3DXMATRIX, which it converts to and from.
+struct alignas(16) D3DXMATRIXA16 : public D3DXMATRIX {
+    D3DXMATRIXA16() {}
+    D3DXMATRIXA16(CONST FLOAT* pf) : D3DXMATRIX(pf) {}
+    D3DXMATRIXA16(CONST D3DMATRIX& mat) : D3DXMATRIX(mat) {}
+    D3DXMATRIXA16(FLOAT f11, FLOAT f12, FLOAT f13, FLOAT f14, FLOAT f21, FLOAT f22, FLOAT f23, FLOAT f24,
+                  FLOAT f31, FLOAT f32, FLOAT f33, FLOAT f34, FLOAT f41, FLOAT f42, FLOAT f43, FLOAT f44)
+        : D3DXMATRIX(f11, f12, f13, f14, f21, f22, f23, f24, f31, f32, f33, f34, f41, f42, f43, f44) {}
+    D3DXMATRIXA16& operator=(CONST D3DXMATRIX& mat) {
+        D3DXMATRIX::operator=(mat);
+        return *this;
+    }
+};
+typedef D3DXMATRIXA16* LPD3DXMATRIXA16;
 
 struct D3DXQUATERNION {
     D3DXQUATERNION() {}

@@ -131,12 +131,20 @@ HRESULT WINAPI D3DXLoadMeshFromXInMemory(LPCVOID Memory, DWORD SizeOfMemory, DWO
                                          ID3DXBuffer** ppMaterials, ID3DXBuffer** ppEffectInstances,
                                          DWORD* pNumMaterials, ID3DXMesh** ppMesh);
 
+// The same with a WCHAR file name (converted to UTF-8, the file system's encoding). The
+// materials' texture names stay narrow, as D3DXMATERIAL has them.
+HRESULT WINAPI D3DXLoadMeshFromXW(LPCWSTR pFilename, DWORD Options, IDirect3DDevice9* pD3DDevice,
+                                  ID3DXBuffer** ppAdjacency, ID3DXBuffer** ppMaterials,
+                                  ID3DXBuffer** ppEffectInstances, DWORD* pNumMaterials, ID3DXMesh** ppMesh);
+
+#ifdef UNICODE
+#define D3DXLoadMeshFromX D3DXLoadMeshFromXW
+#else
+#define D3DXLoadMeshFromX D3DXLoadMeshFromXA
+#endif
+
 // The smallest box holding NumVertices positions, the first at pFirstPosition and each next one
 // dwStride bytes further. D3DERR_INVALIDCALL for null pointers or a stride shorter than a
 // position; no vertices give a box of (0, 0, 0) to (0, 0, 0).
 HRESULT WINAPI D3DXComputeBoundingBox(CONST D3DXVECTOR3* pFirstPosition, DWORD NumVertices, DWORD dwStride,
                                       D3DXVECTOR3* pMin, D3DXVECTOR3* pMax);
-
-#ifndef UNICODE
-#define D3DXLoadMeshFromX D3DXLoadMeshFromXA
-#endif

@@ -49,7 +49,13 @@ HRESULT WINAPI D3DXCreateTextureFromFileA(IDirect3DDevice9* pDevice, LPCSTR pSrc
 HRESULT WINAPI D3DXCreateTextureFromFileInMemory(IDirect3DDevice9* pDevice, LPCVOID pSrcData, UINT SrcDataSize,
                                                  IDirect3DTexture9** ppTexture);
 
-#ifndef UNICODE
+// The same with a WCHAR file name (converted to UTF-8, the file system's encoding).
+HRESULT WINAPI D3DXCreateTextureFromFileW(IDirect3DDevice9* pDevice, LPCWSTR pSrcFile,
+                                          IDirect3DTexture9** ppTexture);
+
+#ifdef UNICODE
+#define D3DXCreateTextureFromFile D3DXCreateTextureFromFileW
+#else
 #define D3DXCreateTextureFromFile D3DXCreateTextureFromFileA
 #endif
 

@@ -1,10 +1,13 @@
 #pragma once
-// The subset of the Win32 API that Orvex's engine calls, declared as the Windows SDK documents it
-// (names, types, values and signatures), for building the engine on our own platform layer.
+// The subset of the Win32 API that Orvex's engine and classic Direct3D 9 programs call, declared
+// as the Windows SDK documents it (names, types, values and signatures), for building them on our
+// own platform layer.
 // Base types, COM basics and HRESULT codes come first; the user-interface part follows.
 #include <stddef.h>
 #include <stdint.h>
 #include <string.h>
+
+#include "sal.h"
 
 #define WINAPI
 #define CALLBACK
@@ -63,9 +66,20 @@ typedef void* LPVOID;
 typedef const void* LPCVOID;
 typedef char* LPSTR;
 typedef const char* LPCSTR;
+// A UTF-16 code unit on Windows (2 bytes); here it is the compiler's wchar_t, 4 bytes holding
+// one UTF-32 code point, so that L"..." literals and the C library's wide functions work as they
+// stand. Code that writes WCHAR text to a file or a wire, or counts bytes as 2 per character,
+// sees the difference; code that counts characters (cch) does not.
 typedef wchar_t WCHAR;
 typedef WCHAR* LPWSTR;
 typedef const WCHAR* LPCWSTR;
+typedef WCHAR* PWSTR;
+typedef const WCHAR* PCWSTR;
+typedef char* PSTR;
+typedef const char* PCSTR;
+typedef LONG* PLONG;
+typedef DWORD* PDWORD;
+typedef UINT* PUINT;
 
 typedef UINT_PTR WPARAM;
 typedef LONG_PTR LPARAM;
@@ -173,3 +187,14 @@ typedef IUnknown* LPUNKNOWN;
 
 // ---- The user interface, window messages, keyboard, cursor, time (see below) ----
 #include "winuser_subset.h"
+// ---- Painting: WM_PAINT, update regions, BeginPaint / EndPaint ----
+#include "winuser_paint.h"
+// ---- Text: TCHAR, the W functions, the generic names UNICODE selects, string helpers ----
+#include "winbase_text.h"
+#include "winuser_wide.h"
+// ---- The desktop, system metrics, icons, brushes, values kept with a window ----
+#include "winuser_desktop.h"
+// ---- The multimedia timer, part of <windows.h> unless WIN32_LEAN_AND_MEAN is defined ----
+#ifndef WIN32_LEAN_AND_MEAN
+#include "mmsystem.h"
+#endif

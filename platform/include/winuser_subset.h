@@ -9,12 +9,11 @@
 // opaque: a destroyed window's handle is simply no longer valid, and every function given an
 // invalid handle fails the way Win32 does (FALSE / 0 / NULL) instead of crashing.
 
-// ---- Resources and generic names -----------------------------------------------------------
+// ---- Resources ------------------------------------------------------------------------------
+// An integer resource id in a string's place (MAKEINTRESOURCE follows UNICODE, winuser_wide.h).
 #define MAKEINTRESOURCEA(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
-#define MAKEINTRESOURCE MAKEINTRESOURCEA
+#define MAKEINTRESOURCEW(i) ((LPWSTR)((ULONG_PTR)((WORD)(i))))
 #define IS_INTRESOURCE(r) ((((ULONG_PTR)(r)) >> 16) == 0)
-#define TEXT(s) s
-#define __TEXT(s) s
 
 // ---- Window messages ------------------------------------------------------------------------
 #define WM_NULL 0x0000
@@ -235,12 +234,12 @@
 #define IDNO 7
 
 // ---- Cursors and icons ----------------------------------------------------------------------
-#define IDC_ARROW MAKEINTRESOURCEA(32512)
-#define IDC_IBEAM MAKEINTRESOURCEA(32513)
-#define IDC_WAIT MAKEINTRESOURCEA(32514)
-#define IDC_CROSS MAKEINTRESOURCEA(32515)
-#define IDC_HAND MAKEINTRESOURCEA(32649)
-#define IDI_APPLICATION MAKEINTRESOURCEA(32512)
+#define IDC_ARROW MAKEINTRESOURCE(32512)
+#define IDC_IBEAM MAKEINTRESOURCE(32513)
+#define IDC_WAIT MAKEINTRESOURCE(32514)
+#define IDC_CROSS MAKEINTRESOURCE(32515)
+#define IDC_HAND MAKEINTRESOURCE(32649)
+#define IDI_APPLICATION MAKEINTRESOURCE(32512)
 
 // ---- Device capabilities (GetDeviceCaps indices) --------------------------------------------
 #define HORZRES 8
@@ -275,9 +274,6 @@ typedef struct tagWNDCLASSEXA {
     LPCSTR lpszClassName;
     HICON hIconSm;
 } WNDCLASSEXA, *PWNDCLASSEXA, *LPWNDCLASSEXA;
-typedef WNDCLASSEXA WNDCLASSEX;
-typedef PWNDCLASSEXA PWNDCLASSEX;
-typedef LPWNDCLASSEXA LPWNDCLASSEX;
 
 // lParam of WM_NCCREATE and WM_CREATE.
 typedef struct tagCREATESTRUCTA {
@@ -294,7 +290,6 @@ typedef struct tagCREATESTRUCTA {
     LPCSTR lpszClass;
     DWORD dwExStyle;
 } CREATESTRUCTA, *LPCREATESTRUCTA;
-typedef CREATESTRUCTA CREATESTRUCT;
 
 typedef struct _SYSTEMTIME {
     WORD wYear;
@@ -348,11 +343,11 @@ BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect);
 // WS_OVERLAPPEDWINDOW at 96 dpi left -8, top -31, right +8, bottom +8.
 BOOL WINAPI AdjustWindowRect(LPRECT lpRect, DWORD dwStyle, BOOL bMenu);
 
-// Messages. PeekMessageA never waits: it gives at most one message, posted messages first
-// (PostMessageA, in posting order), then one input or window event, then WM_QUIT once
-// PostQuitMessage was called and nothing else waits (WM_QUIT is given once). Filters: hWnd NULL
-// = any window; wMsgFilterMin = wMsgFilterMax = 0 = any message. Without PM_REMOVE the message
-// stays. Key messages update the keyboard state as they are retrieved with PM_REMOVE.
+// Messages. PeekMessageA never waits: it gives at most one message: posted messages first (in
+// posting order), then one input or window event, then WM_QUIT once PostQuitMessage was called
+// and nothing else waits (given once), then WM_PAINT for a window that needs painting. Filters:
+// hWnd NULL = any window; wMsgFilterMin = wMsgFilterMax = 0 = any message. Without PM_REMOVE the
+// message stays. Key messages update the keyboard state as they are retrieved with PM_REMOVE.
 // GetMessageA waits for a message and returns 0 for WM_QUIT, -1 on a bad window, else nonzero.
 BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax,
                          UINT wRemoveMsg);
@@ -364,7 +359,7 @@ BOOL WINAPI TranslateMessage(const MSG* lpMsg);
 LRESULT WINAPI DispatchMessageA(const MSG* lpMsg);
 // Calls the window procedure directly, as a sent message.
 LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
-// The default processing: WM_CLOSE destroys the window; everything else returns 0.
+// Default processing: WM_CLOSE destroys, WM_PAINT validates, WM_SETTEXT retitles; else 0.
 LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 VOID WINAPI PostQuitMessage(int nExitCode);
 // hWnd may be NULL (a thread message); fails for an invalid non-null window.
@@ -425,20 +420,3 @@ VOID WINAPI OutputDebugStringA(LPCSTR lpOutputString);
 #ifdef __cplusplus
 }
 #endif
-
-// The generic names of an ANSI build.
-#define RegisterClassEx RegisterClassExA
-#define UnregisterClass UnregisterClassA
-#define CreateWindowEx CreateWindowExA
-#define SetWindowText SetWindowTextA
-#define PeekMessage PeekMessageA
-#define GetMessage GetMessageA
-#define DispatchMessage DispatchMessageA
-#define SendMessage SendMessageA
-#define DefWindowProc DefWindowProcA
-#define PostMessage PostMessageA
-#define GetModuleHandle GetModuleHandleA
-#define LoadCursorFromFile LoadCursorFromFileA
-#define LoadCursor LoadCursorA
-#define MessageBox MessageBoxA
-#define OutputDebugString OutputDebugStringA

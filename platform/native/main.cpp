@@ -1,5 +1,6 @@
 // main() of a Windows GUI program on this platform: the viewer's, and that of any program built
-// against the installed platform library. It runs the program's WinMain.
+// against the installed platform library. It runs the program's WinMain; a program that defines
+// wWinMain instead gets the WinMain of win32_unicode_entry.cpp, which calls it.
 #include <windows.h>
 
 #include <string>

@@ -86,6 +86,11 @@ bool translate_window_event(const SDL_WindowEvent& e) {
     case SDL_WINDOWEVENT_MOVED:
         w->MoveClientTo(e.data1, e.data2);
         return false;
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_EXPOSED:
+        // What the display lost of the window is the window's to draw again: WM_PAINT.
+        w->Invalidate(nullptr, true);
+        return false;
     default:
         return false;
     }

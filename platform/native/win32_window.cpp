@@ -67,12 +67,12 @@ public:
     }
 };
 
-SDL_Window_Backend& backend() {
+}  // namespace
+
+Win32_Window_Backend& win32_window_backend() {
     static SDL_Window_Backend b;
     return b;
 }
-
-}  // namespace
 
 bool win32_video_start() {
     static int state = 0;  // 0 not tried, 1 running, -1 failed
@@ -119,11 +119,5 @@ BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE) {
     return win32_window_table().UnregisterClass(lpClassName);
 }
 
-HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle,
-                            int X, int Y, int nWidth, int nHeight, HWND, HMENU, HINSTANCE,
-                            LPVOID lpParam) {
-    return win32_window_table().Create(dwExStyle, lpClassName, lpWindowName, dwStyle, X, Y, nWidth,
-                                       nHeight, lpParam, &backend());
-}
 
 }  // extern "C"

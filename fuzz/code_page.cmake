@@ -1,0 +1,1 @@
+orvex_add_fuzzer(code_page_fuzz SOURCES code_page_fuzz.cpp LIBS orvex_platform_headless)
