@@ -166,6 +166,24 @@ TEST(D3dxMesh, BinaryAndCompressedFilesGiveTheSameMeshAsTheirTextTwin)
     }
 }
 
+TEST(D3dxMesh, FilesWrittenByOtherToolsLoadWithTheImportersFaceCounts)
+{
+    // Binary files that declare their templates, and compressed ones of one and of four blocks.
+    const struct {
+        const char* file;
+        DWORD faces;
+        size_t subsets;
+    } files[] = {{"test_cube_binary.x", 12, 1}, {"test_cube_compressed.x", 12, 1}, {"teapot.x", 2256, 1},
+                 {"cube_on_plane.x", 1073, 2}};
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.file);
+        const Mesh_Data m = import_ok(std::string(ORVEX_SOURCE_DIR) + "/tests/data/corpus/x/" + f.file);
+        EXPECT_EQ(m.face_count(), f.faces);
+        EXPECT_EQ(m.subsets.size(), f.subsets);
+        EXPECT_EQ(m.materials.size(), f.subsets);
+    }
+}
+
 TEST(D3dxMesh, NestedFrameTransformsAreApplied)
 {
     const Mesh_Data m = import_ok(kData + "frames.x");
@@ -228,6 +246,11 @@ TEST(D3dxMesh, BadFilesFailCleanly)
         {"face naming no material", header + triangle_mesh +
                                          "3;0,1,2;; MeshMaterialList { 1; 1; 3;; Material { 1.0;1.0;1.0;1.0;; 0.0; "
                                          "0.0;0.0;0.0;; 0.0;0.0;0.0;; } } }\n"},
+        // The importer takes a list's child whose first token is not "Material" for an unknown
+        // object, and then reads past the materials it has.
+        {"material behind a stray token", header + triangle_mesh +
+                                              "3;0,1,2;; MeshMaterialList { 1; 1; 0;; 0 Material { 1.0;1.0;1.0;1.0;; "
+                                              "0.0; 0.0;0.0;0.0;; 0.0;0.0;0.0;; } } }\n"},
         {"compressed, block cut short", std::string("xof 0303tzip0032") + std::string("\x40\0\0\0\x30\0\x10\0CK", 10)},
         {"compressed, block claiming 32 KiB from 3 bytes",
          std::string("xof 0303tzip0032") + std::string("\0\x80\0\0\0\x80\x05\0CK\x03\0\0", 13)},

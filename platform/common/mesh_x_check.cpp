@@ -180,10 +180,12 @@ public:
         after_name = true;
     }
     void separator() { pending.clear(), after_name = false; }
-    void open()
+    // A template ends at its first closing brace for the importer, so nothing may nest in one.
+    bool open()
     {
+        if (!stack.empty() && stack.back().template_body) return false;
         // Only materials count as children of a material list: given in place, or named in braces.
-        if (!stack.empty() && (pending == "Material" || pending.empty())) ++stack.back().materials_given;
+        if (!stack.empty() && (pending == "Material" || (pending.empty() && !after_name))) ++stack.back().materials_given;
         uint64_t vertices = 0;
         for (size_t i = stack.size(); i-- > 0;)
             if (stack[i].mesh) {
@@ -194,7 +196,9 @@ public:
         stack.push_back({Layout_Walker(layout, limit, binary, vertices), 0});
         stack.back().mesh = layout == Layout::Mesh;
         stack.back().list = layout == Layout::Materials;
+        stack.back().template_body = pending == "template";
         separator();
+        return true;
     }
     bool close()
     {
@@ -207,10 +211,17 @@ public:
     }
     bool value(const Value& v)
     {
-        separator();
-        return stack.empty() || stack.back().walker.feed(v);
+        other();
+        if (stack.empty()) return true;
+        return !(stack.back().template_body && v.kind == Value::Text) && stack.back().walker.feed(v);
     }
-    void other() { separator(); }
+    // In a text file a value or stray character before a name makes the name no object type:
+    // the importer takes the first token as the type ("0 Material {" is an unknown object).
+    void other()
+    {
+        if (binary) separator();
+        else pending.clear(), after_name = true;
+    }
 
 private:
     struct Entry {
@@ -218,6 +229,7 @@ private:
         size_t materials_given;
         bool mesh = false;
         bool list = false;
+        bool template_body = false;
     };
 
     uint64_t limit;
@@ -227,9 +239,11 @@ private:
     bool after_name = false;
 };
 
-bool name_char(char c, bool first)
+bool name_char(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
+bool number_start(char c) { return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.'; }
+bool token_end(char c)
 {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || (!first && ((c >= '0' && c <= '9') || c == '-' || c == '.'));
+    return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == ';' || c == ',' || c == '{' || c == '}';
 }
 
 bool check_text(const char* p, size_t size, uint64_t limit)
@@ -251,16 +265,13 @@ bool check_text(const char* p, size_t size, uint64_t limit)
         if (c == '#' || (c == '/' && i + 1 < size && p[i + 1] == '/')) {
             while (i < size && p[i] != '\n') ++i;
         } else if (c == '"') {
-            ++i;
-            while (i < size && p[i] != '"') ++i;
+            // Where the importer skips an object it counts braces, and sees comments, in strings too.
+            for (++i; i < size && p[i] != '"'; ++i)
+                if (p[i] == '{' || p[i] == '}' || p[i] == '#' || (p[i] == '/' && i + 1 < size && p[i + 1] == '/'))
+                    return false;
             ++i;
             if (!t.value({Value::Text, 0})) return false;
-        } else if (name_char(c, true)) {
-            size_t j = i;
-            while (j < size && name_char(p[j], false)) ++j;
-            t.name(std::string(p + i, j - i));
-            i = j;
-        } else if ((c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.') {
+        } else if (number_start(c)) {
             // A whole number is an integer; anything with a point or an exponent is a float.
             const bool negative = c == '-';
             size_t j = i + ((c == '-' || c == '+') ? 1 : 0);
@@ -285,16 +296,18 @@ bool check_text(const char* p, size_t size, uint64_t limit)
             if (!t.value(real ? Value{Value::Real, 0} : Value{Value::Integer, negative ? -whole : whole})) return false;
             i = j;
         } else if (c == '{') {
-            t.open();
+            if (!t.open()) return false;
             ++i;
         } else if (c == '}') {
             if (!t.close()) return false;
             ++i;
-        } else if (c == ';' || c == ',') {
-            t.separator();
-            ++i;
         } else {
-            ++i;
+            // The importer's tokens run to a blank, a separator or a brace.
+            size_t j = i;
+            while (j < size && !token_end(p[j])) ++j;
+            if (name_char(c)) t.name(std::string(p + i, j - i));
+            else t.other();
+            i = j;
         }
     }
     return true;
@@ -340,9 +353,10 @@ bool check_binary(const uint8_t* p, size_t size, uint64_t limit, size_t float_by
                     return false;
             break;
         }
-        case 10: t.open(); break;
+        case 10: if (!t.open()) return false; break;
         case 11: if (!t.close()) return false; break;
         case 19: case 20: t.separator(); break;
+        case 31: t.separator(), t.name("template"); break;
         default:
             // Brackets, the template keyword and the type names; nothing else is a token.
             if (!((token >= 12 && token <= 18) || token == 31 || (token >= 40 && token <= 53))) return false;
