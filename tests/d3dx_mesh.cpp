@@ -452,6 +452,37 @@ TEST_F(D3dxOnDevice, DrawingThroughTheDeviceIssuesOneIndexedDrawPerSubset)
     mesh->Release();
 }
 
+TEST_F(D3dxOnDevice, BinaryGltfLoadsFromAFileAndFromMemory)
+{
+    // One triangle: a JSON chunk (padded with blanks) and a binary chunk of 3 positions, 3 indices.
+    std::string json = R"({"asset":{"version":"2.0"},"scene":0,"scenes":[{"nodes":[0]}],"nodes":[{"mesh":0}],)"
+                             R"("meshes":[{"primitives":[{"attributes":{"POSITION":0},"indices":1}]}],)"
+                             R"("buffers":[{"byteLength":44}],"bufferViews":[{"buffer":0,"byteLength":36},)"
+                             R"({"buffer":0,"byteOffset":36,"byteLength":6}],"accessors":[{"bufferView":0,)"
+                             R"("componentType":5126,"count":3,"type":"VEC3","min":[0,0,0],"max":[1,1,0]},)"
+                             R"({"bufferView":1,"componentType":5123,"count":3,"type":"SCALAR"}]})";
+    json.resize((json.size() + 3) / 4 * 4, ' ');
+    const float positions[9] = {0, 0, 0, 1, 0, 0, 0, 1, 0};
+    const uint16_t indices[4] = {0, 1, 2, 0};
+    auto u32 = [](uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
+    const std::string glb = "glTF" + u32(2) + u32((uint32_t)(12 + 8 + json.size() + 8 + 44)) + u32((uint32_t)json.size()) +
+                            "JSON" + json + u32(44) + std::string("BIN\0", 4) +
+                            std::string(reinterpret_cast<const char*>(positions), 36) +
+                            std::string(reinterpret_cast<const char*>(indices), 8);
+    const std::string path = write_temp("d3dx_triangle.glb", glb);
+    ID3DXMesh* from_file = nullptr;
+    ID3DXMesh* from_memory = nullptr;
+    ASSERT_EQ(D3DXLoadMeshFromXA(path.c_str(), D3DXMESH_SYSTEMMEM, device, nullptr, nullptr, nullptr, nullptr, &from_file),
+              D3D_OK);
+    ASSERT_EQ(D3DXLoadMeshFromXInMemory(glb.data(), (DWORD)glb.size(), D3DXMESH_SYSTEMMEM, device, nullptr, nullptr,
+                                        nullptr, nullptr, &from_memory),
+              D3D_OK);
+    EXPECT_EQ(from_file->GetNumFaces(), 1u);
+    EXPECT_EQ(from_memory->GetNumFaces(), 1u);
+    from_file->Release();
+    from_memory->Release();
+}
+
 TEST_F(D3dxOnDevice, MeshThatCannotBeLoadedLeavesTheOutputsAlone)
 {
     const std::string empty = write_temp("d3dx_empty.x", "");

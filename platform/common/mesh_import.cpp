@@ -230,6 +230,7 @@ HRESULT convert_scene(const aiScene* scene, bool strict_faces, Mesh_Data* out)
 }
 
 bool is_x_file(const void* data, size_t size) { return size >= 4 && memcmp(data, "xof ", 4) == 0; }
+bool is_binary_gltf(const void* data, size_t size) { return size >= 4 && memcmp(data, "glTF", 4) == 0; }
 
 HRESULT finish(Assimp::Importer& importer, const aiScene* scene, bool x_file, Mesh_Data* out)
 {
@@ -253,7 +254,9 @@ HRESULT import_mesh_memory(const void* data, size_t size, const char* hint, Mesh
         if (!plain.empty()) data = plain.data(), size = plain.size();
     }
     Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFileFromMemory(data, size, Import_Flags, x_file ? "x" : hint ? hint : "");
+    // The importer picks a reader by the hint; the bytes say better what they are.
+    const char* format = x_file ? "x" : is_binary_gltf(data, size) ? "glb" : hint ? hint : "";
+    const aiScene* scene = importer.ReadFileFromMemory(data, size, Import_Flags, format);
     return finish(importer, scene, x_file, out);
 }
 
