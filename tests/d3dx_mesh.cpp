@@ -251,6 +251,8 @@ TEST(D3dxMesh, BadFilesFailCleanly)
         {"material behind a stray token", header + triangle_mesh +
                                               "3;0,1,2;; MeshMaterialList { 1; 1; 0;; 0 Material { 1.0;1.0;1.0;1.0;; "
                                               "0.0; 0.0;0.0;0.0;; 0.0;0.0;0.0;; } } }\n"},
+        {"material list with a stray token for a name",
+         header + triangle_mesh + "3;0,1,2;; MeshMaterialList ~ { 1; 1; 0;; } }\n"},
         {"compressed, block cut short", std::string("xof 0303tzip0032") + std::string("\x40\0\0\0\x30\0\x10\0CK", 10)},
         {"compressed, block claiming 32 KiB from 3 bytes",
          std::string("xof 0303tzip0032") + std::string("\0\x80\0\0\0\x80\x05\0CK\x03\0\0", 13)},
@@ -465,14 +467,15 @@ TEST_F(D3dxOnDevice, BinaryGltfLoadsFromAFileAndFromMemory)
     const float positions[9] = {0, 0, 0, 1, 0, 0, 0, 1, 0};
     const uint16_t indices[4] = {0, 1, 2, 0};
     auto u32 = [](uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
-    const std::string glb = "glTF" + u32(2) + u32((uint32_t)(12 + 8 + json.size() + 8 + 44)) + u32((uint32_t)json.size()) +
-                            "JSON" + json + u32(44) + std::string("BIN\0", 4) +
+    const std::string glb = "glTF" + u32(2) + u32((uint32_t)(12 + 8 + json.size() + 8 + 44)) +
+                            u32((uint32_t)json.size()) + "JSON" + json + u32(44) + std::string("BIN\0", 4) +
                             std::string(reinterpret_cast<const char*>(positions), 36) +
                             std::string(reinterpret_cast<const char*>(indices), 8);
     const std::string path = write_temp("d3dx_triangle.glb", glb);
     ID3DXMesh* from_file = nullptr;
     ID3DXMesh* from_memory = nullptr;
-    ASSERT_EQ(D3DXLoadMeshFromXA(path.c_str(), D3DXMESH_SYSTEMMEM, device, nullptr, nullptr, nullptr, nullptr, &from_file),
+    ASSERT_EQ(D3DXLoadMeshFromXA(path.c_str(), D3DXMESH_SYSTEMMEM, device, nullptr, nullptr, nullptr, nullptr,
+                                 &from_file),
               D3D_OK);
     ASSERT_EQ(D3DXLoadMeshFromXInMemory(glb.data(), (DWORD)glb.size(), D3DXMESH_SYSTEMMEM, device, nullptr, nullptr,
                                         nullptr, nullptr, &from_memory),

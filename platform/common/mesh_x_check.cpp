@@ -185,7 +185,8 @@ public:
     {
         if (!stack.empty() && stack.back().template_body) return false;
         // Only materials count as children of a material list: given in place, or named in braces.
-        if (!stack.empty() && (pending == "Material" || (pending.empty() && !after_name))) ++stack.back().materials_given;
+        if (!stack.empty() && (pending == "Material" || (pending.empty() && !after_name)))
+            ++stack.back().materials_given;
         uint64_t vertices = 0;
         for (size_t i = stack.size(); i-- > 0;)
             if (stack[i].mesh) {
@@ -215,12 +216,12 @@ public:
         if (stack.empty()) return true;
         return !(stack.back().template_body && v.kind == Value::Text) && stack.back().walker.feed(v);
     }
-    // In a text file a value or stray character before a name makes the name no object type:
-    // the importer takes the first token as the type ("0 Material {" is an unknown object).
+    // In a text file a value or stray token before a name makes the name no object type: the
+    // importer takes the first token as the type ("0 Material {" is an unknown object).
     void other()
     {
         if (binary) separator();
-        else pending.clear(), after_name = true;
+        else after_name = true;
     }
 
 private:
