@@ -263,8 +263,10 @@ TEST(D3dxMesh, BadFilesFailCleanly)
         EXPECT_EQ(import_mesh_memory(c.text.data(), c.text.size(), "x", &m), D3DXERR_INVALIDDATA);
         EXPECT_EQ(m.face_count(), 0u);
     }
-    // The generator's binary file with its first vertex count raised to 2^30, and with the
-    // integer-list token before the face list damaged.
+    // The generator's binary file with its first vertex count raised to 2^30, with the
+    // integer-list token before the face list damaged, and with a stray integer before the
+    // material its first material list names (the importer takes it for an unknown object that
+    // swallows the material).
     FILE* f = fopen((kData + "frames_binary.x").c_str(), "rb");
     ASSERT_NE(f, nullptr);
     std::string binary(4096, '\0');
@@ -276,7 +278,11 @@ TEST(D3dxMesh, BadFilesFailCleanly)
     lying[mesh + 9] = 0x40;
     std::string damaged = binary;
     damaged[mesh + 10 + 6 + 72 * 4] = 0x04;
-    for (const std::string* bad : {&lying, &damaged}) {
+    std::string stray = binary;
+    const size_t reference = stray.find("MeshMaterialList") + 16 + 2 + 2 + 4 + 8 * 4;
+    ASSERT_EQ(stray.substr(reference, 8), std::string("\x0a\0\x01\0\x05\0\0\0", 8));  // { Stone }
+    stray.insert(reference, std::string("\x03\0\x07\0\0\0", 6));
+    for (const std::string* bad : {&lying, &damaged, &stray}) {
         Mesh_Data m;
         EXPECT_EQ(import_mesh_memory(bad->data(), bad->size(), "x", &m), D3DXERR_INVALIDDATA);
     }

@@ -20,10 +20,16 @@ struct Value {
     int64_t integer;  // for Integer
 };
 
-enum class Layout { None, Mesh, Normals, Coords, Colours, Materials, Wraps, Duplicates, Skin_Header, Skin_Weights, Key };
+enum class Layout {
+    None, Mesh, Normals, Coords, Colours, Materials, Wraps, Duplicates, Skin_Header, Skin_Weights, Key, Material, Transform
+};
 
-Layout layout_of(const std::string& type)
+Layout layout_of(const std::string& type, bool binary)
 {
+    // In a binary file the importer reads these by their layout too, and the rest of a value list
+    // it stops in as tokens.
+    if (binary && type == "Material") return Layout::Material;
+    if (binary && type == "FrameTransformMatrix") return Layout::Transform;
     static const struct {
         const char* name;
         Layout layout;
@@ -143,6 +149,11 @@ private:
             if (s == 3) return first ? (ask(Need::Reals, first), true) : plan(0);
             if (s == 4) return ask(Need::Reals, 16), true;
             return ask(Need::Done), true;
+        case Layout::Material:
+        case Layout::Transform:
+            // a colour, a power and two colours; a 4 x 4 matrix.
+            if (s == 0) return ask(Need::Reals, layout == Layout::Material ? 11 : 16), true;
+            return ask(Need::Done), true;
         case Layout::Key:
             // a key type; n keys, each: a time, m, m floats.
             if (s == 0) return ask(Need::Integers, 1), true;
@@ -193,11 +204,12 @@ public:
                 vertices = stack[i].walker.vertices();
                 break;
             }
-        const Layout layout = layout_of(pending);
+        const Layout layout = layout_of(pending, binary);
         stack.push_back({Layout_Walker(layout, limit, binary, vertices), 0});
         stack.back().mesh = layout == Layout::Mesh;
         stack.back().list = layout == Layout::Materials;
         stack.back().template_body = pending == "template";
+        stack.back().layout = layout;
         separator();
         return true;
     }
@@ -210,19 +222,24 @@ public:
         if (!e.walker.complete()) return false;
         return !e.list || e.walker.materials() <= e.materials_given;
     }
-    bool value(const Value& v)
+    // more_in_list: a binary value list goes on after this value.
+    bool value(const Value& v, bool more_in_list = false)
     {
-        other();
-        if (stack.empty()) return true;
-        return !(stack.back().template_body && v.kind == Value::Text) && stack.back().walker.feed(v);
+        if (stack.empty()) return other(), true;
+        Entry& e = stack.back();
+        const bool wanted = !e.walker.complete();
+        if (binary && wanted) separator();
+        else other();
+        if (e.template_body && v.kind == Value::Text) return false;
+        if (!e.walker.feed(v)) return false;
+        // What the importer reads by a layout ends with its list, or the rest is read as tokens.
+        return !(wanted && more_in_list && e.walker.complete() && e.layout != Layout::None);
     }
-    // In a text file a value or stray token before a name makes the name no object type: the
-    // importer takes the first token as the type ("0 Material {" is an unknown object).
-    void other()
-    {
-        if (binary) separator();
-        else after_name = true;
-    }
+    // A value no layout wants, or a stray token, before a name makes the name no object type:
+    // the importer takes the first token as the type ("0 Material {" is an unknown object).
+    void other() { after_name = true; }
+    // The innermost object is still reading the values of its layout.
+    bool wants_values() const { return !stack.empty() && !stack.back().walker.complete(); }
 
 private:
     struct Entry {
@@ -231,6 +248,7 @@ private:
         bool mesh = false;
         bool list = false;
         bool template_body = false;
+        Layout layout = Layout::None;
     };
 
     uint64_t limit;
@@ -324,14 +342,17 @@ bool check_binary(const uint8_t* p, size_t size, uint64_t limit, size_t float_by
     while (i + 2 <= size) {
         const uint32_t token = le16(p + i);
         i += 2;
+        // Where the importer wants a value it takes any other token for one.
+        if (t.wants_values() && token != 2 && token != 3 && token != 6 && token != 7) return false;
         switch (token) {
-        case 1: case 2: {  // name, string
+        case 1: case 2: {  // name, string (the importer takes the two bytes after a string for its terminator)
+            const size_t tail = token == 2 ? 2 : 0;
             if (i + 4 > size) return false;
             const uint64_t n = le32(p + i);
-            if (n > size - i - 4) return false;
+            if (n + tail > size - i - 4) return false;
             if (token == 1) t.name(std::string(reinterpret_cast<const char*>(p + i + 4), (size_t)n));
             else if (!t.value({Value::Text, 0})) return false;
-            i += 4 + (size_t)n;
+            i += 4 + (size_t)n + tail;
             break;
         }
         case 3:  // integer
@@ -350,7 +371,8 @@ bool check_binary(const uint8_t* p, size_t size, uint64_t limit, size_t float_by
             if (n > (size - i - 4) / each) return false;
             i += 4;
             for (uint64_t k = 0; k < n; ++k, i += each)
-                if (!t.value(token == 6 ? Value{Value::Integer, (int64_t)le32(p + i)} : Value{Value::Real, 0}))
+                if (!t.value(token == 6 ? Value{Value::Integer, (int64_t)le32(p + i)} : Value{Value::Real, 0},
+                             k + 1 < n))
                     return false;
             break;
         }
