@@ -4,6 +4,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <string.h>
 #include <vector>
 
@@ -389,39 +390,43 @@ bool check_binary(const uint8_t* p, size_t size, uint64_t limit, size_t float_by
     return true;
 }
 
-// MSZIP: after the header, the whole file's size, then blocks of [uncompressed size, compressed
-// size + 2, "CK", raw deflate data using the output so far as its dictionary].
+// MSZIP: after the header, the whole file's size (header included), then blocks of
+// [uncompressed size, compressed size + 2, "CK", raw deflate data using the output so far as its
+// dictionary]. Appends the inflated body to *out, which holds the header.
 bool inflate_mszip(const uint8_t* p, size_t size, std::string* out)
 {
     if (size < Header + 4) return false;
+    // The size field is only a hint; what it may reserve is bounded by what deflate can give.
+    const uint64_t most = std::min<uint64_t>(Inflated_Limit, (uint64_t)size * Deflate_Max_Ratio) + Header;
+    out->reserve((size_t)std::min<uint64_t>(le32(p + Header), most));
+    z_stream z{};
+    if (inflateInit2(&z, -15) != Z_OK) return false;
+    bool whole = false;
     size_t i = Header + 4;
-    std::string body;
     while (i < size) {
-        if (i + 6 > size) return false;
+        whole = false;
+        if (i + 6 > size) break;
         const size_t plain_size = le16(p + i), packed_size = le16(p + i + 2);
-        if (packed_size < 2 || i + 4 + packed_size > size || memcmp(p + i + 4, "CK", 2) != 0) return false;
+        const size_t at = out->size(), body = at - Header;
+        if (packed_size < 2 || i + 4 + packed_size > size || memcmp(p + i + 4, "CK", 2) != 0) break;
         if (plain_size == 0 || plain_size > Mszip_Block || plain_size > (packed_size - 2) * Deflate_Max_Ratio + 64)
-            return false;
-        if (body.size() + plain_size > Inflated_Limit) return false;
-        z_stream z{};
-        if (inflateInit2(&z, -15) != Z_OK) return false;
-        const size_t from = body.size() > Mszip_Block ? body.size() - Mszip_Block : 0;
-        if (!body.empty())
-            inflateSetDictionary(&z, reinterpret_cast<const Bytef*>(body.data() + from), (uInt)(body.size() - from));
-        const size_t at = body.size();
-        body.resize(at + plain_size);
+            break;
+        if (body + plain_size > Inflated_Limit || inflateReset(&z) != Z_OK) break;
+        const size_t window = body > Mszip_Block ? Mszip_Block : body;
+        if (window)
+            inflateSetDictionary(&z, reinterpret_cast<const Bytef*>(out->data() + at - window), (uInt)window);
+        out->resize(at + plain_size);
         z.next_in = const_cast<Bytef*>(p + i + 6);
         z.avail_in = (uInt)(packed_size - 2);
-        z.next_out = reinterpret_cast<Bytef*>(&body[at]);
+        z.next_out = reinterpret_cast<Bytef*>(&(*out)[at]);
         z.avail_out = (uInt)plain_size;
         const int result = inflate(&z, Z_FINISH);
-        const bool whole = (result == Z_STREAM_END || result == Z_OK || result == Z_BUF_ERROR) && z.avail_out == 0;
-        inflateEnd(&z);
-        if (!whole) return false;
+        if (!((result == Z_STREAM_END || result == Z_OK || result == Z_BUF_ERROR) && z.avail_out == 0)) break;
+        whole = true;
         i += 4 + packed_size;
     }
-    *out = body;
-    return !body.empty();
+    inflateEnd(&z);
+    return whole;
 }
 
 }  // namespace
@@ -433,11 +438,9 @@ bool check_x_file(const uint8_t* data, size_t size, std::string* plain)
     const std::string format(reinterpret_cast<const char*>(data + 8), 4);
     const size_t float_bytes = memcmp(data + 12, "0064", 4) == 0 ? 8 : 4;
     if (format == "tzip" || format == "bzip") {
-        std::string body;
-        if (!inflate_mszip(data, size, &body)) return false;
-        std::string header(reinterpret_cast<const char*>(data), Header);
-        header.replace(8, 4, format == "tzip" ? "txt " : "bin ");
-        *plain = header + body;
+        plain->assign(reinterpret_cast<const char*>(data), Header);
+        plain->replace(8, 4, format == "tzip" ? "txt " : "bin ");
+        if (!inflate_mszip(data, size, plain)) return plain->clear(), false;
         const uint8_t* p = reinterpret_cast<const uint8_t*>(plain->data());
         return format == "tzip" ? check_text(plain->data(), plain->size(), plain->size())
                                 : check_binary(p, plain->size(), plain->size(), float_bytes);
