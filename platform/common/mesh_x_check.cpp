@@ -22,7 +22,8 @@ struct Value {
 };
 
 enum class Layout {
-    None, Mesh, Normals, Coords, Colours, Materials, Wraps, Duplicates, Skin_Header, Skin_Weights, Key, Material, Transform
+    None, Mesh, Normals, Coords, Colours, Materials, Wraps, Duplicates, Skin_Header, Skin_Weights, Key, Material, Transform,
+    Ticks
 };
 
 Layout layout_of(const std::string& type, bool binary)
@@ -31,6 +32,7 @@ Layout layout_of(const std::string& type, bool binary)
     // it stops in as tokens.
     if (binary && type == "Material") return Layout::Material;
     if (binary && type == "FrameTransformMatrix") return Layout::Transform;
+    if (binary && type == "AnimTicksPerSecond") return Layout::Ticks;
     static const struct {
         const char* name;
         Layout layout;
@@ -154,6 +156,9 @@ private:
         case Layout::Transform:
             // a colour, a power and two colours; a 4 x 4 matrix.
             if (s == 0) return ask(Need::Reals, layout == Layout::Material ? 11 : 16), true;
+            return ask(Need::Done), true;
+        case Layout::Ticks:
+            if (s == 0) return ask(Need::Integers, 1), true;
             return ask(Need::Done), true;
         case Layout::Key:
             // a key type; n keys, each: a time, m, m floats.

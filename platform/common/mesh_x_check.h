@@ -14,8 +14,9 @@
 //     its first closing brace), a text string holding a brace or a comment (the importer skips
 //     unknown objects by counting braces, strings or not), a binary token other than a value
 //     where a layout wants values, a binary value list running on past what a layout reads
-//     (the importer reads the rest as tokens); an object whose first token is not its type
-//     ("0 Material {") is an unknown object, and no material of a list.
+//     (the importer reads the rest as tokens; materials, frame matrices and the tick rate
+//     included); an object whose first token is not its type ("0 Material {") is an unknown
+//     object, and no material of a list.
 // A compressed file (tzip/bzip) is inflated here, its blocks checked against deflate's limits
 // before anything is allocated for them, and the checks run on the result.
 #include <stddef.h>
