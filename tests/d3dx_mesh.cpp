@@ -286,11 +286,13 @@ TEST(D3dxMesh, BadFilesFailCleanly)
         Mesh_Data m;
         EXPECT_EQ(import_mesh_memory(bad->data(), bad->size(), "x", &m), D3DXERR_INVALIDDATA);
     }
-    // A normal face naming a normal past the normals.
-    const std::string normals = header + triangle_mesh +
-                                "3;0,1,2;; MeshNormals { 1; 0.0;1.0;0.0;; 1; 3;0,0,5;; } }\n";
+    // A normal face naming a normal past the normals, after a blank of each kind the importer knows.
     Mesh_Data m;
-    EXPECT_EQ(import_mesh_memory(normals.data(), normals.size(), "x", &m), D3DXERR_INVALIDDATA);
+    for (const char* blank : {" ", "\f", "\v"}) {
+        const std::string normals = header + triangle_mesh + "3;0,1,2;; MeshNormals" + blank +
+                                    "{ 1; 0.0;1.0;0.0;; 1; 3;0,0,5;; } }\n";
+        EXPECT_EQ(import_mesh_memory(normals.data(), normals.size(), "x", &m), D3DXERR_INVALIDDATA) << (int)*blank;
+    }
 
     EXPECT_EQ(import_mesh_file((kData + "no_such_file.x").c_str(), &m), D3DXERR_INVALIDDATA);
     EXPECT_EQ(import_mesh_file(kData.c_str(), &m), D3DXERR_INVALIDDATA);  // a folder

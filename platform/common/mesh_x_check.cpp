@@ -22,8 +22,8 @@ struct Value {
 };
 
 enum class Layout {
-    None, Mesh, Normals, Coords, Colours, Materials, Wraps, Duplicates, Skin_Header, Skin_Weights, Key, Material, Transform,
-    Ticks
+    None, Mesh, Normals, Coords, Colours, Materials, Wraps, Duplicates, Skin_Header, Skin_Weights, Key,
+    Material, Transform, Ticks
 };
 
 Layout layout_of(const std::string& type, bool binary)
@@ -206,16 +206,12 @@ public:
             ++stack.back().materials_given;
         uint64_t vertices = 0;
         for (size_t i = stack.size(); i-- > 0;)
-            if (stack[i].mesh) {
+            if (stack[i].layout == Layout::Mesh) {
                 vertices = stack[i].walker.vertices();
                 break;
             }
         const Layout layout = layout_of(pending, binary);
-        stack.push_back({Layout_Walker(layout, limit, binary, vertices), 0});
-        stack.back().mesh = layout == Layout::Mesh;
-        stack.back().list = layout == Layout::Materials;
-        stack.back().template_body = pending == "template";
-        stack.back().layout = layout;
+        stack.push_back({Layout_Walker(layout, limit, binary, vertices), 0, pending == "template", layout});
         separator();
         return true;
     }
@@ -226,7 +222,7 @@ public:
         const Entry e = stack.back();
         stack.pop_back();
         if (!e.walker.complete()) return false;
-        return !e.list || e.walker.materials() <= e.materials_given;
+        return e.layout != Layout::Materials || e.walker.materials() <= e.materials_given;
     }
     // more_in_list: a binary value list goes on after this value.
     bool value(const Value& v, bool more_in_list = false)
@@ -251,10 +247,8 @@ private:
     struct Entry {
         Layout_Walker walker;
         size_t materials_given;
-        bool mesh = false;
-        bool list = false;
-        bool template_body = false;
-        Layout layout = Layout::None;
+        bool template_body;
+        Layout layout;
     };
 
     uint64_t limit;
@@ -266,10 +260,9 @@ private:
 
 bool name_char(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 bool number_start(char c) { return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.'; }
-bool token_end(char c)
-{
-    return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == ';' || c == ',' || c == '{' || c == '}';
-}
+// The importer's blanks are isspace's.
+bool blank(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == '\v'; }
+bool token_end(char c) { return blank(c) || c == ';' || c == ',' || c == '{' || c == '}'; }
 
 bool check_text(const char* p, size_t size, uint64_t limit)
 {
@@ -278,7 +271,7 @@ bool check_text(const char* p, size_t size, uint64_t limit)
     while (i < size) {
         const char c = p[i];
         // Blanks and separators first: with digits they are nearly all of a large file.
-        if (c == ' ' || c == '\n' || c == '\r' || c == '\t') {
+        if (blank(c)) {
             ++i;
             continue;
         }
