@@ -166,6 +166,24 @@ TEST(D3dxMesh, BinaryAndCompressedFilesGiveTheSameMeshAsTheirTextTwin)
     }
 }
 
+TEST(D3dxMesh, FilesWrittenByOtherToolsLoadWithTheImportersFaceCounts)
+{
+    // Binary files that declare their templates, and compressed ones of one and of four blocks.
+    const struct {
+        const char* file;
+        DWORD faces;
+        size_t subsets;
+    } files[] = {{"test_cube_binary.x", 12, 1}, {"test_cube_compressed.x", 12, 1}, {"teapot.x", 2256, 1},
+                 {"cube_on_plane.x", 1073, 2}};
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.file);
+        const Mesh_Data m = import_ok(std::string(ORVEX_SOURCE_DIR) + "/tests/data/corpus/x/" + f.file);
+        EXPECT_EQ(m.face_count(), f.faces);
+        EXPECT_EQ(m.subsets.size(), f.subsets);
+        EXPECT_EQ(m.materials.size(), f.subsets);
+    }
+}
+
 TEST(D3dxMesh, NestedFrameTransformsAreApplied)
 {
     const Mesh_Data m = import_ok(kData + "frames.x");
@@ -228,6 +246,13 @@ TEST(D3dxMesh, BadFilesFailCleanly)
         {"face naming no material", header + triangle_mesh +
                                          "3;0,1,2;; MeshMaterialList { 1; 1; 3;; Material { 1.0;1.0;1.0;1.0;; 0.0; "
                                          "0.0;0.0;0.0;; 0.0;0.0;0.0;; } } }\n"},
+        // The importer takes a list's child whose first token is not "Material" for an unknown
+        // object, and then reads past the materials it has.
+        {"material behind a stray token", header + triangle_mesh +
+                                              "3;0,1,2;; MeshMaterialList { 1; 1; 0;; 0 Material { 1.0;1.0;1.0;1.0;; "
+                                              "0.0; 0.0;0.0;0.0;; 0.0;0.0;0.0;; } } }\n"},
+        {"material list with a stray token for a name",
+         header + triangle_mesh + "3;0,1,2;; MeshMaterialList ~ { 1; 1; 0;; } }\n"},
         {"compressed, block cut short", std::string("xof 0303tzip0032") + std::string("\x40\0\0\0\x30\0\x10\0CK", 10)},
         {"compressed, block claiming 32 KiB from 3 bytes",
          std::string("xof 0303tzip0032") + std::string("\0\x80\0\0\0\x80\x05\0CK\x03\0\0", 13)},
@@ -238,8 +263,10 @@ TEST(D3dxMesh, BadFilesFailCleanly)
         EXPECT_EQ(import_mesh_memory(c.text.data(), c.text.size(), "x", &m), D3DXERR_INVALIDDATA);
         EXPECT_EQ(m.face_count(), 0u);
     }
-    // The generator's binary file with its first vertex count raised to 2^30, and with the
-    // integer-list token before the face list damaged.
+    // The generator's binary file with its first vertex count raised to 2^30, with the
+    // integer-list token before the face list damaged, and with a stray integer before the
+    // material its first material list names (the importer takes it for an unknown object that
+    // swallows the material).
     FILE* f = fopen((kData + "frames_binary.x").c_str(), "rb");
     ASSERT_NE(f, nullptr);
     std::string binary(4096, '\0');
@@ -251,15 +278,21 @@ TEST(D3dxMesh, BadFilesFailCleanly)
     lying[mesh + 9] = 0x40;
     std::string damaged = binary;
     damaged[mesh + 10 + 6 + 72 * 4] = 0x04;
-    for (const std::string* bad : {&lying, &damaged}) {
+    std::string stray = binary;
+    const size_t reference = stray.find("MeshMaterialList") + 16 + 2 + 2 + 4 + 8 * 4;
+    ASSERT_EQ(stray.substr(reference, 8), std::string("\x0a\0\x01\0\x05\0\0\0", 8));  // { Stone }
+    stray.insert(reference, std::string("\x03\0\x07\0\0\0", 6));
+    for (const std::string* bad : {&lying, &damaged, &stray}) {
         Mesh_Data m;
         EXPECT_EQ(import_mesh_memory(bad->data(), bad->size(), "x", &m), D3DXERR_INVALIDDATA);
     }
-    // A normal face naming a normal past the normals.
-    const std::string normals = header + triangle_mesh +
-                                "3;0,1,2;; MeshNormals { 1; 0.0;1.0;0.0;; 1; 3;0,0,5;; } }\n";
+    // A normal face naming a normal past the normals, after a blank of each kind the importer knows.
     Mesh_Data m;
-    EXPECT_EQ(import_mesh_memory(normals.data(), normals.size(), "x", &m), D3DXERR_INVALIDDATA);
+    for (const char* blank : {" ", "\f", "\v"}) {
+        const std::string normals = header + triangle_mesh + "3;0,1,2;; MeshNormals" + blank +
+                                    "{ 1; 0.0;1.0;0.0;; 1; 3;0,0,5;; } }\n";
+        EXPECT_EQ(import_mesh_memory(normals.data(), normals.size(), "x", &m), D3DXERR_INVALIDDATA) << (int)*blank;
+    }
 
     EXPECT_EQ(import_mesh_file((kData + "no_such_file.x").c_str(), &m), D3DXERR_INVALIDDATA);
     EXPECT_EQ(import_mesh_file(kData.c_str(), &m), D3DXERR_INVALIDDATA);  // a folder
@@ -427,6 +460,38 @@ TEST_F(D3dxOnDevice, DrawingThroughTheDeviceIssuesOneIndexedDrawPerSubset)
     EXPECT_EQ(orvex_headless::recorded_draws()[0].primitives, 28u);
     device->EndScene();
     mesh->Release();
+}
+
+TEST_F(D3dxOnDevice, BinaryGltfLoadsFromAFileAndFromMemory)
+{
+    // One triangle: a JSON chunk (padded with blanks) and a binary chunk of 3 positions, 3 indices.
+    std::string json = R"({"asset":{"version":"2.0"},"scene":0,"scenes":[{"nodes":[0]}],"nodes":[{"mesh":0}],)"
+                             R"("meshes":[{"primitives":[{"attributes":{"POSITION":0},"indices":1}]}],)"
+                             R"("buffers":[{"byteLength":44}],"bufferViews":[{"buffer":0,"byteLength":36},)"
+                             R"({"buffer":0,"byteOffset":36,"byteLength":6}],"accessors":[{"bufferView":0,)"
+                             R"("componentType":5126,"count":3,"type":"VEC3","min":[0,0,0],"max":[1,1,0]},)"
+                             R"({"bufferView":1,"componentType":5123,"count":3,"type":"SCALAR"}]})";
+    json.resize((json.size() + 3) / 4 * 4, ' ');
+    const float positions[9] = {0, 0, 0, 1, 0, 0, 0, 1, 0};
+    const uint16_t indices[4] = {0, 1, 2, 0};
+    auto u32 = [](uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
+    const std::string glb = "glTF" + u32(2) + u32((uint32_t)(12 + 8 + json.size() + 8 + 44)) +
+                            u32((uint32_t)json.size()) + "JSON" + json + u32(44) + std::string("BIN\0", 4) +
+                            std::string(reinterpret_cast<const char*>(positions), 36) +
+                            std::string(reinterpret_cast<const char*>(indices), 8);
+    const std::string path = write_temp("d3dx_triangle.glb", glb);
+    ID3DXMesh* from_file = nullptr;
+    ID3DXMesh* from_memory = nullptr;
+    ASSERT_EQ(D3DXLoadMeshFromXA(path.c_str(), D3DXMESH_SYSTEMMEM, device, nullptr, nullptr, nullptr, nullptr,
+                                 &from_file),
+              D3D_OK);
+    ASSERT_EQ(D3DXLoadMeshFromXInMemory(glb.data(), (DWORD)glb.size(), D3DXMESH_SYSTEMMEM, device, nullptr, nullptr,
+                                        nullptr, nullptr, &from_memory),
+              D3D_OK);
+    EXPECT_EQ(from_file->GetNumFaces(), 1u);
+    EXPECT_EQ(from_memory->GetNumFaces(), 1u);
+    from_file->Release();
+    from_memory->Release();
 }
 
 TEST_F(D3dxOnDevice, MeshThatCannotBeLoadedLeavesTheOutputsAlone)

@@ -230,6 +230,7 @@ HRESULT convert_scene(const aiScene* scene, bool strict_faces, Mesh_Data* out)
 }
 
 bool is_x_file(const void* data, size_t size) { return size >= 4 && memcmp(data, "xof ", 4) == 0; }
+bool is_binary_gltf(const void* data, size_t size) { return size >= 4 && memcmp(data, "glTF", 4) == 0; }
 
 HRESULT finish(Assimp::Importer& importer, const aiScene* scene, bool x_file, Mesh_Data* out)
 {
@@ -238,6 +239,16 @@ HRESULT finish(Assimp::Importer& importer, const aiScene* scene, bool x_file, Me
     if (FAILED(hr)) *out = Mesh_Data();
     importer.FreeScene();
     return hr;
+}
+
+// The bytes of an .x file have passed check_x_file.
+HRESULT read_checked(const void* data, size_t size, bool x_file, const char* hint, Mesh_Data* out)
+{
+    Assimp::Importer importer;
+    // The importer picks a reader by the hint; the bytes say better what they are.
+    const char* format = x_file ? "x" : is_binary_gltf(data, size) ? "glb" : hint ? hint : "";
+    const aiScene* scene = importer.ReadFileFromMemory(data, size, Import_Flags, format);
+    return finish(importer, scene, x_file, out);
 }
 
 }  // namespace
@@ -252,9 +263,7 @@ HRESULT import_mesh_memory(const void* data, size_t size, const char* hint, Mesh
         if (!check_x_file(static_cast<const uint8_t*>(data), size, &plain)) return D3DXERR_INVALIDDATA;
         if (!plain.empty()) data = plain.data(), size = plain.size();
     }
-    Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFileFromMemory(data, size, Import_Flags, x_file ? "x" : hint ? hint : "");
-    return finish(importer, scene, x_file, out);
+    return read_checked(data, size, x_file, hint, out);
 }
 
 HRESULT import_mesh_file(const char* path, Mesh_Data* out)
@@ -270,18 +279,18 @@ HRESULT import_mesh_file(const char* path, Mesh_Data* out)
         if (fread(magic, 1, 4, f) != 4) magic[0] = 0;
         fclose(f);
     }
-    const bool x_file = is_x_file(magic, 4);
-    if (x_file) {
+    if (is_x_file(magic, 4)) {
         // Checked whole before the importer reads it; a compressed file is handed over inflated.
         std::string bytes, plain;
         if (!read_whole_file(resolved.c_str(), Mesh_File_Limit, bytes)) return D3DXERR_INVALIDDATA;
         if (!check_x_file(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &plain))
             return D3DXERR_INVALIDDATA;
-        if (!plain.empty()) return import_mesh_memory(plain.data(), plain.size(), "x", out);
+        const std::string& checked = plain.empty() ? bytes : plain;
+        return read_checked(checked.data(), checked.size(), true, "x", out);
     }
     Assimp::Importer importer;
     const aiScene* scene = importer.ReadFile(resolved, Import_Flags);
-    return finish(importer, scene, x_file, out);
+    return finish(importer, scene, false, out);
 }
 
 std::vector<DWORD> mesh_adjacency(const Mesh_Data& mesh)

@@ -32,7 +32,8 @@ struct Mesh_Data {
 // for a file that is missing, empty, not a regular file, or that the importer refuses or that
 // holds no triangles; *out is then empty.
 HRESULT import_mesh_file(const char* path, Mesh_Data* out);
-// The same for a file image in memory; hint is a file extension ("x", "obj") or null.
+// The same for a file image in memory; hint is a file extension ("x", "obj") or null. A .x or
+// binary glTF image is known by its first bytes, whatever the hint.
 HRESULT import_mesh_memory(const void* data, size_t size, const char* hint, Mesh_Data* out);
 
 // Three entries per face: the face across each edge (v0-v1, v1-v2, v2-v0), 0xFFFFFFFF where

@@ -4,6 +4,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <string.h>
 #include <vector>
 
@@ -20,10 +21,18 @@ struct Value {
     int64_t integer;  // for Integer
 };
 
-enum class Layout { None, Mesh, Normals, Coords, Colours, Materials, Wraps, Duplicates, Skin_Header, Skin_Weights, Key };
+enum class Layout {
+    None, Mesh, Normals, Coords, Colours, Materials, Wraps, Duplicates, Skin_Header, Skin_Weights, Key,
+    Material, Transform, Ticks
+};
 
-Layout layout_of(const std::string& type)
+Layout layout_of(const std::string& type, bool binary)
 {
+    // In a binary file the importer reads these by their layout too, and the rest of a value list
+    // it stops in as tokens.
+    if (binary && type == "Material") return Layout::Material;
+    if (binary && type == "FrameTransformMatrix") return Layout::Transform;
+    if (binary && type == "AnimTicksPerSecond") return Layout::Ticks;
     static const struct {
         const char* name;
         Layout layout;
@@ -143,6 +152,14 @@ private:
             if (s == 3) return first ? (ask(Need::Reals, first), true) : plan(0);
             if (s == 4) return ask(Need::Reals, 16), true;
             return ask(Need::Done), true;
+        case Layout::Material:
+        case Layout::Transform:
+            // a colour, a power and two colours; a 4 x 4 matrix.
+            if (s == 0) return ask(Need::Reals, layout == Layout::Material ? 11 : 16), true;
+            return ask(Need::Done), true;
+        case Layout::Ticks:
+            if (s == 0) return ask(Need::Integers, 1), true;
+            return ask(Need::Done), true;
         case Layout::Key:
             // a key type; n keys, each: a time, m, m floats.
             if (s == 0) return ask(Need::Integers, 1), true;
@@ -180,21 +197,23 @@ public:
         after_name = true;
     }
     void separator() { pending.clear(), after_name = false; }
-    void open()
+    // A template ends at its first closing brace for the importer, so nothing may nest in one.
+    bool open()
     {
+        if (!stack.empty() && stack.back().template_body) return false;
         // Only materials count as children of a material list: given in place, or named in braces.
-        if (!stack.empty() && (pending == "Material" || pending.empty())) ++stack.back().materials_given;
+        if (!stack.empty() && (pending == "Material" || (pending.empty() && !after_name)))
+            ++stack.back().materials_given;
         uint64_t vertices = 0;
         for (size_t i = stack.size(); i-- > 0;)
-            if (stack[i].mesh) {
+            if (stack[i].layout == Layout::Mesh) {
                 vertices = stack[i].walker.vertices();
                 break;
             }
-        const Layout layout = layout_of(pending);
-        stack.push_back({Layout_Walker(layout, limit, binary, vertices), 0});
-        stack.back().mesh = layout == Layout::Mesh;
-        stack.back().list = layout == Layout::Materials;
+        const Layout layout = layout_of(pending, binary);
+        stack.push_back({Layout_Walker(layout, limit, binary, vertices), 0, pending == "template", layout});
         separator();
+        return true;
     }
     bool close()
     {
@@ -203,21 +222,33 @@ public:
         const Entry e = stack.back();
         stack.pop_back();
         if (!e.walker.complete()) return false;
-        return !e.list || e.walker.materials() <= e.materials_given;
+        return e.layout != Layout::Materials || e.walker.materials() <= e.materials_given;
     }
-    bool value(const Value& v)
+    // more_in_list: a binary value list goes on after this value.
+    bool value(const Value& v, bool more_in_list = false)
     {
-        separator();
-        return stack.empty() || stack.back().walker.feed(v);
+        if (stack.empty()) return other(), true;
+        Entry& e = stack.back();
+        const bool wanted = !e.walker.complete();
+        if (binary && wanted) separator();
+        else other();
+        if (e.template_body && v.kind == Value::Text) return false;
+        if (!e.walker.feed(v)) return false;
+        // What the importer reads by a layout ends with its list, or the rest is read as tokens.
+        return !(wanted && more_in_list && e.walker.complete() && e.layout != Layout::None);
     }
-    void other() { separator(); }
+    // A value no layout wants, or a stray token, before a name makes the name no object type:
+    // the importer takes the first token as the type ("0 Material {" is an unknown object).
+    void other() { after_name = true; }
+    // The innermost object is still reading the values of its layout.
+    bool wants_values() const { return !stack.empty() && !stack.back().walker.complete(); }
 
 private:
     struct Entry {
         Layout_Walker walker;
         size_t materials_given;
-        bool mesh = false;
-        bool list = false;
+        bool template_body;
+        Layout layout;
     };
 
     uint64_t limit;
@@ -227,10 +258,11 @@ private:
     bool after_name = false;
 };
 
-bool name_char(char c, bool first)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || (!first && ((c >= '0' && c <= '9') || c == '-' || c == '.'));
-}
+bool name_char(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
+bool number_start(char c) { return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.'; }
+// The importer's blanks are isspace's.
+bool blank(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == '\v'; }
+bool token_end(char c) { return blank(c) || c == ';' || c == ',' || c == '{' || c == '}'; }
 
 bool check_text(const char* p, size_t size, uint64_t limit)
 {
@@ -239,7 +271,7 @@ bool check_text(const char* p, size_t size, uint64_t limit)
     while (i < size) {
         const char c = p[i];
         // Blanks and separators first: with digits they are nearly all of a large file.
-        if (c == ' ' || c == '\n' || c == '\r' || c == '\t') {
+        if (blank(c)) {
             ++i;
             continue;
         }
@@ -251,16 +283,13 @@ bool check_text(const char* p, size_t size, uint64_t limit)
         if (c == '#' || (c == '/' && i + 1 < size && p[i + 1] == '/')) {
             while (i < size && p[i] != '\n') ++i;
         } else if (c == '"') {
-            ++i;
-            while (i < size && p[i] != '"') ++i;
+            // Where the importer skips an object it counts braces, and sees comments, in strings too.
+            for (++i; i < size && p[i] != '"'; ++i)
+                if (p[i] == '{' || p[i] == '}' || p[i] == '#' || (p[i] == '/' && i + 1 < size && p[i + 1] == '/'))
+                    return false;
             ++i;
             if (!t.value({Value::Text, 0})) return false;
-        } else if (name_char(c, true)) {
-            size_t j = i;
-            while (j < size && name_char(p[j], false)) ++j;
-            t.name(std::string(p + i, j - i));
-            i = j;
-        } else if ((c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.') {
+        } else if (number_start(c)) {
             // A whole number is an integer; anything with a point or an exponent is a float.
             const bool negative = c == '-';
             size_t j = i + ((c == '-' || c == '+') ? 1 : 0);
@@ -285,16 +314,18 @@ bool check_text(const char* p, size_t size, uint64_t limit)
             if (!t.value(real ? Value{Value::Real, 0} : Value{Value::Integer, negative ? -whole : whole})) return false;
             i = j;
         } else if (c == '{') {
-            t.open();
+            if (!t.open()) return false;
             ++i;
         } else if (c == '}') {
             if (!t.close()) return false;
             ++i;
-        } else if (c == ';' || c == ',') {
-            t.separator();
-            ++i;
         } else {
-            ++i;
+            // The importer's tokens run to a blank, a separator or a brace.
+            size_t j = i;
+            while (j < size && !token_end(p[j])) ++j;
+            if (name_char(c)) t.name(std::string(p + i, j - i));
+            else t.other();
+            i = j;
         }
     }
     return true;
@@ -310,14 +341,17 @@ bool check_binary(const uint8_t* p, size_t size, uint64_t limit, size_t float_by
     while (i + 2 <= size) {
         const uint32_t token = le16(p + i);
         i += 2;
+        // Where the importer wants a value it takes any other token for one.
+        if (t.wants_values() && token != 2 && token != 3 && token != 6 && token != 7) return false;
         switch (token) {
-        case 1: case 2: {  // name, string
+        case 1: case 2: {  // name, string (the importer takes the two bytes after a string for its terminator)
+            const size_t tail = token == 2 ? 2 : 0;
             if (i + 4 > size) return false;
             const uint64_t n = le32(p + i);
-            if (n > size - i - 4) return false;
+            if (n + tail > size - i - 4) return false;
             if (token == 1) t.name(std::string(reinterpret_cast<const char*>(p + i + 4), (size_t)n));
             else if (!t.value({Value::Text, 0})) return false;
-            i += 4 + (size_t)n;
+            i += 4 + (size_t)n + tail;
             break;
         }
         case 3:  // integer
@@ -336,13 +370,15 @@ bool check_binary(const uint8_t* p, size_t size, uint64_t limit, size_t float_by
             if (n > (size - i - 4) / each) return false;
             i += 4;
             for (uint64_t k = 0; k < n; ++k, i += each)
-                if (!t.value(token == 6 ? Value{Value::Integer, (int64_t)le32(p + i)} : Value{Value::Real, 0}))
+                if (!t.value(token == 6 ? Value{Value::Integer, (int64_t)le32(p + i)} : Value{Value::Real, 0},
+                             k + 1 < n))
                     return false;
             break;
         }
-        case 10: t.open(); break;
+        case 10: if (!t.open()) return false; break;
         case 11: if (!t.close()) return false; break;
         case 19: case 20: t.separator(); break;
+        case 31: t.separator(), t.name("template"); break;
         default:
             // Brackets, the template keyword and the type names; nothing else is a token.
             if (!((token >= 12 && token <= 18) || token == 31 || (token >= 40 && token <= 53))) return false;
@@ -352,39 +388,43 @@ bool check_binary(const uint8_t* p, size_t size, uint64_t limit, size_t float_by
     return true;
 }
 
-// MSZIP: after the header, the whole file's size, then blocks of [uncompressed size, compressed
-// size + 2, "CK", raw deflate data using the output so far as its dictionary].
+// MSZIP: after the header, the whole file's size (header included), then blocks of
+// [uncompressed size, compressed size + 2, "CK", raw deflate data using the output so far as its
+// dictionary]. Appends the inflated body to *out, which holds the header.
 bool inflate_mszip(const uint8_t* p, size_t size, std::string* out)
 {
     if (size < Header + 4) return false;
+    // The size field is only a hint; what it may reserve is bounded by what deflate can give.
+    const uint64_t most = std::min<uint64_t>(Inflated_Limit, (uint64_t)size * Deflate_Max_Ratio) + Header;
+    out->reserve((size_t)std::min<uint64_t>(le32(p + Header), most));
+    z_stream z{};
+    if (inflateInit2(&z, -15) != Z_OK) return false;
+    bool whole = false;
     size_t i = Header + 4;
-    std::string body;
     while (i < size) {
-        if (i + 6 > size) return false;
+        whole = false;
+        if (i + 6 > size) break;
         const size_t plain_size = le16(p + i), packed_size = le16(p + i + 2);
-        if (packed_size < 2 || i + 4 + packed_size > size || memcmp(p + i + 4, "CK", 2) != 0) return false;
+        const size_t at = out->size(), body = at - Header;
+        if (packed_size < 2 || i + 4 + packed_size > size || memcmp(p + i + 4, "CK", 2) != 0) break;
         if (plain_size == 0 || plain_size > Mszip_Block || plain_size > (packed_size - 2) * Deflate_Max_Ratio + 64)
-            return false;
-        if (body.size() + plain_size > Inflated_Limit) return false;
-        z_stream z{};
-        if (inflateInit2(&z, -15) != Z_OK) return false;
-        const size_t from = body.size() > Mszip_Block ? body.size() - Mszip_Block : 0;
-        if (!body.empty())
-            inflateSetDictionary(&z, reinterpret_cast<const Bytef*>(body.data() + from), (uInt)(body.size() - from));
-        const size_t at = body.size();
-        body.resize(at + plain_size);
+            break;
+        if (body + plain_size > Inflated_Limit || inflateReset(&z) != Z_OK) break;
+        const size_t window = body > Mszip_Block ? Mszip_Block : body;
+        if (window)
+            inflateSetDictionary(&z, reinterpret_cast<const Bytef*>(out->data() + at - window), (uInt)window);
+        out->resize(at + plain_size);
         z.next_in = const_cast<Bytef*>(p + i + 6);
         z.avail_in = (uInt)(packed_size - 2);
-        z.next_out = reinterpret_cast<Bytef*>(&body[at]);
+        z.next_out = reinterpret_cast<Bytef*>(&(*out)[at]);
         z.avail_out = (uInt)plain_size;
         const int result = inflate(&z, Z_FINISH);
-        const bool whole = (result == Z_STREAM_END || result == Z_OK || result == Z_BUF_ERROR) && z.avail_out == 0;
-        inflateEnd(&z);
-        if (!whole) return false;
+        if (!((result == Z_STREAM_END || result == Z_OK || result == Z_BUF_ERROR) && z.avail_out == 0)) break;
+        whole = true;
         i += 4 + packed_size;
     }
-    *out = body;
-    return !body.empty();
+    inflateEnd(&z);
+    return whole;
 }
 
 }  // namespace
@@ -396,11 +436,9 @@ bool check_x_file(const uint8_t* data, size_t size, std::string* plain)
     const std::string format(reinterpret_cast<const char*>(data + 8), 4);
     const size_t float_bytes = memcmp(data + 12, "0064", 4) == 0 ? 8 : 4;
     if (format == "tzip" || format == "bzip") {
-        std::string body;
-        if (!inflate_mszip(data, size, &body)) return false;
-        std::string header(reinterpret_cast<const char*>(data), Header);
-        header.replace(8, 4, format == "tzip" ? "txt " : "bin ");
-        *plain = header + body;
+        plain->assign(reinterpret_cast<const char*>(data), Header);
+        plain->replace(8, 4, format == "tzip" ? "txt " : "bin ");
+        if (!inflate_mszip(data, size, plain)) return plain->clear(), false;
         const uint8_t* p = reinterpret_cast<const uint8_t*>(plain->data());
         return format == "tzip" ? check_text(plain->data(), plain->size(), plain->size())
                                 : check_binary(p, plain->size(), plain->size(), float_bytes);

@@ -8,7 +8,15 @@
 //     go on to hold everything the count announces, of the right kinds (a binary file keeps
 //     integers and floats in separate lists, and the importer reads them as such);
 //   - a MeshMaterialList must hold at least the materials it declares, and its face entries
-//     must name one of them.
+//     must name one of them;
+//   - the file is split into tokens as the importer splits it, and what it would read
+//     differently is refused: an object nested in a template (the importer ends a template at
+//     its first closing brace), a text string holding a brace or a comment (the importer skips
+//     unknown objects by counting braces, strings or not), a binary token other than a value
+//     where a layout wants values, a binary value list running on past what a layout reads
+//     (the importer reads the rest as tokens; materials, frame matrices and the tick rate
+//     included); an object whose first token is not its type ("0 Material {") is an unknown
+//     object, and no material of a list.
 // A compressed file (tzip/bzip) is inflated here, its blocks checked against deflate's limits
 // before anything is allocated for them, and the checks run on the result.
 #include <stddef.h>
