@@ -9,6 +9,7 @@
 #include "common/cur_file.h"
 #include "headless_win32.h"
 #include "common/win32_message_queue.h"
+#include "common/win32_monitors.h"
 #include "common/win32_window_table.h"
 
 namespace orvex_headless {
@@ -339,7 +340,7 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
     return IDOK;
 }
 
-int WINAPI GetSystemMetrics(int nIndex) { return nIndex == SM_CMONITORS ? 1 : 0; }
+
 
 int WINAPI GetDeviceCaps(HDC hdc, int index) {
     if (!hdc) return 0;
@@ -366,3 +367,5 @@ VOID WINAPI Sleep(DWORD dwMilliseconds) { state().clock += dwMilliseconds; }
 DWORD WINAPI timeGetTime(void) { return state().clock; }
 
 }  // extern "C"
+
+int win32_monitor_count() { return 1; }

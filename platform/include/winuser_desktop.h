@@ -49,7 +49,9 @@ extern "C" {
 // anyway). Its size is GetSystemMetrics(SM_CXSCREEN / SM_CYSCREEN).
 HWND WINAPI GetDesktopWindow(void);
 // SM_CXSCREEN / SM_CYSCREEN: the desktop size (GetDeviceCaps' HORZRES / VERTRES); SM_CXCURSOR /
-// SM_CYCURSOR 32; SM_CMONITORS 1; 0 for any other index.
+// SM_CYCURSOR 32; SM_CMONITORS the number of display monitors, 0 when the program runs without
+// a display (platform/native on SDL's offscreen or dummy driver; platform/headless has one);
+// 0 for any other index.
 int WINAPI GetSystemMetrics(int nIndex);
 // The system icons (IDI_*) with hInstance NULL: handles a class may hold. Windows here have no
 // icon to show, so no other icon is found (NULL).

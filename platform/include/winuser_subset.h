@@ -394,11 +394,6 @@ SHORT WINAPI GetAsyncKeyState(int vKey);
 // platform/headless records the box and returns at once.
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 
-// GetSystemMetrics: SM_CMONITORS is the number of display monitors, 0 when the program runs
-// without a display (platform/native on SDL's offscreen or dummy driver); platform/headless
-// has one. Other indices answer 0.
-#define SM_CMONITORS 80
-int WINAPI GetSystemMetrics(int nIndex);
 
 // Device contexts, only as far as asking for dpi: GetDC(NULL) is the screen's context.
 HDC WINAPI GetDC(HWND hWnd);

@@ -9,6 +9,7 @@
 #include <mmsystem.h>
 
 #include "common/cp1251.h"
+#include "common/win32_monitors.h"
 #include "common/win32_window_table.h"
 #include "win32_window.h"
 
@@ -93,15 +94,6 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
     return pressed;
 }
 
-int WINAPI GetSystemMetrics(int nIndex) {
-    if (nIndex != SM_CMONITORS || !win32_video_start()) return 0;
-    // SDL's stand-ins for a missing display report a monitor of their own; it is not one.
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (!driver || strcmp(driver, "offscreen") == 0 || strcmp(driver, "dummy") == 0) return 0;
-    int displays = SDL_GetNumVideoDisplays();
-    return displays > 0 ? displays : 0;
-}
-
 int WINAPI GetDeviceCaps(HDC hdc, int index) {
     if (!hdc) return 0;
     bool video = win32_video_start();
@@ -148,3 +140,12 @@ VOID WINAPI Sleep(DWORD dwMilliseconds) {
 }
 
 }  // extern "C"
+
+int win32_monitor_count() {
+    if (!win32_video_start()) return 0;
+    // SDL's stand-ins for a missing display report a monitor of their own; it is not one.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || strcmp(driver, "offscreen") == 0 || strcmp(driver, "dummy") == 0) return 0;
+    int displays = SDL_GetNumVideoDisplays();
+    return displays > 0 ? displays : 0;
+}

@@ -2,6 +2,7 @@
 // same in both realizations.
 #include <windows.h>
 
+#include "common/win32_monitors.h"
 #include "common/win32_window_table.h"
 
 namespace {
@@ -49,7 +50,7 @@ int WINAPI GetSystemMetrics(int nIndex) {
     }
     case SM_CXCURSOR:
     case SM_CYCURSOR: return 32;
-    case SM_CMONITORS: return 1;
+    case SM_CMONITORS: return win32_monitor_count();
     default: return 0;
     }
 }
