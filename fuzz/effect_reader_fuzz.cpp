@@ -30,16 +30,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     (void)guarded;
     for (const orvex_fx::Technique& t : fx.techniques) {
         for (const orvex_fx::Pass& p : t.passes) {
+            std::vector<std::pair<orvex_fx::Shader_Ref, orvex_fx::Shader_Ref>> variants;
             std::string code, error;
-            std::vector<std::string> inputs, outputs;
-            if (p.pixel_shader.present && !p.pixel_shader.null) {
-                orvex_fx::pixel_inputs(fx, p.pixel_shader, inputs, error);
-                orvex_fx::pixel_entry(fx, p.pixel_shader, code, error);
+            if (!orvex_fx::shader_variants(p, variants, error)) continue;
+            for (const auto& [vs, ps] : variants) {
+                std::vector<std::string> inputs, outputs;
+                if (ps.present && !ps.null) {
+                    orvex_fx::pixel_inputs(fx, ps, inputs, error);
+                    orvex_fx::pixel_entry(fx, ps, code, error);
+                }
+                if (vs.present && !vs.null)
+                    orvex_fx::vertex_entry(fx, vs, inputs, code, outputs, error);
+                else
+                    code = orvex_fx::fixed_vertex_glsl(inputs);
             }
-            if (p.vertex_shader.present && !p.vertex_shader.null)
-                orvex_fx::vertex_entry(fx, p.vertex_shader, inputs, code, outputs, error);
-            else
-                code = orvex_fx::fixed_vertex_glsl(inputs);
         }
     }
     return 0;

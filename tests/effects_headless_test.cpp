@@ -106,6 +106,16 @@ TEST_F(HeadlessEffect, TheCallLogHoldsExactlyTheCallsMadeAndNoDeviceCall) {
     EXPECT_EQ(call_log(), expected);
 }
 
+TEST_F(HeadlessEffect, CorpusConstructsCreateAsTheyDoNatively) {
+    for (const char* f : {"static_sizes.fx", "array_inputs.fx", "sampler_params.fx", "shader_array.fx", "constructor_assign.fx"}) {
+        SCOPED_TRACE(f);
+        const std::string path = std::string(ORVEX_SOURCE_DIR "/tests/data/fx/") + f;
+        ASSERT_EQ(D3DXCreateEffectFromFileA(device, path.c_str(), nullptr, nullptr, 0, nullptr, &effect, nullptr), D3D_OK);
+        effect->Release();
+        effect = nullptr;
+    }
+}
+
 TEST_F(HeadlessEffect, FailuresAreRecordedAndCreationFailsAsItDoesNatively) {
     LPD3DXBUFFER errors = nullptr;
     EXPECT_EQ(D3DXCreateEffectFromFileA(device, ORVEX_SOURCE_DIR "/tests/data/fx/bad/undeclared.fx", nullptr, nullptr, 0,

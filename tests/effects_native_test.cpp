@@ -338,11 +338,64 @@ TEST_F(NativeEffect, AnEndlessLoopInAShaderStillFinishesTheDraw) {
     EXPECT_EQ(seen.g, 64) << seen;
 }
 
+TEST_F(NativeEffect, CorpusConstructsDrawWhatHlslMakesOfThem) {
+    struct Case {
+        const char* file;
+        const char* technique;
+        INT bones;  // CurNumBones, for the shader array
+        Rgb expected;
+    };
+    const Case cases[] = {
+        {"static_sizes.fx", "LastTint", 0, {64, 128, 191}},
+        {"array_inputs.fx", "Jitter", 0, {64, 128, 191}},
+        {"constructor_assign.fx", "Split", 0, {64, 128, 191}},
+        {"shader_array.fx", "Chosen", 0, {255, 0, 0}},
+        {"shader_array.fx", "Chosen", 1, {0, 255, 0}},
+        {"shader_array.fx", "Chosen", 3, {255, 255, 255}},
+        {"shader_array.fx", "Fixed", 0, {0, 0, 255}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + " " + c.technique + " " + std::to_string(c.bones));
+        load(kCorpus + c.file);
+        effect->SetInt("CurNumBones", c.bones);
+        begin_frame();
+        draw_quad(device, effect, c.technique);
+        show();
+        Rgb seen = at(100, 240);
+        EXPECT_NEAR(seen.r, c.expected.r, 2) << seen;
+        EXPECT_NEAR(seen.g, c.expected.g, 2) << seen;
+        EXPECT_NEAR(seen.b, c.expected.b, 2) << seen;
+        effect->Release();
+        effect = nullptr;
+    }
+}
+
+TEST_F(NativeEffect, SamplerStatesNamingParametersTakeTheirValuesAtBeginPass) {
+    load(kCorpus + "sampler_params.fx");
+    for (INT filter : {D3DTEXF_LINEAR, D3DTEXF_POINT}) {
+        ASSERT_EQ(effect->SetInt("Filter", filter), D3D_OK);
+        ASSERT_EQ(effect->SetFloat("Bias", float(filter)), D3D_OK);
+        ASSERT_EQ(effect->Begin(nullptr, 0), D3D_OK);
+        ASSERT_EQ(effect->BeginPass(0), D3D_OK);
+        DWORD min = 0, mag = 0, bias = 0;
+        device->GetSamplerState(0, D3DSAMP_MINFILTER, &min);
+        device->GetSamplerState(0, D3DSAMP_MAGFILTER, &mag);
+        device->GetSamplerState(0, D3DSAMP_MIPMAPLODBIAS, &bias);
+        EXPECT_EQ(min, DWORD(filter));
+        EXPECT_EQ(mag, DWORD(filter));
+        float lod = 0;
+        memcpy(&lod, &bias, 4);
+        EXPECT_EQ(lod, float(filter));
+        effect->EndPass();
+        effect->End();
+    }
+}
+
 TEST_F(NativeEffect, EveryCorpusEffectLinksOnTheDevice) {
     const char* files[] = {"basic_color.fx", "multi_technique.fx", "multi_pass_blend.fx", "cube_map.fx", "arrays.fx",
                            "includes.fx", "annotations.fx", "ps_only.fx", "vs_only.fx", "uniform_args.fx",
                            "preprocessor.fx", "states_case.fx", "samplers.fx", "shared_static.fx", "unnamed.fx",
-                           "out_params.fx", "shader_vars.fx", "screen_space.fx", "loops.fx"};
+                           "out_params.fx", "shader_vars.fx", "screen_space.fx", "loops.fx", "sampler_params.fx"};
     for (const char* f : files) {
         SCOPED_TRACE(f);
         load(kCorpus + f);

@@ -20,6 +20,7 @@ public:
     explicit Counting_Effect(orvex_fx::Compiled_Effect&& fx) : D3dx_Effect_Base(nullptr, std::move(fx), nullptr) {}
     std::vector<std::string> events;
     using D3dx_Effect_Base::pass;
+    using D3dx_Effect_Base::variant;
 
 private:
     void on_begin(DWORD flags) override { events.push_back("begin " + std::to_string(flags)); }
@@ -100,6 +101,11 @@ TEST(EffectCorpus, EveryFileCompilesAndItsTechniquesAndPassesAreFoundByName) {
         {"shader_vars.fx", {{"FromVariables", {"P0"}}}},
         {"screen_space.fx", {{"Checker", {"P0"}}}},
         {"loops.fx", {{"Sum", {}}, {"Forever", {}}}},
+        {"static_sizes.fx", {{"LastTint", {"P0"}}}},
+        {"array_inputs.fx", {{"Jitter", {"P0"}}}},
+        {"sampler_params.fx", {{"Filtered", {"P0"}}}},
+        {"shader_array.fx", {{"Chosen", {"P0"}}, {"Fixed", {"P0"}}}},
+        {"constructor_assign.fx", {{"Split", {"P0"}}}},
         {"../../../data/fx/vor_Phong.fx", {{"vor_Phong", {"P0"}}, {"vor_Phong_alpha", {"P0"}}}},
     };
     for (const Case& c : cases) {
@@ -178,6 +184,12 @@ TEST(EffectErrors, EffectSyntaxMistakesAreReported) {
         {"float4 PS(uniform float k) : COLOR { return k; } technique T { pass { PixelShader = compile ps_2_0 PS(); } }",
          "takes 1 uniform argument but the compile statement gives 0"},
         {"float arr[0];", "array size"},
+        {"static const int N = 2 - 2; float arr[N];", "array size"},
+        {"VertexShader v[2] = { NULL };", "'v' has 2 elements but 1 shaders"},
+        {"int i; VertexShader v[1] = { NULL }; technique T { pass { VertexShader = v; } }", "'v' is an array"},
+        {"VertexShader v[1] = { NULL }; technique T { pass { VertexShader = v[1]; } }", "index of 'v' is out of range"},
+        {"float4 PS(float4 c[17] : COLOR0) : COLOR { return c[0]; }\n"
+         "technique T { pass { PixelShader = compile ps_2_0 PS(); } }", "array parameter 'c' of 'PS' is not supported"},
         {"#if 1 / 0\n#endif", "division by zero"},
         {"#if 1\nfloat a;", "#if without #endif"},
         {"#endif", "#endif without #if"},
@@ -357,6 +369,59 @@ TEST(EffectParameters, ArraysStaticsAndSharedAreDescribedAsDeclared) {
     EXPECT_EQ(desc.Flags & D3DX_PARAMETER_SHARED, static_cast<DWORD>(D3DX_PARAMETER_SHARED));
     ASSERT_EQ(statics.effect->GetParameterDesc("World", &desc), D3D_OK);
     EXPECT_EQ(desc.Flags & D3DX_PARAMETER_SHARED, 0u);
+}
+
+TEST(EffectParameters, StaticConstantsSizeArraysAndHexIntegersKeepTheirBits) {
+    Loaded sizes, hex;
+    load(kCorpus + "static_sizes.fx", sizes);
+    load_text("int Colour = 0xff202080; int All = 0xffffffff; int Cut = -2.75; int Wide = 1e30;", hex);
+    ASSERT_EQ(sizes.hr, D3D_OK) << sizes.errors;
+    ASSERT_EQ(hex.hr, D3D_OK) << hex.errors;
+    const struct {
+        const char* name;
+        UINT elements;
+    } arrays[] = {{"Palette", 26}, {"Tints", 3}};
+    for (const auto& a : arrays) {
+        D3DXPARAMETER_DESC desc;
+        ASSERT_EQ(sizes.effect->GetParameterDesc(a.name, &desc), D3D_OK);
+        EXPECT_EQ(desc.Elements, a.elements) << a.name;
+    }
+    INT n = 0;
+    EXPECT_EQ(sizes.effect->GetInt("Bone", &n), D3D_OK);
+    EXPECT_EQ(n, 25);
+    const struct {
+        const char* name;
+        INT value;
+    } ints[] = {{"Colour", -14671744}, {"All", -1}, {"Cut", -2}};
+    for (const auto& i : ints) {
+        EXPECT_EQ(hex.effect->GetInt(i.name, &n), D3D_OK);
+        EXPECT_EQ(n, i.value) << i.name;
+    }
+}
+
+TEST(EffectTechniques, AShaderArrayPassRunsTheElementItsIndexNamesAtBeginPass) {
+    Loaded fx;
+    load(kCorpus + "shader_array.fx", fx);
+    ASSERT_EQ(fx.hr, D3D_OK) << fx.errors;
+    D3DXPARAMETER_DESC desc;
+    ASSERT_EQ(fx.effect->GetParameterDesc("vsArray", &desc), D3D_OK);
+    EXPECT_EQ(desc.Type, D3DXPT_VERTEXSHADER);
+    EXPECT_EQ(desc.Elements, 4u);
+    const struct {
+        INT bones;
+        int variant;
+    } cases[] = {{0, 0}, {2, 2}, {3, 3}, {9, 3}, {-1, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bones);
+        ASSERT_EQ(fx.effect->SetInt("CurNumBones", c.bones), D3D_OK);
+        ASSERT_EQ(fx.effect->Begin(nullptr, 0), D3D_OK);
+        ASSERT_EQ(fx.effect->BeginPass(0), D3D_OK);
+        EXPECT_EQ(fx.effect->variant(), c.variant);
+        fx.effect->SetInt("CurNumBones", 1);  // read at BeginPass, not after
+        EXPECT_EQ(fx.effect->variant(), c.variant);
+        fx.effect->EndPass();
+        fx.effect->End();
+    }
 }
 
 TEST(EffectParameters, ValuesConvertBetweenTypesAndShapes) {

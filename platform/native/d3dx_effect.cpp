@@ -101,6 +101,65 @@ int D3dx_Effect::block_for(const Compiled_Stage* stage) {
     return static_cast<int>(blocks_.size() - 1);
 }
 
+// The program of a compiled pass, shared by every pass with the same stages: its index in
+// programs_, -1 for the fixed function, -2 when GL refuses it (log says why).
+int D3dx_Effect::program_for(const Compiled_Pass& cp, std::string& log) {
+    if (!cp.programmable) return -1;
+    for (size_t k = 0; k < programs_.size(); ++k)
+        if (programs_[k].vertex == cp.vertex.get() && programs_[k].pixel == cp.pixel.get()) return static_cast<int>(k);
+    GLuint vs = compile_shader(GL_VERTEX_SHADER, cp.vertex->glsl, log);
+    GLuint ps = vs ? compile_shader(GL_FRAGMENT_SHADER, cp.pixel->glsl, log) : 0;
+    if (!vs || !ps) {
+        if (vs) glDeleteShader(vs);
+        return -2;
+    }
+    Program prog;
+    prog.program = glCreateProgram();
+    glAttachShader(prog.program, vs);
+    glAttachShader(prog.program, ps);
+    // Inputs the device does not feed take free locations and read their default.
+    GLint spare = GL_ATTRIBUTE_TEXCOORD0 + 8;
+    for (const std::string& semantic : cp.vertex->reflection.vertex_inputs) {
+        GLint location = attribute_location(semantic);
+        glBindAttribLocation(prog.program, static_cast<GLuint>(location >= 0 ? location : spare++),
+                             ("orvex_in_" + semantic).c_str());
+    }
+    glLinkProgram(prog.program);
+    glDeleteShader(vs);
+    glDeleteShader(ps);
+    GLint ok = 0;
+    glGetProgramiv(prog.program, GL_LINK_STATUS, &ok);
+    if (!ok) {
+        char buffer[4096] = {0};
+        glGetProgramInfoLog(prog.program, sizeof buffer - 1, nullptr, buffer);
+        log += std::string("error: GL program: ") + buffer + "\n";
+        glDeleteProgram(prog.program);
+        return -2;
+    }
+    prog.vertex = cp.vertex.get();
+    prog.pixel = cp.pixel.get();
+    prog.vertex_block = block_for(cp.vertex.get());
+    prog.pixel_block = block_for(cp.pixel.get());
+    GLuint index_vs = glGetUniformBlockIndex(prog.program, "orvex_vs_globals");
+    GLuint index_ps = glGetUniformBlockIndex(prog.program, "orvex_ps_globals");
+    if (index_vs != GL_INVALID_INDEX) glUniformBlockBinding(prog.program, index_vs, kVertexBinding);
+    if (index_ps != GL_INVALID_INDEX) glUniformBlockBinding(prog.program, index_ps, kPixelBinding);
+    prog.ff_wvp = glGetUniformLocation(prog.program, "orvex_ff_wvp");
+    prog.ff_use_texture = glGetUniformLocation(prog.program, "orvex_ff_use_texture");
+    prog.ff_alpha_test = glGetUniformLocation(prog.program, "orvex_alpha_test");
+    {
+        Program_Scope scope(prog.program);
+        for (const auto& s : cp.samplers) {
+            GLint at = glGetUniformLocation(prog.program, s.glsl_name.c_str());
+            if (at >= 0) glUniform1i(at, static_cast<GLint>(s.sampler < orvex_fx::kVertexSamplerBase ? s.sampler : 0));
+        }
+        GLint ff = glGetUniformLocation(prog.program, "orvex_ff_texture");
+        if (ff >= 0) glUniform1i(ff, 0);
+    }
+    programs_.push_back(prog);
+    return static_cast<int>(programs_.size() - 1);
+}
+
 bool D3dx_Effect::link(std::string& log) {
     gl_->MakeCurrent();
     const orvex_fx::Compiled_Effect& fx = compiled();
@@ -108,66 +167,17 @@ bool D3dx_Effect::link(std::string& log) {
     size_t most_states = 0;
     for (size_t t = 0; t < fx.passes.size(); ++t) {
         size_t states = 0;
+        pass_program_[t].resize(fx.passes[t].size());
         for (size_t p = 0; p < fx.passes[t].size(); ++p) {
-            const Compiled_Pass& cp = fx.passes[t][p];
-            states += fx.description.techniques[t].passes[p].states.size() + 16 * cp.samplers.size();
-            int index = -1;
-            for (size_t k = 0; k < p && index < 0; ++k) {
-                const Compiled_Pass& other = fx.passes[t][k];
-                if (other.programmable && other.vertex == cp.vertex && other.pixel == cp.pixel) index = pass_program_[t][k];
+            const Compiled_Pass& pass = fx.passes[t][p];
+            states += fx.description.techniques[t].passes[p].states.size();
+            for (size_t v = 0; v < std::max<size_t>(1, pass.variants.size()); ++v) {
+                const Compiled_Pass& cp = pass.variants.empty() ? pass : pass.variants[v];
+                states += 16 * cp.samplers.size();
+                int index = program_for(cp, log);
+                if (index < -1) return false;
+                pass_program_[t][p].push_back(index);
             }
-            if (index < 0 && cp.programmable) {
-                GLuint vs = compile_shader(GL_VERTEX_SHADER, cp.vertex->glsl, log);
-                GLuint ps = vs ? compile_shader(GL_FRAGMENT_SHADER, cp.pixel->glsl, log) : 0;
-                if (!vs || !ps) {
-                    if (vs) glDeleteShader(vs);
-                    return false;
-                }
-                Program prog;
-                prog.program = glCreateProgram();
-                glAttachShader(prog.program, vs);
-                glAttachShader(prog.program, ps);
-                // Inputs the device does not feed take free locations and read their default.
-                GLint spare = GL_ATTRIBUTE_TEXCOORD0 + 8;
-                for (const std::string& semantic : cp.vertex->reflection.vertex_inputs) {
-                    GLint location = attribute_location(semantic);
-                    glBindAttribLocation(prog.program, static_cast<GLuint>(location >= 0 ? location : spare++),
-                                         ("orvex_in_" + semantic).c_str());
-                }
-                glLinkProgram(prog.program);
-                glDeleteShader(vs);
-                glDeleteShader(ps);
-                GLint ok = 0;
-                glGetProgramiv(prog.program, GL_LINK_STATUS, &ok);
-                if (!ok) {
-                    char buffer[4096] = {0};
-                    glGetProgramInfoLog(prog.program, sizeof buffer - 1, nullptr, buffer);
-                    log += std::string("error: GL program: ") + buffer + "\n";
-                    glDeleteProgram(prog.program);
-                    return false;
-                }
-                prog.vertex_block = block_for(cp.vertex.get());
-                prog.pixel_block = block_for(cp.pixel.get());
-                GLuint index_vs = glGetUniformBlockIndex(prog.program, "orvex_vs_globals");
-                GLuint index_ps = glGetUniformBlockIndex(prog.program, "orvex_ps_globals");
-                if (index_vs != GL_INVALID_INDEX) glUniformBlockBinding(prog.program, index_vs, kVertexBinding);
-                if (index_ps != GL_INVALID_INDEX) glUniformBlockBinding(prog.program, index_ps, kPixelBinding);
-                prog.ff_wvp = glGetUniformLocation(prog.program, "orvex_ff_wvp");
-                prog.ff_use_texture = glGetUniformLocation(prog.program, "orvex_ff_use_texture");
-                prog.ff_alpha_test = glGetUniformLocation(prog.program, "orvex_alpha_test");
-                {
-                    Program_Scope scope(prog.program);
-                    for (const auto& s : cp.samplers) {
-                        GLint at = glGetUniformLocation(prog.program, s.glsl_name.c_str());
-                        if (at >= 0) glUniform1i(at, static_cast<GLint>(s.sampler < orvex_fx::kVertexSamplerBase ? s.sampler : 0));
-                    }
-                    GLint ff = glGetUniformLocation(prog.program, "orvex_ff_texture");
-                    if (ff >= 0) glUniform1i(ff, 0);
-                }
-                programs_.push_back(prog);
-                index = static_cast<int>(programs_.size() - 1);
-            }
-            pass_program_[t].push_back(index);
         }
         most_states = std::max(most_states, states);
     }
@@ -186,7 +196,7 @@ void put(unsigned char* data, size_t size, size_t offset, Block_Member::Base bas
     orvex_fx::Component c{};
     if (index < p.value.size()) c = p.value[index];
     float f = p.type == D3DXPT_FLOAT ? c.f : static_cast<float>(c.i);
-    int32_t i = p.type == D3DXPT_FLOAT ? static_cast<int32_t>(c.f) : c.i;
+    int32_t i = p.type == D3DXPT_FLOAT ? orvex_fx::int_bits(c.f) : c.i;
     if (base == Block_Member::Float) memcpy(data + offset, &f, 4);
     else if (base == Block_Member::Uint) {
         uint32_t u = p.type == D3DXPT_BOOL ? (c.u ? 1u : 0u) : static_cast<uint32_t>(i);
@@ -283,18 +293,18 @@ void D3dx_Effect::upload(const Program& p) {
     }
 }
 
-DWORD D3dx_Effect::state_value(const State_Assignment& a) const {
-    if (a.parameter.empty()) return a.value;
-    int pi = parameter_by_name(a.parameter);
-    if (pi < 0 || !value(pi).is_numeric() || value(pi).value.empty()) return a.value;
+DWORD D3dx_Effect::state_value(const std::string& parameter, orvex_fx::Value_Kind kind, DWORD constant) const {
+    if (parameter.empty()) return constant;
+    int pi = parameter_by_name(parameter);
+    if (pi < 0 || !value(pi).is_numeric() || value(pi).value.empty()) return constant;
     const Parameter& p = value(pi);
-    if (a.info.value_kind == orvex_fx::Value_Kind::Float) {
+    if (kind == orvex_fx::Value_Kind::Float) {
         float f = p.type == D3DXPT_FLOAT ? p.value[0].f : static_cast<float>(p.value[0].i);
         DWORD bits;
         memcpy(&bits, &f, 4);
         return bits;
     }
-    return p.type == D3DXPT_FLOAT ? static_cast<DWORD>(static_cast<int32_t>(p.value[0].f)) : p.value[0].u;
+    return p.type == D3DXPT_FLOAT ? static_cast<DWORD>(orvex_fx::int_bits(p.value[0].f)) : p.value[0].u;
 }
 
 void D3dx_Effect::save_state() {
@@ -348,8 +358,10 @@ void D3dx_Effect::save_state() {
             default: break;
             }
         }
-        for (const auto& s : fx.passes[technique()][p].samplers)
-            if (s.sampler < orvex_fx::kVertexSamplerBase) save_sampler_object(s.sampler, parameter_by_name(s.parameter));
+        const Compiled_Pass& pass = fx.passes[technique()][p];
+        for (size_t v = 0; v < std::max<size_t>(1, pass.variants.size()); ++v)
+            for (const auto& s : (pass.variants.empty() ? pass : pass.variants[v]).samplers)
+                if (s.sampler < orvex_fx::kVertexSamplerBase) save_sampler_object(s.sampler, parameter_by_name(s.parameter));
     }
 }
 
@@ -362,12 +374,17 @@ void D3dx_Effect::apply_sampler(DWORD stage, int pi) {
     if (pi < 0) return;
     const Parameter& s = value(pi);
     for (const auto& st : s.sampler_states)
-        device_->SetSamplerState(stage, static_cast<D3DSAMPLERSTATETYPE>(st.state), st.value);
+        device_->SetSamplerState(stage, static_cast<D3DSAMPLERSTATETYPE>(st.state), state_value(st.parameter, st.kind, st.value));
     if (!s.texture.empty()) {
         int ti = parameter_by_name(s.texture);
         // A sampler whose texture parameter holds nothing reads what the stage has.
         if (ti >= 0 && texture(ti)) device_->SetTexture(stage, texture(ti));
     }
+}
+
+const Compiled_Pass& D3dx_Effect::chosen(UINT pass) const {
+    const Compiled_Pass& cp = compiled().passes[technique()][pass];
+    return cp.variants.empty() ? cp : cp.variants[static_cast<size_t>(variant())];
 }
 
 void D3dx_Effect::on_begin_pass(UINT pass) {
@@ -377,13 +394,13 @@ void D3dx_Effect::on_begin_pass(UINT pass) {
     for (const State_Assignment& a : described.states) {
         switch (a.info.kind) {
         case State_Kind::Render:
-            device_->SetRenderState(static_cast<D3DRENDERSTATETYPE>(a.info.id), state_value(a));
+            device_->SetRenderState(static_cast<D3DRENDERSTATETYPE>(a.info.id), state_value(a.parameter, a.info.value_kind, a.value));
             break;
         case State_Kind::Sampler:
-            device_->SetSamplerState(a.index, static_cast<D3DSAMPLERSTATETYPE>(a.info.id), state_value(a));
+            device_->SetSamplerState(a.index, static_cast<D3DSAMPLERSTATETYPE>(a.info.id), state_value(a.parameter, a.info.value_kind, a.value));
             break;
         case State_Kind::Texture_Stage:
-            device_->SetTextureStageState(a.index, static_cast<D3DTEXTURESTAGESTATETYPE>(a.info.id), state_value(a));
+            device_->SetTextureStageState(a.index, static_cast<D3DTEXTURESTAGESTATETYPE>(a.info.id), state_value(a.parameter, a.info.value_kind, a.value));
             break;
         case State_Kind::Texture: {
             int ti = a.parameter.empty() ? -1 : parameter_by_name(a.parameter);
@@ -394,10 +411,10 @@ void D3dx_Effect::on_begin_pass(UINT pass) {
         default: break;
         }
     }
-    const Compiled_Pass& cp = fx.passes[technique()][pass];
+    const Compiled_Pass& cp = chosen(pass);
     for (const auto& s : cp.samplers)
         if (s.sampler < orvex_fx::kVertexSamplerBase) apply_sampler(s.sampler, parameter_by_name(s.parameter));
-    int program = pass_program_[technique()][pass];
+    int program = pass_program_[technique()][pass][static_cast<size_t>(variant())];
     if (program < 0) {
         gl_->SetProgramOverride(0);
         return;
@@ -407,7 +424,7 @@ void D3dx_Effect::on_begin_pass(UINT pass) {
 }
 
 void D3dx_Effect::on_commit() {
-    int program = pass_program_[technique()][pass()];
+    int program = pass_program_[technique()][pass()][static_cast<size_t>(variant())];
     if (program < 0) return;
     gl_->MakeCurrent();
     upload(programs_[program]);

@@ -38,6 +38,7 @@ private:
     };
     struct Program {
         GLuint program = 0;
+        const orvex_fx::Compiled_Stage *vertex = nullptr, *pixel = nullptr;
         int vertex_block = -1, pixel_block = -1;
         GLint ff_wvp = -1, ff_use_texture = -1, ff_alpha_test = -1;
     };
@@ -49,17 +50,21 @@ private:
     };
 
     bool link(std::string& log);
+    int program_for(const orvex_fx::Compiled_Pass& cp, std::string& log);
     int block_for(const orvex_fx::Compiled_Stage* stage);
     void fill(Block& b);
     void upload(const Program& p);
     void apply_sampler(DWORD stage, int sampler_parameter);
-    DWORD state_value(const orvex_fx::State_Assignment& a) const;
+    // A state's value: the constant, or the named parameter's value as the state reads it.
+    DWORD state_value(const std::string& parameter, orvex_fx::Value_Kind kind, DWORD constant) const;
+    const orvex_fx::Compiled_Pass& chosen(UINT pass) const;
     void save_state();
 
     GL_Device* gl_;
     std::vector<Block> blocks_;
     std::vector<Program> programs_;
-    std::vector<std::vector<int>> pass_program_;  // [technique][pass] -> programs_ index, -1 none
+    // [technique][pass][variant] -> programs_ index, -1 none
+    std::vector<std::vector<std::vector<int>>> pass_program_;
     bool saving_ = false;
     std::vector<std::pair<DWORD, DWORD>> saved_render_;
     std::vector<Saved_Sampler> saved_sampler_;

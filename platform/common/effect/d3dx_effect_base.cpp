@@ -1,5 +1,6 @@
 #include "common/effect/d3dx_effect_base.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <strings.h>
@@ -548,10 +549,25 @@ HRESULT STDMETHODCALLTYPE D3dx_Effect_Base::Begin(UINT* pPasses, DWORD Flags) {
     return D3D_OK;
 }
 
+int D3dx_Effect_Base::choose_variant(const orvex_fx::Pass& pass) const {
+    auto choose = [this](const orvex_fx::Shader_Ref& r) -> int {
+        if (r.selector.empty()) return 0;
+        int pi = parameter_by_name(r.selector);
+        int last = static_cast<int>(r.elements.size()) - 1;
+        if (pi < 0 || value(pi).value.empty() || last < 0) return 0;
+        const orvex_fx::Parameter& p = value(pi);
+        int32_t index = p.type == D3DXPT_FLOAT ? orvex_fx::int_bits(p.value[0].f) : p.value[0].i;
+        return std::min(std::max(index, 0), last);
+    };
+    const int pixel_choices = pass.pixel_shader.selector.empty() ? 1 : static_cast<int>(pass.pixel_shader.elements.size());
+    return choose(pass.vertex_shader) * pixel_choices + choose(pass.pixel_shader);
+}
+
 HRESULT STDMETHODCALLTYPE D3dx_Effect_Base::BeginPass(UINT Pass) {
     if (!begun_ || pass_ >= 0 || Pass >= fx_.description.techniques[technique_].passes.size())
         return D3DERR_INVALIDCALL;
     pass_ = static_cast<int>(Pass);
+    variant_ = choose_variant(fx_.description.techniques[technique_].passes[Pass]);
     on_begin_pass(Pass);
     return D3D_OK;
 }

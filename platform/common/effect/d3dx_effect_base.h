@@ -107,6 +107,9 @@ protected:
     IDirect3DBaseTexture9* texture(int parameter) const { return textures_[parameter]; }
     int technique() const { return technique_; }
     int pass() const { return pass_; }
+    // Which of the pass's compiled variants BeginPass applied: the shader array elements its
+    // index parameters named then (clamped to the arrays); 0 for a pass without variants.
+    int variant() const { return variant_; }
     // Grows by one whenever a parameter value changes.
     uint64_t version() const { return version_; }
 
@@ -131,6 +134,8 @@ private:
     int technique_ = 0;
     bool begun_ = false;
     int pass_ = -1;
+    int variant_ = 0;
+    int choose_variant(const orvex_fx::Pass& pass) const;
     uint64_t version_ = 1;
 
     D3DXHANDLE handle(int slot) const { return slot < 0 ? nullptr : &handles_[static_cast<size_t>(slot)]; }

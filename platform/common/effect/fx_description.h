@@ -2,6 +2,7 @@
 // What an effect file declares, as the effect parser finds it: parameters with their types,
 // initial values and annotations, the structs and functions of its HLSL, and its techniques
 // with their passes, state assignments and shader compile statements.
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -20,7 +21,16 @@ union Component {
     uint32_t u;
 };
 
-// "compile vs_2_0 Entry(args)" or NULL.
+// A number as a 32-bit integer, as HLSL converts it: 0xff202080 keeps its bits (-14671744),
+// fractions are cut off, and what no 64-bit integer holds (NaN included) saturates first.
+inline int32_t int_bits(double v) {
+    if (std::isnan(v)) return 0;
+    const double limit = 9223372036854775807.0;  // rounds up to 2^63
+    int64_t whole = v >= limit ? INT64_MAX : v <= -limit ? INT64_MIN : static_cast<int64_t>(v);
+    return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(whole)));
+}
+
+// "compile vs_2_0 Entry(args)" or NULL, or an element of a shader array.
 struct Shader_Ref {
     bool present = false;       // the pass assigns this shader at all
     bool null = false;          // assigned NULL: fixed function
@@ -28,6 +38,10 @@ struct Shader_Ref {
     std::string entry;
     std::vector<std::string> args;  // HLSL text of each argument, bound to the uniform parameters
     int file = 0, line = 0;
+    // A shader array's elements (the array variable's own value), or, in a pass, the elements
+    // one of which the int parameter selector chooses when the pass begins.
+    std::vector<Shader_Ref> elements;
+    std::string selector;
 };
 
 struct Parameter {
@@ -48,6 +62,8 @@ struct Parameter {
     struct Sampler_State {
         uint32_t state;
         uint32_t value;
+        std::string parameter;      // the value is read from this parameter when a pass applies it
+        Value_Kind kind;
     };
     std::vector<Sampler_State> sampler_states;
     int register_index = -1;        // register(sN) / register(cN) when given

@@ -229,18 +229,37 @@ private:
     }
 
     bool compile_pass(const Pass& p, Compiled_Pass& cp) {
-        bool vs = p.vertex_shader.present && !p.vertex_shader.null;
-        bool ps = p.pixel_shader.present && !p.pixel_shader.null;
+        if (p.vertex_shader.selector.empty() && p.pixel_shader.selector.empty())
+            return compile_shaders(p.vertex_shader, p.pixel_shader, cp);
+        std::vector<std::pair<Shader_Ref, Shader_Ref>> variants;
+        std::string error;
+        if (!shader_variants(p, variants, error)) {
+            fail(p.vertex_shader.selector.empty() ? p.pixel_shader : p.vertex_shader, error);
+            return false;
+        }
+        std::vector<Compiled_Pass> compiled(variants.size());
+        for (size_t v = 0; v < variants.size(); ++v)
+            if (!compile_shaders(variants[v].first, variants[v].second, compiled[v])) return false;
+        cp = compiled.front();
+        cp.variants = std::move(compiled);
+        return true;
+    }
+
+    bool compile_shaders(const Shader_Ref& vertex, const Shader_Ref& pixel, Compiled_Pass& cp) {
+        bool vs = vertex.present && !vertex.null;
+        bool ps = pixel.present && !pixel.null;
         cp.programmable = vs || ps;
         if (!cp.programmable) return true;
         // Passes that compile the same statements share everything compiled for the first.
-        std::string pass_key = key_of(vs ? "vs" : "vs-fixed", p.vertex_shader, {}) + '\n' +
-                               key_of(ps ? "ps" : "ps-fixed", p.pixel_shader, {});
+        std::string pass_key = key_of(vs ? "vs" : "vs-fixed", vertex, {}) + '\n' + key_of(ps ? "ps" : "ps-fixed", pixel, {});
         auto same = passes_.find(pass_key);
         if (same != passes_.end()) {
             cp = same->second;
             return true;
         }
+        Pass p;
+        p.vertex_shader = vertex;
+        p.pixel_shader = pixel;
         if (!compile_new_pass(p, cp, vs, ps)) return false;
         passes_.emplace(std::move(pass_key), cp);
         return true;

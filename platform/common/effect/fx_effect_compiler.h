@@ -30,6 +30,9 @@ struct Compiled_Pass {
         uint32_t sampler;
     };
     std::vector<Sampler_Binding> samplers;
+    // A pass that chooses its shaders from shader arrays by parameters: one compiled pass per
+    // choice, in the order of shader_variants (the pass itself holds the first); empty otherwise.
+    std::vector<Compiled_Pass> variants;
 };
 
 struct Compiled_Effect {

@@ -20,7 +20,18 @@ std::string normal_semantic(const std::string& semantic) {
     return s;
 }
 
+std::string register_semantic(const std::string& semantic, unsigned element) {
+    std::string s = normal_semantic(semantic);
+    size_t digits = s.size();
+    while (digits > 0 && isdigit(static_cast<unsigned char>(s[digits - 1]))) --digits;
+    if (element == 0 || digits == s.size() || s.size() - digits > 3) return s;
+    return s.substr(0, digits) + std::to_string(std::stoul(s.substr(digits)) + element);
+}
+
 namespace {
+
+// Registers of one semantic a varying array may take; D3D9 has no more.
+const unsigned kMaxVaryingArray = 16;
 
 // Components of a scalar or vector type, 0 for anything else.
 int components(const std::string& type, std::string& base) {
@@ -140,18 +151,34 @@ bool call_function(const Effect_Description& fx, const Shader_Ref& ref, const In
             call += "(" + ref.args[arg++] + ")";
             continue;
         }
-        if (p.elements) {
+        const Struct_Def* s = find_struct(fx, p.type);
+        if (p.elements && (s || p.elements > kMaxVaryingArray)) {
             error = "array parameter '" + p.name + "' of '" + f.name + "' is not supported";
             return false;
         }
-        const Struct_Def* s = find_struct(fx, p.type);
-        pre += "    " + p.type + " " + local + ";\n";
+        pre += "    " + p.type + " " + local + (p.elements ? "[" + std::to_string(p.elements) + "]" : "") + ";\n";
+        // An array takes consecutive registers of its semantic: TEXCOORD1, TEXCOORD2, ...
+        auto each = [&](const Variable& v, const std::string& access, const std::function<void(const std::string&, const std::string&)>& fn) {
+            if (!v.elements) fn(v.semantic, access);
+            if (!v.elements || v.semantic.empty()) return;
+            if (v.elements > kMaxVaryingArray) {
+                error = "array member '" + v.name + "' takes more than " + std::to_string(kMaxVaryingArray) + " registers";
+                return;
+            }
+            for (unsigned e = 0; e < v.elements; ++e)
+                fn(register_semantic(v.semantic, e), access + "[" + std::to_string(e) + "]");
+        };
         if (p.qualifier != "out") {
             if (s) {
                 for (const Variable& m : s->members)
-                    if (!m.semantic.empty()) pre += "    " + local + "." + m.name + " = " + input(m.semantic, m.type) + ";\n";
+                    if (!m.semantic.empty())
+                        each(m, local + "." + m.name, [&](const std::string& sem, const std::string& at) {
+                            pre += "    " + at + " = " + input(sem, m.type) + ";\n";
+                        });
             } else if (!p.semantic.empty()) {
-                pre += "    " + local + " = " + input(p.semantic, p.type) + ";\n";
+                each(p, local, [&](const std::string& sem, const std::string& at) {
+                    pre += "    " + at + " = " + input(sem, p.type) + ";\n";
+                });
             } else {
                 error = "parameter '" + p.name + "' of '" + f.name + "' has no semantic";
                 return false;
@@ -159,9 +186,10 @@ bool call_function(const Effect_Description& fx, const Shader_Ref& ref, const In
         }
         if (p.qualifier == "out" || p.qualifier == "inout") {
             if (s) {
-                for (const Variable& m : s->members) output(m.semantic, local + "." + m.name, m.type);
+                for (const Variable& m : s->members)
+                    each(m, local + "." + m.name, [&](const std::string& sem, const std::string& at) { output(sem, at, m.type); });
             } else {
-                output(p.semantic, local, p.type);
+                each(p, local, [&](const std::string& sem, const std::string& at) { output(sem, at, p.type); });
             }
         }
         call += local;
@@ -171,7 +199,16 @@ bool call_function(const Effect_Description& fx, const Shader_Ref& ref, const In
         const Struct_Def* s = find_struct(fx, f.return_type);
         pre += "    " + f.return_type + " orvex_r = " + invoke + ";\n";
         if (s) {
-            for (const Variable& m : s->members) output(m.semantic, "orvex_r." + m.name, m.type);
+            for (const Variable& m : s->members) {
+            if (m.elements && m.semantic.empty()) continue;
+            if (m.elements > kMaxVaryingArray) {
+                error = "array member '" + m.name + "' takes more than " + std::to_string(kMaxVaryingArray) + " registers";
+                return false;
+            }
+            if (!m.elements) output(m.semantic, "orvex_r." + m.name, m.type);
+            for (unsigned e = 0; e < m.elements; ++e)
+                output(register_semantic(m.semantic, e), "orvex_r." + m.name + "[" + std::to_string(e) + "]", m.type);
+        }
         } else {
             output(f.return_semantic, "orvex_r", f.return_type);
         }
@@ -200,10 +237,14 @@ bool pixel_inputs(const Effect_Description& fx, const Shader_Ref& ps, std::vecto
     for (size_t i = 0; i < f->params.size(); ++i) {
         const Variable& p = f->params[i];
         if (u[i] || p.qualifier == "out") continue;
+        auto add_all = [&](const Variable& v) {
+            for (unsigned e = 0; e < std::max(1u, std::min(v.elements, kMaxVaryingArray)); ++e)
+                add(v.semantic.empty() ? v.semantic : register_semantic(v.semantic, e));
+        };
         if (const Struct_Def* s = find_struct(fx, p.type)) {
-            for (const Variable& m : s->members) add(m.semantic);
+            for (const Variable& m : s->members) add_all(m);
         } else {
-            add(p.semantic);
+            add_all(p);
         }
     }
     return true;

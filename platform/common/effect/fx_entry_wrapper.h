@@ -25,6 +25,9 @@ extern const char* const kPixelEntry;   // "orvex_ps_main"
 // "COLOR" -> "COLOR0", "texcoord1" -> "TEXCOORD1", "SV_Position" -> "POSITION0".
 std::string normal_semantic(const std::string& semantic);
 
+// The register an array's element takes: ("TEXCOORD1", 2) -> "TEXCOORD3".
+std::string register_semantic(const std::string& semantic, unsigned element);
+
 // The varyings (normal semantics, without VPOS/VFACE) the pixel shader entry reads.
 bool pixel_inputs(const Effect_Description& fx, const Shader_Ref& ps, std::vector<std::string>& semantics,
                   std::string& error);

@@ -123,6 +123,8 @@ private:
     bool parse_assignment(std::vector<State_Assignment>& states, Shader_Ref* vs, Shader_Ref* ps,
                           Parameter* sampler);
     bool parse_shader_value(Shader_Ref& ref, bool vertex);
+    bool parse_shader_variable(Shader_Ref& ref, bool vertex);
+    bool parse_shader_array(Parameter& p);
     bool parse_state_value(const State_Info& info, State_Assignment& a, const std::string& state_name);
     bool parse_reference(std::string& name);
     int find_struct(const std::string& name) const {
@@ -131,11 +133,17 @@ private:
         return -1;
     }
     std::unordered_map<std::string, size_t> parameter_index_;
+    std::unordered_map<std::string, double> constants_;  // static const scalars, for sizes
+    void note_constant(const Type_Info& type, const std::string& name);
     const Parameter* find_parameter(const std::string& name) const {
         auto it = parameter_index_.find(name);
         return it == parameter_index_.end() ? nullptr : &out_.parameters[it->second];
     }
     bool parse_semantic(std::string& semantic, int& reg);
+    void copy_body(size_t begin, size_t end);
+    size_t constructor_assignment(size_t at, size_t end, unsigned& size) const;
+    size_t array_cast(size_t at, size_t end, unsigned& count) const;
+    bool part_helpers_ = false;
     bool parse_array(unsigned& elements);
 };
 
@@ -308,6 +316,14 @@ bool Parser::parse_primary(double& out, int depth) {
         ++pos_;
         return true;
     }
+    if (!at_end() && t_[pos_].kind == Token_Kind::Identifier) {
+        auto c = constants_.find(t_[pos_].text);
+        if (c != constants_.end()) {
+            ++pos_;
+            out = c->second;
+            return true;
+        }
+    }
     if (is("true") || is("TRUE")) { ++pos_; out = 1; return true; }
     if (is("false") || is("FALSE")) { ++pos_; out = 0; return true; }
     fail("expected a constant but found " + found());
@@ -371,7 +387,7 @@ void store_value(Parameter& p, const std::vector<double>& values) {
     for (size_t i = 0; i < values.size() && i < p.value.size(); ++i) {
         if (p.type == D3DXPT_FLOAT) p.value[i].f = static_cast<float>(values[i]);
         else if (p.type == D3DXPT_BOOL) p.value[i].u = values[i] != 0 ? 1u : 0u;
-        else p.value[i].i = static_cast<int32_t>(values[i]);
+        else p.value[i].i = int_bits(values[i]);
     }
 }
 
@@ -566,9 +582,130 @@ bool Parser::parse_function(size_t start, const Type_Info& type, const std::stri
         return false;
     }
     pos_ = end;
-    copy(start, pos_);
+    copy_body(start, pos_);
     out_.functions.push_back(f);
     return true;
+}
+
+// "float4(a, b) = expression;" at at, where a statement starts: the index of its ';', or 0.
+size_t Parser::constructor_assignment(size_t at, size_t end, unsigned& size) const {
+    const Token& t = t_[at];
+    if (t.kind != Token_Kind::Identifier || at + 1 >= end || t_[at + 1].text != "(" || at == 0) return 0;
+    const std::string& before = t_[at - 1].text;
+    if (t_[at - 1].kind == Token_Kind::String || !(before == "{" || before == "}" || before == ";" || before == ")" || before == "else"))
+        return 0;
+    static const char* const types[] = {"float", "half", "double", "min16float"};
+    size = 0;
+    for (const char* type : types) {
+        size_t n = strlen(type);
+        if (t.text.size() == n + 1 && t.text.compare(0, n, type) == 0 && t.text[n] >= '2' && t.text[n] <= '4')
+            size = static_cast<unsigned>(t.text[n] - '0');
+    }
+    if (!size) return 0;
+    size_t close = skip_balanced(at + 1);
+    if (close >= end || t_[close].text != "=" || t_[close].kind != Token_Kind::Punct) return 0;
+    for (size_t i = close + 1; i < end; ++i) {
+        if (t_[i].kind != Token_Kind::Punct) continue;
+        if (t_[i].text == ";") return i;
+        if (t_[i].text == "(" || t_[i].text == "[") i = skip_balanced(i) - 1;
+        else if (t_[i].text == "{" || t_[i].text == "}" || t_[i].text == ")" || t_[i].text == "]") return 0;
+    }
+    return 0;
+}
+
+// "(float[4])operand" initialising an array declared as "name[n] =": the index just past the
+// operand (a name or a parenthesised expression, with any members, indices and calls after it), or 0.
+size_t Parser::array_cast(size_t at, size_t end, unsigned& count) const {
+    if (at < 2 || at + 6 >= end || t_[at].text != "(" || t_[at - 1].text != "=" || t_[at - 2].text != "]" ||
+        t_[at + 2].text != "[" || t_[at + 4].text != "]" || t_[at + 5].text != ")")
+        return 0;
+    D3DXPARAMETER_TYPE type;
+    double n = 0;
+    auto constant = constants_.find(t_[at + 3].text);
+    if (constant != constants_.end()) n = constant->second;
+    else if (t_[at + 3].kind != Token_Kind::Number || !number_value(t_[at + 3].text, n)) return 0;
+    if (!scalar_type(t_[at + 1].text, type) || !(n >= 1 && n <= 16)) return 0;
+    count = static_cast<unsigned>(n);
+    size_t i = at + 6;
+    if (t_[i].text == "(") i = skip_balanced(i);
+    else if (t_[i].kind == Token_Kind::Identifier) ++i;
+    else return 0;
+    while (i < end) {
+        if (t_[i].text == "." && i + 1 < end && t_[i + 1].kind == Token_Kind::Identifier) i += 2;
+        else if (t_[i].text == "[" || t_[i].text == "(") i = skip_balanced(i);
+        else break;
+    }
+    return i <= end ? i : 0;
+}
+
+// Copies a function, writing two forms HLSL allows and the compiler behind us does not in forms it
+// takes: casts of a vector to an array (see array_cast), and assignments through a vector
+// constructor, as a temporary taken apart in order:
+//   { float4 orvex_v = float4(expression); int orvex_k = 0; orvex_part(a, orvex_v, orvex_k); ... }
+// orvex_part has one overload per destination size, so the destinations' types decide the split.
+void Parser::copy_body(size_t begin, size_t end) {
+    unsigned size = 0, count = 0;
+    size_t first = begin;
+    while (first < end && !constructor_assignment(first, end, size) && !array_cast(first, end, count)) ++first;
+    if (first == end) {
+        copy(begin, end);
+        return;
+    }
+    bool parts = false;
+    for (size_t i = first; i < end && !parts; ++i) parts = constructor_assignment(i, end, size) != 0;
+    if (parts && !part_helpers_) {
+        part_helpers_ = true;
+        emit(t_[begin],
+             "void orvex_part(out float d, float4 v, inout int k) { d = v[k]; k += 1; }\n"
+             "void orvex_part(out float2 d, float4 v, inout int k) { d = float2(v[k], v[k + 1]); k += 2; }\n"
+             "void orvex_part(out float3 d, float4 v, inout int k) { d = float3(v[k], v[k + 1], v[k + 2]); k += 3; }\n"
+             "void orvex_part(out float4 d, float4 v, inout int k) { d = v; k += 4; }\n");
+    }
+    copy(begin, first);
+    for (size_t i = first; i < end;) {
+        if (size_t operand_end = array_cast(i, end, count)) {
+            // float a[4] = (float[4])v;  ->  float a[4] = { float((v)[0]), ..., float((v)[3]) };
+            const Token& at = t_[i];
+            emit(at, "{");
+            for (unsigned k = 0; k < count; ++k) {
+                emit(at, std::string(k ? ", " : "") + t_[i + 1].text + "((");
+                copy(i + 6, operand_end);
+                emit(at, ")[" + std::to_string(k) + "])");
+            }
+            emit(at, "}");
+            i = operand_end;
+            continue;
+        }
+        size_t stop = constructor_assignment(i, end, size);
+        if (!stop) {
+            copy(i, i + 1);
+            ++i;
+            continue;
+        }
+        const Token& at = t_[i];
+        size_t close = skip_balanced(i + 1);
+        emit(at, "{ float4 orvex_v = float4(");
+        copy(close + 1, stop);
+        for (unsigned k = size; k < 4; ++k) emit(at, ", 0");
+        emit(at, "); int orvex_k = 0;");
+        size_t arg = i + 2;
+        int level = 0;
+        for (size_t k = i + 2; k < close; ++k) {
+            const std::string& s = t_[k].text;
+            const bool punct = t_[k].kind == Token_Kind::Punct;
+            if (k + 1 < close) {  // close - 1 is the constructor's ')'
+                if (punct && (s == "(" || s == "[")) ++level;
+                else if (punct && (s == ")" || s == "]")) --level;
+                if (!(punct && s == "," && level == 0)) continue;
+            }
+            emit(at, "orvex_part(");
+            copy(arg, k);
+            emit(at, ", orvex_v, orvex_k);");
+            arg = k + 1;
+        }
+        emit(at, "}");
+        i = stop + 1;
+    }
 }
 
 bool Parser::parse_variable_tail(const Type_Info& type, bool is_static, bool shared, bool column_major,
@@ -577,6 +714,9 @@ bool Parser::parse_variable_tail(const Type_Info& type, bool is_static, bool sha
     const Token& at = t_[decl_start];
     if (is_static) {
         // Not a parameter: the compiler sees it as it is, annotations left out.
+        bool constant = false;
+        for (size_t i = decl_start; i < pos_; ++i) constant = constant || t_[i].text == "const";
+        if (constant) note_constant(type, name);
         size_t copy_from = decl_start;
         while (!at_end() && !is(";")) {
             if (is("<") && pos_ > 0 && t_[pos_ - 1].kind == Token_Kind::Identifier) {
@@ -648,6 +788,8 @@ bool Parser::parse_variable_tail(const Type_Info& type, bool is_static, bool sha
                     std::vector<State_Assignment> states;
                     if (!parse_assignment(states, nullptr, nullptr, &p)) return false;
                 }
+            } else if ((p.type == D3DXPT_VERTEXSHADER || p.type == D3DXPT_PIXELSHADER) && p.elements) {
+                if (!parse_shader_array(p)) return false;
             } else if (p.type == D3DXPT_VERTEXSHADER || p.type == D3DXPT_PIXELSHADER) {
                 if (!parse_shader_value(p.shader, p.type == D3DXPT_VERTEXSHADER)) return false;
             } else {
@@ -677,6 +819,27 @@ bool Parser::parse_variable_tail(const Type_Info& type, bool is_static, bool sha
     }
 }
 
+// static const int N = 4; sizes arrays declared after it. Only plain constant arithmetic counts;
+// anything else stays the compiler's business.
+void Parser::note_constant(const Type_Info& type, const std::string& name) {
+    if (type.cls != D3DXPC_SCALAR || !(type.type == D3DXPT_INT || type.type == D3DXPT_FLOAT) || !is("=")) return;
+    size_t end = pos_ + 1;
+    while (end < t_.size() && t_[end].text != ";" && t_[end].text != ",") {
+        const Token& k = t_[end];
+        bool known = k.kind == Token_Kind::Number || (k.kind == Token_Kind::Identifier && constants_.count(k.text)) ||
+                     (k.kind == Token_Kind::Punct && k.text.size() == 1 && strchr("+-*/()", k.text[0]));
+        if (!known) return;
+        ++end;
+    }
+    const size_t save = pos_++;
+    const size_t errors = errors_.size();
+    double v = 0;
+    if (parse_number_expression(v, 0) && pos_ == end) constants_[name] = type.type == D3DXPT_INT ? int_bits(v) : v;
+    pos_ = save;
+    failed_ = false;  // a malformed constant is reported by the compiler, where it is used
+    errors_.resize(errors);
+}
+
 bool Parser::parse_reference(std::string& name) {
     // <name> or (name)
     const char* close = accept("<") ? ">" : accept("(") ? ")" : nullptr;
@@ -697,22 +860,7 @@ bool Parser::parse_shader_value(Shader_Ref& ref, bool vertex) {
         fail("shader assembly (asm { ... }) is not supported; use compile");
         return false;
     }
-    if (!(!at_end() && ci(t_[pos_].text, "compile"))) {
-        // A shader variable: (vs) or <vs> or vs.
-        std::string name;
-        size_t save = pos_;
-        if (!parse_reference(name)) {
-            pos_ = save;
-            if (failed_ || !identifier(name)) return false;
-        }
-        const Parameter* p = find_parameter(name);
-        if (!p || (p->type != (vertex ? D3DXPT_VERTEXSHADER : D3DXPT_PIXELSHADER))) {
-            fail("'" + name + "' is no " + (vertex ? "vertex" : "pixel") + " shader");
-            return false;
-        }
-        ref = p->shader;
-        return true;
-    }
+    if (!(!at_end() && ci(t_[pos_].text, "compile"))) return parse_shader_variable(ref, vertex);
     ++pos_;
     if (!identifier(ref.profile)) return false;
     static const char* const vs_profiles[] = {"vs_1_1", "vs_2_0", "vs_2_a", "vs_2_sw", "vs_3_0", "vs_3_sw"};
@@ -748,6 +896,84 @@ bool Parser::parse_shader_value(Shader_Ref& ref, bool vertex) {
     return true;
 }
 
+// A shader variable: vs, (vs) or <vs>; an element of a shader array: vs[2], or vs[Index] for the
+// element an int parameter names when the pass begins.
+bool Parser::parse_shader_variable(Shader_Ref& ref, bool vertex) {
+    const Token at = cur();
+    const char* close = accept("<") ? ">" : accept("(") ? ")" : nullptr;
+    std::string name, selector;
+    if (!identifier(name)) return false;
+    bool indexed = false;
+    double index = 0;
+    if (accept("[")) {
+        indexed = true;
+        const Parameter* s = at_end() || constants_.count(t_[pos_].text) ? nullptr : find_parameter(t_[pos_].text);
+        if (s) {
+            if (!s->is_numeric() || s->elements || s->cls != D3DXPC_SCALAR) {
+                fail("the shader index '" + s->name + "' must be an int");
+                return false;
+            }
+            selector = t_[pos_++].text;
+        } else if (!parse_number_expression(index, 0)) {
+            return false;
+        }
+        if (!expect("]")) return false;
+    }
+    if (close && !expect(close)) return false;
+    const Parameter* p = find_parameter(name);
+    if (!p || (p->type != (vertex ? D3DXPT_VERTEXSHADER : D3DXPT_PIXELSHADER))) {
+        fail_at(at, "'" + name + "' is no " + (vertex ? "vertex" : "pixel") + " shader");
+        return false;
+    }
+    if (indexed != (p->elements > 0)) {
+        fail_at(at, "'" + name + (indexed ? "' is no array of shaders" : "' is an array: name one of its shaders"));
+        return false;
+    }
+    if (!selector.empty()) {
+        if (p->shader.elements.empty()) {
+            fail_at(at, "'" + name + "' holds no shaders");
+            return false;
+        }
+        ref = p->shader;
+        ref.selector = selector;
+    } else if (indexed) {
+        if (!(index >= 0 && index < static_cast<double>(p->shader.elements.size()))) {
+            fail_at(at, "the index of '" + name + "' is out of range");
+            return false;
+        }
+        ref = p->shader.elements[static_cast<size_t>(index)];
+    } else {
+        ref = p->shader;
+    }
+    return true;
+}
+
+// VertexShader name[n] = { compile ..., compile ..., ... };
+bool Parser::parse_shader_array(Parameter& p) {
+    const bool vertex = p.type == D3DXPT_VERTEXSHADER;
+    p.shader.present = true;
+    p.shader.file = cur().file;
+    p.shader.line = cur().line;
+    if (!expect("{")) return false;
+    while (!accept("}")) {
+        if (at_end()) return expect("}");
+        Shader_Ref element;
+        if (!parse_shader_value(element, vertex)) return false;
+        if (!element.selector.empty()) {
+            fail("a shader array holds shaders, not a choice among them");
+            return false;
+        }
+        p.shader.elements.push_back(std::move(element));
+        if (!accept(",") && !is("}")) return expect("}");
+    }
+    if (p.shader.elements.size() != p.elements) {
+        fail("'" + p.name + "' has " + std::to_string(p.elements) + " elements but " +
+             std::to_string(p.shader.elements.size()) + " shaders");
+        return false;
+    }
+    return true;
+}
+
 bool Parser::parse_state_value(const State_Info& info, State_Assignment& a, const std::string& state_name) {
     // (param) or <param>: read at BeginPass.
     size_t save = pos_;
@@ -774,7 +1000,7 @@ bool Parser::parse_state_value(const State_Info& info, State_Assignment& a, cons
                 float f = static_cast<float>(v);
                 memcpy(&term, &f, 4);
             } else {
-                term = static_cast<uint32_t>(static_cast<int64_t>(v));
+                term = static_cast<uint32_t>(int_bits(v));
             }
         } else if (t.kind == Token_Kind::Identifier) {
             bool found_value = false;
@@ -881,11 +1107,7 @@ bool Parser::parse_assignment(std::vector<State_Assignment>& states, Shader_Ref*
     case State_Kind::Sampler:
         if (!parse_state_value(a.info, a, name)) return false;
         if (sampler) {
-            if (!a.parameter.empty()) {
-                fail_at(at, "sampler states take constant values");
-                return false;
-            }
-            sampler->sampler_states.push_back({a.info.id, a.value});
+            sampler->sampler_states.push_back({a.info.id, a.value, a.parameter, a.info.value_kind});
         } else {
             states.push_back(a);
         }
@@ -935,6 +1157,22 @@ bool Parser::parse_technique() {
 }
 
 }  // namespace
+
+bool shader_variants(const Pass& pass, std::vector<std::pair<Shader_Ref, Shader_Ref>>& variants, std::string& error) {
+    auto choices = [](const Shader_Ref& r) { return r.selector.empty() ? size_t(1) : r.elements.size(); };
+    const size_t vertex = choices(pass.vertex_shader), pixel = choices(pass.pixel_shader);
+    if (vertex * pixel > kMaxShaderVariants) {
+        error = "a pass chooses among " + std::to_string(vertex * pixel) + " pairs of shaders; at most " +
+                std::to_string(kMaxShaderVariants) + " are compiled";
+        return false;
+    }
+    variants.clear();
+    for (size_t v = 0; v < vertex; ++v)
+        for (size_t p = 0; p < pixel; ++p)
+            variants.emplace_back(pass.vertex_shader.selector.empty() ? pass.vertex_shader : pass.vertex_shader.elements[v],
+                                  pass.pixel_shader.selector.empty() ? pass.pixel_shader : pass.pixel_shader.elements[p]);
+    return true;
+}
 
 bool parse_effect(const std::vector<Token>& tokens, const std::vector<std::string>& files,
                   Effect_Description& out, std::string& errors) {

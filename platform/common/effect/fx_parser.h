@@ -6,6 +6,7 @@
 // state names and their values) are taken in any letter case. What is left for the HLSL compiler
 // is the source without effect syntax, with plain sampler declarations.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/effect/fx_description.h"
@@ -16,6 +17,12 @@ namespace orvex_fx {
 // when the file is no valid effect.
 bool parse_effect(const std::vector<Token>& tokens, const std::vector<std::string>& files,
                   Effect_Description& out, std::string& errors);
+
+// The vertex and pixel shaders a pass can run: one pair, or, when it chooses from shader arrays by
+// parameters, one pair per choice, vertex major (the pair for vertex element v and pixel element p
+// is v x (pixel choices) + p). False with error when there are more than kMaxShaderVariants.
+const size_t kMaxShaderVariants = 64;
+bool shader_variants(const Pass& pass, std::vector<std::pair<Shader_Ref, Shader_Ref>>& variants, std::string& error);
 
 // Spells tokens back as source text, one space between tokens that had one.
 std::string spell_tokens(const std::vector<Token>& tokens, size_t begin, size_t end);
