@@ -95,6 +95,15 @@ struct Engine {
         if (objects->objectCount > 0 && effects->effectList && cameras->activeCamera) device = *slot;
     }
 
+    void Empty()
+    {
+        SDL_GL_MakeCurrent(window, context);
+        device->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, render->backRendererColor, 1.0f, 0);
+        device->BeginScene();
+        device->EndScene();
+        device->Present(NULL, NULL, NULL, NULL);
+    }
+
     void Frame()
     {
         SDL_GL_MakeCurrent(window, context);
@@ -496,6 +505,14 @@ struct Raw {
 
     void Present() const { SDL_GL_SwapWindow(window); }
 
+    void Empty() const
+    {
+        SDL_GL_MakeCurrent(window, context);
+        glDepthMask(GL_TRUE);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        SDL_GL_SwapWindow(window);
+    }
+
     std::vector<unsigned char> Read() const
     {
         std::vector<unsigned char> bottom_up(size_t(width) * height * 4), rgba(bottom_up.size());
@@ -621,6 +638,13 @@ bool run_size(int width, int height, int rounds, int frames, const std::string& 
     printf("  cpu per frame: engine=%.2fms raw=%.2fms cpu_ratio=%.3f (engine %s ms, raw %s ms, round ratios %s)\n",
            median(engine_cpu), median(raw_cpu), median(engine_cpu) / median(raw_cpu), spread(engine_cpu).c_str(),
            spread(raw_cpu).c_str(), spread(cpu_ratios).c_str());
+    std::vector<double> engine_empty, raw_empty;
+    for (int r = 0; r < rounds; ++r) {
+        engine_empty.push_back(only == "raw" ? 1.0 : batch(frames, [&] { engine.Empty(); }).cpu_ms);
+        raw_empty.push_back(only == "engine" ? 1.0 : batch(frames, [&] { raw.Empty(); }).cpu_ms);
+    }
+    printf("  cpu per empty frame (clear, present): engine=%.2fms raw=%.2fms (engine %s ms, raw %s ms)\n", median(engine_empty),
+           median(raw_empty), spread(engine_empty).c_str(), spread(raw_empty).c_str());
     const bool agree = compare(engine_picture, raw_picture, width, height);
     fflush(stdout);
     return agree;
