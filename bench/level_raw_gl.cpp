@@ -12,8 +12,10 @@
 // Both frames are clear, objects, present (the engine's overlay text and console are left out
 // so that the pictures can be compared). The machine may be shared: each round times a batch of
 // engine frames and then a batch of raw frames, and the report gives the median over the rounds
-// and the spread (lowest, highest). Usage: level_raw_gl [rounds [frames per batch [engine|raw]]];
-// the last, for a profiler, times only that side (the ratio line then compares nothing).
+// and the spread (lowest, highest). A third column runs the engine's generated GLSL (from the same
+// .fx files) in the raw program, which splits the difference between the shader code and the rest.
+// Usage: level_raw_gl [rounds [frames per batch [engine|raw|generated]]]; the last, for a
+// profiler, times only that side (the ratio lines then compare nothing).
 #include <windows.h>
 #include <d3d9.h>
 #include <d3dx9.h>
@@ -32,6 +34,7 @@
 #include <string>
 #include <vector>
 
+#include "common/effect/fx_effect_compiler.h"
 #include "console/console.h"
 #include "core/orvex.h"
 #include "core/render_manager.h"
@@ -361,11 +364,75 @@ Program link(const std::string& fragment)
     return p;
 }
 
+// The engine's own GLSL for a pass (what the effect compiler makes of the .fx file) run by the
+// raw program: the difference between it and the hand-written pair is the generated code's.
+struct Generated {
+    GLuint id = 0;
+    const orvex_fx::Compiled_Stage *vertex = nullptr, *pixel = nullptr;
+    GLuint buffers[2] = {0, 0};
+    std::vector<unsigned char> data[2];
+};
+
+bool link_generated(const orvex_fx::Compiled_Pass& pass, Generated& g)
+{
+    g.vertex = pass.vertex.get(), g.pixel = pass.pixel.get();
+    g.id = glCreateProgram();
+    GLuint vs = compile(GL_VERTEX_SHADER, g.vertex->glsl), fs = compile(GL_FRAGMENT_SHADER, g.pixel->glsl);
+    glAttachShader(g.id, vs);
+    glAttachShader(g.id, fs);
+    glBindAttribLocation(g.id, 0, "orvex_in_POSITION0");
+    glBindAttribLocation(g.id, 1, "orvex_in_NORMAL0");
+    glBindAttribLocation(g.id, 2, "orvex_in_TEXCOORD0");
+    glLinkProgram(g.id);
+    glDeleteShader(vs);
+    glDeleteShader(fs);
+    GLint ok = 0;
+    glGetProgramiv(g.id, GL_LINK_STATUS, &ok);
+    if (!ok) return false;
+    glUseProgram(g.id);
+    for (const auto& sampler : pass.samplers) glUniform1i(glGetUniformLocation(g.id, sampler.glsl_name.c_str()), 0);
+    const orvex_fx::Compiled_Stage* stages[2] = {g.vertex, g.pixel};
+    for (int i = 0; i < 2; ++i) {
+        glUniformBlockBinding(g.id, glGetUniformBlockIndex(g.id, stages[i]->reflection.block_name.c_str()), GLuint(i + 1));
+        g.data[i].assign(stages[i]->reflection.block_size, 0);
+        glGenBuffers(1, &g.buffers[i]);
+        glBindBuffer(GL_UNIFORM_BUFFER, g.buffers[i]);
+        glBufferData(GL_UNIFORM_BUFFER, GLsizeiptr(g.data[i].size()), nullptr, GL_DYNAMIC_DRAW);
+    }
+    return true;
+}
+
+// Puts values into the parameter blocks as the effect's uniform buffers hold them; uploads both.
+void upload_generated(Generated& g, const std::vector<std::pair<std::string, std::vector<float>>>& values)
+{
+    const orvex_fx::Compiled_Stage* stages[2] = {g.vertex, g.pixel};
+    for (int i = 0; i < 2; ++i) {
+        for (const orvex_fx::Block_Member& m : stages[i]->reflection.members)
+            for (const auto& v : values) {
+                if (v.first != m.name) continue;
+                for (size_t k = 0; k < v.second.size(); ++k) {
+                    const size_t r = k / 4, c = k % 4;
+                    const size_t at = m.columns > 1 ? (m.row_major ? m.offset + c * m.matrix_stride + r * 4 : m.offset + r * m.matrix_stride + c * 4)
+                                                    : m.offset + k * 4;
+                    if (at + 4 <= g.data[i].size()) memcpy(&g.data[i][at], &v.second[k], 4);
+                }
+            }
+        glBindBuffer(GL_UNIFORM_BUFFER, g.buffers[i]);
+        glBufferSubData(GL_UNIFORM_BUFFER, 0, GLsizeiptr(g.data[i].size()), g.data[i].data());
+        glBindBufferBase(GL_UNIFORM_BUFFER, GLuint(i + 1), g.buffers[i]);
+    }
+}
+
 struct Raw {
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
     int width = 0, height = 0;
     Program phong, rim, fixed;
+    // With the engine's GLSL: [0] phong's first light, [1] phong's further lights, [2] rim.
+    orvex_fx::Compiled_Effect effects[2];
+    Generated generated[3];
+    bool use_generated = false;
+    bool ready = false;
     std::vector<GLuint> textures;
     struct Mesh {
         GLuint vao = 0, vertices = 0, indices = 0;
@@ -389,6 +456,16 @@ struct Raw {
         phong = link(std::string(kLightCommon) + kPhongShader);
         rim = link(std::string(kLightCommon) + kRimShader);
         fixed = link(kFixedShader);
+        const char* files[2] = {"fx/vor_Phong.fx", "fx/vor_Rim.fx"};
+        for (int i = 0; i < 2; ++i) {
+            std::string text, messages;
+            if (!orvex_fx::read_text_file(files[i], text) ||
+                !orvex_fx::compile_effect(text, files[i], nullptr, nullptr, effects[i], messages))
+                return;
+        }
+        if (!link_generated(effects[0].passes[0][0], generated[0]) || !link_generated(effects[0].passes[1][0], generated[1]) ||
+            !link_generated(effects[1].passes[0][0], generated[2]))
+            return;
         for (const Texture_Data& t : data.textures) {
             GLuint id = 0;
             glGenTextures(1, &id);
@@ -427,6 +504,7 @@ struct Raw {
         }
         glBindVertexArray(0);
         glViewport(0, 0, w, h);
+        ready = true;
     }
 
     void set_light(const Program& p, const Orvex_Light& light) const
@@ -442,7 +520,35 @@ struct Raw {
         }
     }
 
-    void Frame() const
+    void draw_generated(Generated& g, const Object_Data& object, const Orvex_Light& light, const D3DXMATRIX& wvp,
+                        const float clip[2]) const
+    {
+        auto matrix = [](const D3DXMATRIX& m) { return std::vector<float>(&m._11, &m._11 + 16); };
+        std::vector<std::pair<std::string, std::vector<float>>> values = {
+            {"mat_World_View_Proj", matrix(wvp)},
+            {"matWorld", matrix(object.world)},
+            {"View_Pos", {scene->eye.x, scene->eye.y, scene->eye.z, 1.0f}},
+            {"LightPos", {light.position.x, light.position.y, light.position.z, light.position.w}},
+            {"LightColor", {light.color.x, light.color.y, light.color.z, light.color.w}},
+            {"LightFalloff", {light.falloff}},
+            {"LightSpecular", {light.specular}},
+            {"LightSpecular_Itens", {light.specularIntensity}},
+            {"LightAmbient", {light.ambient}},
+            {"Attenuation", {light.attenuation}},
+            {"orvex_clip_xy", {1.0f, 1.0f, clip[0], clip[1]}},
+            {"orvex_clip_z", {1.0f, 0.0f, 0.0f, 0.0f}},
+            {"MaterialDiffuse", {1, 1, 1, 1}},
+        };
+        for (const Subset& s : object.subsets) {
+            if (s.texture >= 0) glBindTexture(GL_TEXTURE_2D, textures[size_t(s.texture)]);
+            const D3DCOLORVALUE& d = s.material.Diffuse;
+            values.back().second = {d.r, d.g, d.b, d.a};
+            upload_generated(g, values);
+            glDrawElements(GL_TRIANGLES, s.count, GL_UNSIGNED_INT, reinterpret_cast<void*>(uintptr_t(s.first) * 4));
+        }
+    }
+
+    void Frame()
     {
         SDL_GL_MakeCurrent(window, context);
         const D3DCOLOR c = scene->back;
@@ -475,6 +581,12 @@ struct Raw {
                         glBlendEquation(GL_FUNC_ADD);
                     }
                     glDepthMask(opaque ? GL_TRUE : GL_FALSE);
+                    Generated* g = use_generated && !fixed_function ? &generated[is_rim ? 2 : l == 0 ? 0 : 1] : nullptr;
+                    if (g) {
+                        glUseProgram(g->id);
+                        draw_generated(*g, object, light, wvp, clip);
+                        continue;
+                    }
                     glUseProgram(p.id);
                     glUniformMatrix4fv(p.wvp, 1, GL_FALSE, &wvp._11);
                     glUniformMatrix4fv(p.world, 1, GL_FALSE, &object.world._11);
@@ -504,6 +616,7 @@ struct Raw {
     }
 
     void Present() const { SDL_GL_SwapWindow(window); }
+
 
     void Empty() const
     {
@@ -578,7 +691,7 @@ bool compare(const std::vector<unsigned char>& engine, const std::vector<unsigne
     size_t differing = 0;
     for (size_t p = 0; p < size_t(width) * height; ++p) differing += off(p) > 8;
     bool probes_agree = true;
-    printf("  probes (x,y engine/raw):");
+    printf("\n    probes (x,y engine/raw):");
     for (int py = 1; py <= 3; ++py)
         for (int px = 1; px <= 3; ++px) {
             const size_t p = size_t(height * py / 4) * width + size_t(width * px / 4);
@@ -589,10 +702,23 @@ bool compare(const std::vector<unsigned char>& engine, const std::vector<unsigne
     const size_t ce = colours(engine), cr = colours(raw);
     const double share = 100.0 * double(differing) / (double(width) * height);
     const bool agree = probes_agree && share <= 1.0 && std::fabs(double(ce) - double(cr)) <= 0.1 * double(std::max(ce, cr));
-    printf("\n  pictures %s: %.3f %% of pixels off by more than 8, distinct colours engine %zu raw %zu\n",
+    printf("\n    pictures %s: %.3f %% of pixels off by more than 8, distinct colours engine %zu raw %zu\n",
            agree ? "agree" : "DIFFER", share, ce, cr);
     return agree;
 }
+
+std::string spread(const std::vector<double>& v)
+{
+    char text[64];
+    snprintf(text, sizeof text, "%.2f-%.2f", *std::min_element(v.begin(), v.end()), *std::max_element(v.begin(), v.end()));
+    return text;
+}
+
+// One side's batches: wall, process CPU and calling-thread CPU per frame, one entry a round.
+struct Series {
+    std::vector<double> wall, cpu, main;
+    void add(const Batch& b) { wall.push_back(b.wall_ms), cpu.push_back(b.cpu_ms), main.push_back(b.main_ms); }
+};
 
 bool run_size(int width, int height, int rounds, int frames, const std::string& only)
 {
@@ -607,51 +733,54 @@ bool run_size(int width, int height, int rounds, int frames, const std::string& 
         return false;
     }
     Raw raw(width, height, scene);
-    if (!raw.context) {
-        fprintf(stderr, "level_raw_gl: no OpenGL 3.3 context for the raw program: %s\n", SDL_GetError());
+    if (!raw.ready) {
+        fprintf(stderr, "level_raw_gl: the raw program could not be set up (OpenGL 3.3 context, shaders, effects): %s\n",
+                SDL_GetError());
         return false;
     }
-    // Warm up both (shader compilation on first use, texture uploads), then take the pictures.
-    for (int i = 0; i < 3; ++i) engine.Frame(), raw.Frame(), raw.Present();
-    engine.Frame();
-    std::vector<unsigned char> engine_picture;
+    // Warm up (shader variants are compiled on first use, textures uploaded), then take the pictures.
+    for (int i = 0; i < 3; ++i) {
+        engine.Frame();
+        for (bool g : {false, true}) raw.use_generated = g, raw.Frame(), raw.Present();
+    }
+    std::vector<unsigned char> pictures[3];
     UINT w = 0, h = 0;
-    SDL_GL_MakeCurrent(engine.window, engine.context);
-    GL_Device::Of(engine.device)->ReadPresentedFrame(&engine_picture, &w, &h);
-    raw.Frame();
-    std::vector<unsigned char> raw_picture = raw.Read();
-    raw.Present();
+    engine.Frame();
+    GL_Device::Of(engine.device)->ReadPresentedFrame(&pictures[0], &w, &h);
+    for (bool g : {false, true}) {
+        raw.use_generated = g;
+        raw.Frame();
+        pictures[g ? 2 : 1] = raw.Read();
+        raw.Present();
+    }
 
-    std::vector<double> engine_ms, raw_ms, ratios, engine_cpu, raw_cpu, cpu_ratios, engine_main, raw_main;
+    Series engine_s, raw_s, generated_s, engine_empty, raw_empty;
+    const Batch none{1, 1, 1};
     for (int r = 0; r < rounds; ++r) {
-        const Batch e = only == "raw" ? Batch{1, 1, 1} : batch(frames, [&] { engine.Frame(); });
-        const Batch w = only == "engine" ? Batch{1, 1, 1} : batch(frames, [&] { raw.Frame(), raw.Present(); });
-        engine_ms.push_back(e.wall_ms), raw_ms.push_back(w.wall_ms), ratios.push_back(e.wall_ms / w.wall_ms);
-        engine_cpu.push_back(e.cpu_ms), raw_cpu.push_back(w.cpu_ms), cpu_ratios.push_back(e.cpu_ms / w.cpu_ms);
-        engine_main.push_back(e.main_ms), raw_main.push_back(w.main_ms);
+        engine_s.add(only == "raw" || only == "generated" ? none : batch(frames, [&] { engine.Frame(); }));
+        raw.use_generated = false;
+        raw_s.add(only == "engine" || only == "generated" ? none : batch(frames, [&] { raw.Frame(), raw.Present(); }));
+        raw.use_generated = true;
+        generated_s.add(only == "engine" || only == "raw" ? none : batch(frames, [&] { raw.Frame(), raw.Present(); }));
+        engine_empty.add(only == "raw" || only == "generated" ? none : batch(frames, [&] { engine.Empty(); }));
+        raw_empty.add(only == "engine" || only == "generated" ? none : batch(frames, [&] { raw.Empty(); }));
     }
-    auto spread = [](const std::vector<double>& v) {
-        return std::to_string(*std::min_element(v.begin(), v.end())).substr(0, 6) + "-" +
-               std::to_string(*std::max_element(v.begin(), v.end())).substr(0, 6);
-    };
-    printf("%dx%d engine=%.2fms raw=%.2fms ratio=%.3f (medians of %d interleaved rounds of %d frames; engine %s ms, raw %s ms, "
-           "round ratios %s)\n",
-           width, height, median(engine_ms), median(raw_ms), median(engine_ms) / median(raw_ms), rounds, frames,
-           spread(engine_ms).c_str(), spread(raw_ms).c_str(), spread(ratios).c_str());
-    // CPU time of the whole process per frame: on a loaded machine steadier than the wall clock.
-    printf("  cpu per frame: engine=%.2fms raw=%.2fms cpu_ratio=%.3f (engine %s ms, raw %s ms, round ratios %s)\n",
-           median(engine_cpu), median(raw_cpu), median(engine_cpu) / median(raw_cpu), spread(engine_cpu).c_str(),
-           spread(raw_cpu).c_str(), spread(cpu_ratios).c_str());
-    printf("  cpu per frame of the calling thread: engine=%.2fms raw=%.2fms (engine %s ms, raw %s ms)\n", median(engine_main),
-           median(raw_main), spread(engine_main).c_str(), spread(raw_main).c_str());
-    std::vector<double> engine_empty, raw_empty;
-    for (int r = 0; r < rounds; ++r) {
-        engine_empty.push_back(only == "raw" ? 1.0 : batch(frames, [&] { engine.Empty(); }).cpu_ms);
-        raw_empty.push_back(only == "engine" ? 1.0 : batch(frames, [&] { raw.Empty(); }).cpu_ms);
-    }
-    printf("  cpu per empty frame (clear, present): engine=%.2fms raw=%.2fms (engine %s ms, raw %s ms)\n", median(engine_empty),
-           median(raw_empty), spread(engine_empty).c_str(), spread(raw_empty).c_str());
-    const bool agree = compare(engine_picture, raw_picture, width, height);
+    printf("%dx%d engine=%.2fms raw=%.2fms ratio=%.3f  (wall clock, medians of %d interleaved rounds of %d frames; "
+           "spread engine %s, raw %s)\n",
+           width, height, median(engine_s.wall), median(raw_s.wall), median(engine_s.wall) / median(raw_s.wall), rounds, frames,
+           spread(engine_s.wall).c_str(), spread(raw_s.wall).c_str());
+    printf("  cpu ms per frame, all threads: engine %.2f (%s)  raw %.2f (%s)  raw with the engine's GLSL %.2f (%s)  cpu_ratio=%.3f\n",
+           median(engine_s.cpu), spread(engine_s.cpu).c_str(), median(raw_s.cpu), spread(raw_s.cpu).c_str(),
+           median(generated_s.cpu), spread(generated_s.cpu).c_str(), median(engine_s.cpu) / median(raw_s.cpu));
+    printf("  cpu ms per frame, calling thread: engine %.2f (%s)  raw %.2f (%s)  raw with the engine's GLSL %.2f (%s)\n",
+           median(engine_s.main), spread(engine_s.main).c_str(), median(raw_s.main), spread(raw_s.main).c_str(),
+           median(generated_s.main), spread(generated_s.main).c_str());
+    printf("  cpu ms per empty frame (clear, present), all threads: engine %.2f (%s)  raw %.2f (%s)\n", median(engine_empty.cpu),
+           spread(engine_empty.cpu).c_str(), median(raw_empty.cpu), spread(raw_empty.cpu).c_str());
+    printf("  engine against raw:");
+    bool agree = compare(pictures[0], pictures[1], width, height);
+    printf("  engine against raw with the engine's GLSL:");
+    agree = compare(pictures[0], pictures[2], width, height) && agree;
     fflush(stdout);
     return agree;
 }
