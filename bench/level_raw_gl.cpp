@@ -91,6 +91,7 @@ struct Engine {
         objects = new Orvex_Object_Manager(&baseWorld, slot, console, effects, lights);
         render = new Orvex_Render_Manager(*slot, cameras, objects, console, lights);
         render->Initialize();
+        render->backRendererColor = engine->backRendererColor;  // as Orvex::Initialize hands it on
         lights->LoadLevel(kLevel);
         objects->LoadLevel(kLevel);
         cameras->LoadLevel(kLevel);

@@ -161,6 +161,7 @@ int D3dx_Effect::program_for(const Compiled_Pass& cp, std::string& log) {
     Program prog;
     if (!link_program(cp, false, prog.plain, log)) return -2;
     prog.pass = &cp;
+    prog.plain_only = orvex_fx::with_alpha_test(cp.pixel->glsl) == cp.pixel->glsl;
     prog.vertex = cp.vertex.get();
     prog.pixel = cp.pixel.get();
     prog.vertex_block = block_for(cp.vertex.get());
@@ -172,12 +173,12 @@ int D3dx_Effect::program_for(const Compiled_Pass& cp, std::string& log) {
 const D3dx_Effect::Linked& D3dx_Effect::linked_for(Program& p) {
     DWORD test = FALSE;
     device_->GetRenderState(D3DRS_ALPHATESTENABLE, &test);
-    if (!test || p.tested_failed || orvex_fx::with_alpha_test(p.pixel->glsl) == p.pixel->glsl) return p.plain;
+    if (!test || p.plain_only) return p.plain;
     if (!p.tested.program) {
         // It compiled and linked without the test, so this cannot fail but for a GL limit.
         std::string log;
-        p.tested_failed = !link_program(*p.pass, true, p.tested, log);
-        if (p.tested_failed) {
+        p.plain_only = !link_program(*p.pass, true, p.tested, log);
+        if (p.plain_only) {
             fprintf(stderr, "ID3DXEffect: the program with the alpha test does not link; drawn without it: %s", log.c_str());
             return p.plain;
         }

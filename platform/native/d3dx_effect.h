@@ -1,5 +1,6 @@
 #pragma once
-// The native ID3DXEffect: every pass's shaders become one GL program at creation; a pass runs
+// The native ID3DXEffect: every pass's shaders become one GL program at creation (and a second
+// with the device's alpha test compiled in, for the first draw that has it on); a pass runs
 // through the device (its render, sampler and texture states are set with the device's own
 // calls, and its program replaces the fixed function through GL_Device), and the parameters
 // reach the programs in one uniform buffer per compiled stage, uploaded only when a value changed.
@@ -47,7 +48,7 @@ private:
         int vertex_block = -1, pixel_block = -1;
         Linked plain;   // the device's alpha test compiled out
         Linked tested;  // compiled in; linked for the first draw with the test on
-        bool tested_failed = false;
+        bool plain_only = false;  // plain tests alpha itself (a fixed-function stand-in), or tested did not link
     };
     struct Saved_Sampler {
         DWORD stage, type, value;
