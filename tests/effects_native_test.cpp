@@ -305,6 +305,38 @@ TEST_F(NativeEffect, TheTextureOnStageZeroShowsThroughAnUnassignedSampler) {
     EXPECT_EQ(seen.r, 0) << seen;
 }
 
+// Programs leave the alpha test out while the device's is off; on, at BeginPass or at a commit, it discards.
+TEST_F(NativeEffect, TheAlphaTestDiscardsAnEffectsPixelsOnlyWhileItIsOn) {
+    load_text(kQuadEffect);
+    device->SetTexture(0, solid_texture(0x4000FF00));
+    device->SetRenderState(D3DRS_ALPHAREF, 128);
+    const struct { DWORD enable, func; bool at_commit, drawn; } cases[] = {
+        {FALSE, D3DCMP_GREATER, false, true}, {TRUE, D3DCMP_GREATER, false, false},
+        {TRUE, D3DCMP_LESS, false, true},     {TRUE, D3DCMP_GREATER, true, false},
+    };
+    const Clip_Vertex quad[4] = {{-1, 1, 0.5f, 0, 0}, {0, 1, 0.5f, 1, 0}, {-1, -1, 0.5f, 0, 1}, {0, -1, 0.5f, 1, 1}};
+    for (const auto& c : cases) {
+        device->SetRenderState(D3DRS_ALPHAFUNC, c.func);
+        device->SetRenderState(D3DRS_ALPHATESTENABLE, c.at_commit ? FALSE : c.enable);
+        begin_frame(0xFF0000FF);
+        ASSERT_EQ(effect->SetTechnique("Stage"), D3D_OK);
+        UINT passes = 0;
+        ASSERT_EQ(effect->Begin(&passes, 0), D3D_OK);
+        ASSERT_EQ(effect->BeginPass(0), D3D_OK);
+        if (c.at_commit) {
+            device->SetRenderState(D3DRS_ALPHATESTENABLE, c.enable);
+            effect->CommitChanges();
+        }
+        device->SetFVF(D3DFVF_XYZ | D3DFVF_TEX1);
+        ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(Clip_Vertex)), D3D_OK);
+        effect->EndPass();
+        effect->End();
+        show();
+        EXPECT_EQ(at(100, 240).g == 255, c.drawn) << "case " << (&c - cases) << ": " << at(100, 240);
+    }
+    device->SetRenderState(D3DRS_ALPHATESTENABLE, FALSE);
+}
+
 TEST_F(NativeEffect, ASamplerNamingATextureParameterReadsThatTextureAndEndRestoresTheStage) {
     load_text(kQuadEffect);
     IDirect3DTexture9* picture = solid_texture(0xFFFFFF00);

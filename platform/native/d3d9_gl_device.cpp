@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -260,6 +261,9 @@ bool D3D9_GL_Device::MakeFramebuffers(UINT width, UINT height, UINT count)
     glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, GLsizei(width), GLsizei(height));
     glBindFramebuffer(GL_FRAMEBUFFER, shown_fbo);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, shown_colour);
+    // Single-sampled, the two take turns as the back buffer (see DoPresent), over one depth buffer.
+    if (count <= 1)
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, frame_depth);
     const bool shown_ok = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     glBindFramebuffer(GL_FRAMEBUFFER, frame_fbo);
     shown_any = false;
@@ -436,15 +440,25 @@ HRESULT D3D9_GL_Device::DoPresent()
     const GLint w = GLint(PresentParameters().BackBufferWidth);
     const GLint h = GLint(PresentParameters().BackBufferHeight);
     glDisable(GL_SCISSOR_TEST);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, frame_fbo);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, shown_fbo);
-    glBlitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    // A back buffer whose contents need not survive the present is shown as it is and the other
+    // colour buffer becomes the back buffer: one copy a frame instead of two. A multisampled one
+    // is resolved first, and D3DSWAPEFFECT_COPY keeps the back buffer's contents.
+    const bool take_turns = samples <= 1 && PresentParameters().SwapEffect != D3DSWAPEFFECT_COPY;
+    if (!take_turns) {
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, frame_fbo);
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, shown_fbo);
+        glBlitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    }
     int ww = w, wh = h;
     SDL_GL_GetDrawableSize(window, &ww, &wh);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, shown_fbo);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, take_turns ? frame_fbo : shown_fbo);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     glBlitFramebuffer(0, 0, w, h, 0, 0, ww, wh, GL_COLOR_BUFFER_BIT, (ww == w && wh == h) ? GL_NEAREST : GL_LINEAR);
     SDL_GL_SwapWindow(window);
+    if (take_turns) {
+        std::swap(frame_fbo, shown_fbo);
+        std::swap(frame_colour, shown_colour);
+    }
     glBindFramebuffer(GL_FRAMEBUFFER, frame_fbo);
     shown_any = true;
     applied_serial = 0;

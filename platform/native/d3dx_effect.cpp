@@ -1,8 +1,10 @@
 #include "d3dx_effect.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "common/effect/effect_creation.h"
+#include "common/effect/fx_entry_wrapper.h"
 
 using orvex_fx::Block_Member;
 using orvex_fx::Compiled_Pass;
@@ -75,7 +77,10 @@ D3dx_Effect::~D3dx_Effect() {
     if (pass() >= 0 || !saved_render_.empty()) gl_->SetProgramOverride(0);
     for (auto& t : saved_texture_)
         if (t.second) t.second->Release();
-    for (const Program& p : programs_) glDeleteProgram(p.program);
+    for (const Program& p : programs_) {
+        glDeleteProgram(p.plain.program);
+        if (p.tested.program) glDeleteProgram(p.tested.program);
+    }
     for (const Block& b : blocks_) glDeleteBuffers(1, &b.buffer);
 }
 
@@ -101,63 +106,93 @@ int D3dx_Effect::block_for(const Compiled_Stage* stage) {
     return static_cast<int>(blocks_.size() - 1);
 }
 
+bool D3dx_Effect::link_program(const Compiled_Pass& cp, bool alpha_test, Linked& out, std::string& log) {
+    GLuint vs = compile_shader(GL_VERTEX_SHADER, cp.vertex->glsl, log);
+    GLuint ps = vs ? compile_shader(GL_FRAGMENT_SHADER, alpha_test ? orvex_fx::with_alpha_test(cp.pixel->glsl) : cp.pixel->glsl, log) : 0;
+    if (!vs || !ps) {
+        if (vs) glDeleteShader(vs);
+        return false;
+    }
+    GLuint program = glCreateProgram();
+    glAttachShader(program, vs);
+    glAttachShader(program, ps);
+    // Inputs the device does not feed take free locations and read their default.
+    GLint spare = GL_ATTRIBUTE_TEXCOORD0 + 8;
+    for (const std::string& semantic : cp.vertex->reflection.vertex_inputs) {
+        GLint location = attribute_location(semantic);
+        glBindAttribLocation(program, static_cast<GLuint>(location >= 0 ? location : spare++), ("orvex_in_" + semantic).c_str());
+    }
+    glLinkProgram(program);
+    glDeleteShader(vs);
+    glDeleteShader(ps);
+    GLint ok = 0;
+    glGetProgramiv(program, GL_LINK_STATUS, &ok);
+    if (!ok) {
+        char buffer[4096] = {0};
+        glGetProgramInfoLog(program, sizeof buffer - 1, nullptr, buffer);
+        log += std::string("error: GL program: ") + buffer + "\n";
+        glDeleteProgram(program);
+        return false;
+    }
+    GLuint index_vs = glGetUniformBlockIndex(program, "orvex_vs_globals");
+    GLuint index_ps = glGetUniformBlockIndex(program, "orvex_ps_globals");
+    if (index_vs != GL_INVALID_INDEX) glUniformBlockBinding(program, index_vs, kVertexBinding);
+    if (index_ps != GL_INVALID_INDEX) glUniformBlockBinding(program, index_ps, kPixelBinding);
+    out.program = program;
+    out.ff_wvp = glGetUniformLocation(program, "orvex_ff_wvp");
+    out.ff_use_texture = glGetUniformLocation(program, "orvex_ff_use_texture");
+    out.ff_alpha_test = glGetUniformLocation(program, "orvex_alpha_test");
+    Program_Scope scope(program);
+    for (const auto& s : cp.samplers) {
+        GLint at = glGetUniformLocation(program, s.glsl_name.c_str());
+        if (at >= 0) glUniform1i(at, static_cast<GLint>(s.sampler < orvex_fx::kVertexSamplerBase ? s.sampler : 0));
+    }
+    GLint ff = glGetUniformLocation(program, "orvex_ff_texture");
+    if (ff >= 0) glUniform1i(ff, 0);
+    return true;
+}
+
 // The program of a compiled pass, shared by every pass with the same stages: its index in
 // programs_, -1 for the fixed function, -2 when GL refuses it (log says why).
 int D3dx_Effect::program_for(const Compiled_Pass& cp, std::string& log) {
     if (!cp.programmable) return -1;
     for (size_t k = 0; k < programs_.size(); ++k)
         if (programs_[k].vertex == cp.vertex.get() && programs_[k].pixel == cp.pixel.get()) return static_cast<int>(k);
-    GLuint vs = compile_shader(GL_VERTEX_SHADER, cp.vertex->glsl, log);
-    GLuint ps = vs ? compile_shader(GL_FRAGMENT_SHADER, cp.pixel->glsl, log) : 0;
-    if (!vs || !ps) {
-        if (vs) glDeleteShader(vs);
-        return -2;
-    }
     Program prog;
-    prog.program = glCreateProgram();
-    glAttachShader(prog.program, vs);
-    glAttachShader(prog.program, ps);
-    // Inputs the device does not feed take free locations and read their default.
-    GLint spare = GL_ATTRIBUTE_TEXCOORD0 + 8;
-    for (const std::string& semantic : cp.vertex->reflection.vertex_inputs) {
-        GLint location = attribute_location(semantic);
-        glBindAttribLocation(prog.program, static_cast<GLuint>(location >= 0 ? location : spare++),
-                             ("orvex_in_" + semantic).c_str());
-    }
-    glLinkProgram(prog.program);
-    glDeleteShader(vs);
-    glDeleteShader(ps);
-    GLint ok = 0;
-    glGetProgramiv(prog.program, GL_LINK_STATUS, &ok);
-    if (!ok) {
-        char buffer[4096] = {0};
-        glGetProgramInfoLog(prog.program, sizeof buffer - 1, nullptr, buffer);
-        log += std::string("error: GL program: ") + buffer + "\n";
-        glDeleteProgram(prog.program);
-        return -2;
-    }
+    if (!link_program(cp, false, prog.plain, log)) return -2;
+    prog.pass = &cp;
+    prog.plain_only = orvex_fx::with_alpha_test(cp.pixel->glsl) == cp.pixel->glsl;
     prog.vertex = cp.vertex.get();
     prog.pixel = cp.pixel.get();
     prog.vertex_block = block_for(cp.vertex.get());
     prog.pixel_block = block_for(cp.pixel.get());
-    GLuint index_vs = glGetUniformBlockIndex(prog.program, "orvex_vs_globals");
-    GLuint index_ps = glGetUniformBlockIndex(prog.program, "orvex_ps_globals");
-    if (index_vs != GL_INVALID_INDEX) glUniformBlockBinding(prog.program, index_vs, kVertexBinding);
-    if (index_ps != GL_INVALID_INDEX) glUniformBlockBinding(prog.program, index_ps, kPixelBinding);
-    prog.ff_wvp = glGetUniformLocation(prog.program, "orvex_ff_wvp");
-    prog.ff_use_texture = glGetUniformLocation(prog.program, "orvex_ff_use_texture");
-    prog.ff_alpha_test = glGetUniformLocation(prog.program, "orvex_alpha_test");
-    {
-        Program_Scope scope(prog.program);
-        for (const auto& s : cp.samplers) {
-            GLint at = glGetUniformLocation(prog.program, s.glsl_name.c_str());
-            if (at >= 0) glUniform1i(at, static_cast<GLint>(s.sampler < orvex_fx::kVertexSamplerBase ? s.sampler : 0));
-        }
-        GLint ff = glGetUniformLocation(prog.program, "orvex_ff_texture");
-        if (ff >= 0) glUniform1i(ff, 0);
-    }
     programs_.push_back(prog);
     return static_cast<int>(programs_.size() - 1);
+}
+
+const D3dx_Effect::Linked& D3dx_Effect::linked_for(Program& p) {
+    DWORD test = FALSE;
+    device_->GetRenderState(D3DRS_ALPHATESTENABLE, &test);
+    if (!test || p.plain_only) return p.plain;
+    if (!p.tested.program) {
+        // It compiled and linked without the test, so this cannot fail but for a GL limit.
+        std::string log;
+        p.plain_only = !link_program(*p.pass, true, p.tested, log);
+        if (p.plain_only) {
+            fprintf(stderr, "ID3DXEffect: the program with the alpha test does not link; drawn without it: %s", log.c_str());
+            return p.plain;
+        }
+    }
+    return p.tested;
+}
+
+void D3dx_Effect::use(Program& p, bool always) {
+    const Linked& linked = linked_for(p);
+    upload(p, linked);
+    if (always || linked.program != used_program_) {
+        used_program_ = linked.program;
+        gl_->SetProgramOverride(linked.program);
+    }
 }
 
 bool D3dx_Effect::link(std::string& log) {
@@ -235,7 +270,7 @@ void D3dx_Effect::fill(Block& b) {
     }
 }
 
-void D3dx_Effect::upload(const Program& p) {
+void D3dx_Effect::upload(const Program& p, const Linked& linked) {
     float clip[2] = {0, 0};
     gl_->ClipAdjust(clip);
     DWORD alpha[2] = {0, 0};
@@ -277,19 +312,19 @@ void D3dx_Effect::upload(const Program& p) {
     }
     if (p.vertex_block >= 0) glBindBufferBase(GL_UNIFORM_BUFFER, kVertexBinding, blocks_[p.vertex_block].buffer);
     if (p.pixel_block >= 0) glBindBufferBase(GL_UNIFORM_BUFFER, kPixelBinding, blocks_[p.pixel_block].buffer);
-    if (p.ff_wvp >= 0 || p.ff_use_texture >= 0 || p.ff_alpha_test >= 0) {
-        Program_Scope scope(p.program);
-        if (p.ff_wvp >= 0) {
+    if (linked.ff_wvp >= 0 || linked.ff_use_texture >= 0 || linked.ff_alpha_test >= 0) {
+        Program_Scope scope(linked.program);
+        if (linked.ff_wvp >= 0) {
             D3DXMATRIX world, view, projection, wvp;
             device_->GetTransform(D3DTS_WORLD, &world);
             device_->GetTransform(D3DTS_VIEW, &view);
             device_->GetTransform(D3DTS_PROJECTION, &projection);
             D3DXMatrixMultiply(&wvp, &world, &view);
             D3DXMatrixMultiply(&wvp, &wvp, &projection);
-            glUniformMatrix4fv(p.ff_wvp, 1, GL_FALSE, &wvp._11);
+            glUniformMatrix4fv(linked.ff_wvp, 1, GL_FALSE, &wvp._11);
         }
-        if (p.ff_use_texture >= 0) glUniform1i(p.ff_use_texture, gl_->StageTexture(0) != 0);
-        if (p.ff_alpha_test >= 0) glUniform4f(p.ff_alpha_test, static_cast<float>(alpha[0]), static_cast<float>(alpha[1]), 0, 0);
+        if (linked.ff_use_texture >= 0) glUniform1i(linked.ff_use_texture, gl_->StageTexture(0) != 0);
+        if (linked.ff_alpha_test >= 0) glUniform4f(linked.ff_alpha_test, static_cast<float>(alpha[0]), static_cast<float>(alpha[1]), 0, 0);
     }
 }
 
@@ -416,22 +451,23 @@ void D3dx_Effect::on_begin_pass(UINT pass) {
         if (s.sampler < orvex_fx::kVertexSamplerBase) apply_sampler(s.sampler, parameter_by_name(s.parameter));
     int program = pass_program_[technique()][pass][static_cast<size_t>(variant())];
     if (program < 0) {
+        used_program_ = 0;
         gl_->SetProgramOverride(0);
         return;
     }
-    upload(programs_[program]);
-    gl_->SetProgramOverride(programs_[program].program);
+    use(programs_[program], true);
 }
 
 void D3dx_Effect::on_commit() {
     int program = pass_program_[technique()][pass()][static_cast<size_t>(variant())];
     if (program < 0) return;
     gl_->MakeCurrent();
-    upload(programs_[program]);
+    use(programs_[program], false);
 }
 
 void D3dx_Effect::on_end() {
     gl_->MakeCurrent();
+    used_program_ = 0;
     gl_->SetProgramOverride(0);
     if (!saving_) return;
     for (const auto& r : saved_render_) device_->SetRenderState(static_cast<D3DRENDERSTATETYPE>(r.first), r.second);

@@ -1,5 +1,6 @@
 #pragma once
-// The native ID3DXEffect: every pass's shaders become one GL program at creation; a pass runs
+// The native ID3DXEffect: every pass's shaders become one GL program at creation (and a second
+// with the device's alpha test compiled in, for the first draw that has it on); a pass runs
 // through the device (its render, sampler and texture states are set with the device's own
 // calls, and its program replaces the fixed function through GL_Device), and the parameters
 // reach the programs in one uniform buffer per compiled stage, uploaded only when a value changed.
@@ -36,11 +37,18 @@ private:
         float uploaded_clip[2] = {0, 0};
         DWORD uploaded_alpha[2] = {~0u, ~0u};
     };
-    struct Program {
+    // One linked GL program and the uniforms of its fixed-function stand-in stages.
+    struct Linked {
         GLuint program = 0;
+        GLint ff_wvp = -1, ff_use_texture = -1, ff_alpha_test = -1;
+    };
+    struct Program {
+        const orvex_fx::Compiled_Pass* pass = nullptr;  // the first pass with these stages
         const orvex_fx::Compiled_Stage *vertex = nullptr, *pixel = nullptr;
         int vertex_block = -1, pixel_block = -1;
-        GLint ff_wvp = -1, ff_use_texture = -1, ff_alpha_test = -1;
+        Linked plain;   // the device's alpha test compiled out
+        Linked tested;  // compiled in; linked for the first draw with the test on
+        bool plain_only = false;  // plain tests alpha itself (a fixed-function stand-in), or tested did not link
     };
     struct Saved_Sampler {
         DWORD stage, type, value;
@@ -51,9 +59,15 @@ private:
 
     bool link(std::string& log);
     int program_for(const orvex_fx::Compiled_Pass& cp, std::string& log);
+    bool link_program(const orvex_fx::Compiled_Pass& cp, bool alpha_test, Linked& out, std::string& log);
+    // The program for a draw now: with the alpha test only while D3DRS_ALPHATESTENABLE is on.
+    const Linked& linked_for(Program& p);
+    // Uploads p's parameters and makes its program the device's: always, or only on a change
+    // (CommitChanges after the alpha test was switched).
+    void use(Program& p, bool always);
     int block_for(const orvex_fx::Compiled_Stage* stage);
     void fill(Block& b);
-    void upload(const Program& p);
+    void upload(const Program& p, const Linked& linked);
     void apply_sampler(DWORD stage, int sampler_parameter);
     // A state's value: the constant, or the named parameter's value as the state reads it.
     DWORD state_value(const std::string& parameter, orvex_fx::Value_Kind kind, DWORD constant) const;
@@ -66,6 +80,7 @@ private:
     // [technique][pass][variant] -> programs_ index, -1 none
     std::vector<std::vector<std::vector<int>>> pass_program_;
     bool saving_ = false;
+    GLuint used_program_ = 0;  // the override this effect set last; 0 after End
     std::vector<std::pair<DWORD, DWORD>> saved_render_;
     std::vector<Saved_Sampler> saved_sampler_;
     std::vector<Saved_Stage_State> saved_stage_;

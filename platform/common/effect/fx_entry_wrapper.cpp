@@ -50,7 +50,13 @@ int components(const std::string& type, std::string& base) {
 
 const char* const kSwizzles[] = {"", ".x", ".xy", ".xyz", ""};
 
+// The switch is a specialization constant: the GLSL translation leaves it a macro that the GL
+// compiler folds, so the test and its discard vanish unless the macro is defined true.
+#define ORVEX_ALPHA_SWITCH "2000"
+const char* const kAlphaSwitchMacro = "SPIRV_CROSS_CONSTANT_ID_" ORVEX_ALPHA_SWITCH;
+
 const char* const kAlphaTestCode =
+    "[[vk::constant_id(" ORVEX_ALPHA_SWITCH ")]] const bool orvex_alpha_test_on = false;\n"
     "float4 orvex_alpha_test;\n"
     "bool orvex_alpha_passes(float alpha)\n"
     "{\n"
@@ -349,7 +355,7 @@ bool pixel_entry(const Effect_Description& fx, const Shader_Ref& ps, std::string
     if (depth) param("out float orvex_depth : SV_Depth");
     // The device's alpha test, which GL leaves to the program: x the D3DCMP function (0 off),
     // y the reference (0..255).
-    post += "    if (orvex_alpha_test.x > 0.5 && !orvex_alpha_passes(orvex_target0.a)) discard;\n";
+    post += "    if (orvex_alpha_test_on && orvex_alpha_test.x > 0.5 && !orvex_alpha_passes(orvex_target0.a)) discard;\n";
     code = std::string(kAlphaTestCode) + code + ")\n{\n" + pre + post + "}\n";
     return true;
 }
@@ -395,6 +401,15 @@ std::string fixed_pixel_glsl(const std::vector<std::string>& available) {
     s += "    if ((f == 1) || (f == 2 && !(a < r)) || (f == 3 && a != r) || (f == 4 && !(a <= r)) ||\n";
     s += "        (f == 5 && !(a > r)) || (f == 6 && a == r) || (f == 7 && !(a >= r))) discard;\n}\n";
     return s;
+}
+
+std::string with_alpha_test(const std::string& pixel_glsl) {
+    const std::string undefined = std::string("#ifndef ") + kAlphaSwitchMacro + "\n";
+    const size_t at = pixel_glsl.find(undefined);
+    if (at == std::string::npos) return pixel_glsl;
+    std::string glsl = pixel_glsl;
+    glsl.insert(at, std::string("#define ") + kAlphaSwitchMacro + " true\n");
+    return glsl;
 }
 
 }  // namespace orvex_fx

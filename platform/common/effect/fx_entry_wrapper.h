@@ -11,7 +11,10 @@
 // The vertex entry applies the device's clip conventions from two parameters every vertex
 // stage carries: orvex_clip_xy (xy scale, zw offset x w) and orvex_clip_z (x scale, y offset x w).
 // The pixel entry applies the device's alpha test from orvex_alpha_test (x: the D3DCMP function,
-// 0 for no test; y: the reference 0..255), which GL leaves to programs.
+// 0 for no test; y: the reference 0..255), which GL leaves to programs. The test is compiled in
+// only where the pixel GLSL is given to the GL through with_alpha_test: a shader that can discard
+// loses the rasteriser's early depth writes and costs more per pixel, so programs for draws
+// without the test leave it out.
 #include <string>
 #include <vector>
 
@@ -37,6 +40,11 @@ bool pixel_inputs(const Effect_Description& fx, const Shader_Ref& ps, std::vecto
 bool vertex_entry(const Effect_Description& fx, const Shader_Ref& vs, const std::vector<std::string>& required,
                   std::string& code, std::vector<std::string>& outputs, std::string& error);
 bool pixel_entry(const Effect_Description& fx, const Shader_Ref& ps, std::string& code, std::string& error);
+
+// The GLSL of a compiled pixel stage with the alpha test compiled in; the text unchanged when the
+// stage has no such switch (a fixed-function stand-in tests alpha itself). Called by the device's
+// effect when it links the program for draws with D3DRS_ALPHATESTENABLE on.
+std::string with_alpha_test(const std::string& pixel_glsl);
 
 // GLSL 330 stand-ins for a pass that compiles only one stage: the fixed-function vertex transform
 // (uniform mat4 orvex_ff_wvp, the device's world x view x projection as D3D stores it; colours
