@@ -58,17 +58,33 @@ ProgramRun RunProgram(const std::string& folder, const std::string& script)
     return run;
 }
 
-// The lines of a saved log, in order.
-std::vector<std::string> LogLines(const std::string& path)
+// A saved log, one line per message line: its category keyword (or "-") and its text.
+std::string SavedLog(const std::string& path)
 {
     DynamicRow log;
-    std::vector<std::string> lines;
     if (!log.iLoadFromFile(path.c_str()))
-        return lines;
+        return "no log at " + path + "\n";
+    std::string text;
     unsigned int knot = log.iLookId("LOG");
-    for (unsigned int id = log.TopId(knot); id; id = log.NextId(id))
-        lines.push_back(log.iLookName(id).getChars());
-    return lines;
+    for (unsigned int id = log.TopId(knot); id; id = log.NextId(id)) {
+        unsigned int category = log.TopId(id);
+        text += category ? log.iLookName(category).getChars() : "-";
+        text += std::string(" ") + log.iLookName(id).getChars() + "\n";
+    }
+    return text;
+}
+
+// The lines of run.txt that start with one of the prefixes, in order.
+std::string Record(const ProgramRun& run, std::initializer_list<const char*> prefixes)
+{
+    std::string text;
+    for (const std::string& line : run.lines)
+        for (const char* prefix : prefixes)
+            if (line.rfind(prefix, 0) == 0) {
+                text += line + "\n";
+                break;
+            }
+    return orvex_test::Printable(text);
 }
 
 std::string CreateDeviceCall(const ProgramRun& run)
@@ -185,36 +201,67 @@ TEST_F(ProgramTest, UnsupportedMultisamplingEndsQuietlyLikeAnyDeviceFailure)
     EXPECT_FALSE(orvex_test::FileExists(folder + "/LOG.dr"));
 }
 
-TEST_F(ProgramTest, StartupLogFollowsTheEnginesOrder)
+TEST_F(ProgramTest, StartupLogMatchesItsRecord)
 {
-    // An empty folder: no textures, no effect, no level.
+    struct Case {
+        bool withData;
+        const char* record;
+    } cases[] = {{false, "startup_empty_folder.txt"}, {true, "startup_data.txt"}};
+    for (const Case& c : cases) {
+        folder = orvex_test::MakeScratchFolder(c.record);
+        if (c.withData)
+            orvex_test::CopyFromData(folder, ".");
+        ProgramRun run = RunProgram(folder, "1 close\n");
+        EXPECT_EQ(run.exitCode, 0);
+        std::string text = Record(run, {"window ", "class ", "box "}) +
+                           orvex_test::Printable(SavedLog(folder + "/LOG.first"));
+        EXPECT_TRUE(orvex_test::MatchesGolden(c.record, text));
+    }
+}
+
+// One object, two cameras and a light; the level's first frame, then a frame with the console
+// shown, after the start-up calls (device creation, the console's resources, the level).
+TEST_F(ProgramTest, StartupAndFramesInBothConsoleLooksMatchTheirRecord)
+{
+    orvex_test::CopyFromData(folder, "objects/box_plain.obj");
+    orvex_test::CopyFromData(folder, "meshes/cube.x");
+    orvex_test::CopyFromData(folder, "textures/_def");
     Put("ini.txt", "SCREEN = 800, 600\n");
-    ProgramRun run = RunProgram(folder, "1 close\n");
-    std::vector<std::string> log = LogLines(folder + "/LOG.first");
-    ASSERT_GE(log.size(), 14u);
-    EXPECT_EQ(log[0].rfind("[Currient date: ", 0), 0u) << log[0];
-    const std::vector<std::string> head = {
-        "[0:0] [>>>] Initializing rendering manager : ",
-        "[0:0] missed: textures\\_def\\white.bmp",
-        "[0:0] missed: textures\\_def\\red.bmp",
-        "[0:0] missed: textures\\_def\\Blue.bmp",
-        "[0:0] missed: textures\\_def\\yellow.bmp",
-        "[0:0] missed:  fx\\vor_Phong.fx",
-        "[0:0] Rendering manager inicialized with 5 errors.",
-        "[0:0] [>>>] Loading level : POLYGON01",
-        "[0:0] [>>>] Loading Lights : ",
+    Put("POLYGON01", "_LIGHTS_ { lamp }\n"
+                     "lamp { _POSITION_ { -160 220 -180 } _LOOK_ { 0 0 0 } _COLOR_ { 1 0.86 0.7 } }\n"
+                     "_OBJECTS_ { box { _OBJECT_TYPE_ { _OBJECT_SIMPLE_ }\n"
+                     "    _OBJECT_PATH_ { objects\\box_plain.obj } _POSITION_ { 70 20 -110 } } }\n"
+                     "_CAMERAS_ { front { _POSITION_ { 0 150 -320 } _LOOK_ { 0 20 0 } }\n"
+                     "    side { _POSITION_ { 260 70 -120 } _LOOK_ { 0 30 20 } } }\n");
+    // The console key is held for a pass; a press on the input line's lower right corner starts
+    // a drag, and the cursor moves on before the release.
+    ProgramRun run = RunProgram(folder, "0 tick 40\n2 key 192\n3 keyup 192\n10 lpress 228 245\n"
+                                        "11 move 300 150\n14 lrelease 300 150\n16 close\n");
+    std::vector<std::string> calls;
+    for (const std::string& line : run.lines)
+        if (line.rfind("call ", 0) == 0)
+            calls.push_back(line.substr(5));
+    // Frames run from a Clear to the Present after it.
+    std::vector<std::pair<size_t, size_t>> frames;
+    for (size_t i = 0; i < calls.size(); ++i) {
+        if (calls[i].rfind("Clear(", 0) == 0)
+            frames.emplace_back(i, i);
+        if (calls[i].rfind("Present(", 0) == 0 && !frames.empty())
+            frames.back().second = i + 1;
+    }
+    ASSERT_GE(frames.size(), 16u);
+    auto section = [&calls](const char* title, size_t from, size_t to) {
+        std::string text = std::string("== ") + title + "\n";
+        for (size_t i = from; i < to; ++i)
+            text += calls[i] + "\n";
+        return text;
     };
-    EXPECT_EQ(std::vector<std::string>(log.begin() + 1, log.begin() + 1 + head.size()), head);
-    const std::vector<std::string> tail = {
-        "[0:0] [i] Effect Manager setup completed. ",
-        "[0:0] missed: textures\\_def\\white.bmp",
-        "[0:0] missed: textures\\_def\\red.bmp",
-        "[0:0] missed: textures\\_def\\Blue.bmp",
-    };
-    EXPECT_EQ(std::vector<std::string>(log.end() - tail.size(), log.end()), tail);
-    for (const char* stage : {"[0:0] [>>>] Loading Objects : ", "[0:0] [>>>] Loading cameras : ",
-                              "[0:0] [>>>] Loading effects : "})
-        EXPECT_EQ(std::count(log.begin(), log.end(), stage), 1) << stage;
+    std::string text = section("start-up", 0, frames[0].first) +
+                       section("first frame, console hidden", frames[0].first, frames[0].second) +
+                       section("frame 9, console shown", frames[8].first, frames[8].second) +
+                       section("frame 13, dragging the input line", frames[12].first, frames[12].second) +
+                       section("frame 16, after the drop", frames[15].first, frames[15].second);
+    EXPECT_TRUE(orvex_test::MatchesGolden("frames_small_level.txt", orvex_test::Printable(text)));
 }
 
 TEST_F(ProgramTest, LogIsWrittenAtDestroyAndAgainAtProcessEnd)
@@ -250,66 +297,19 @@ TEST_F(ProgramTest, FpsIsFramesOverWholeSecondsOnceMoreThanASecondHasPassed)
     EXPECT_EQ(shown, expected);
 }
 
-struct Peek {
-    unsigned frames;
-    bool leftButtonDown;
-    unsigned long toggle, spare, key;
-};
-
-std::vector<Peek> Peeks(const ProgramRun& run)
+// Every pass of the loop: W walks the camera for three frames by the frame's own time, the
+// console opens, a press inside the input line near its lower right corner drags it and the
+// release drops it up and to the right.
+TEST_F(ProgramTest, PassesOfAScriptedRunMatchTheirRecord)
 {
-    std::vector<Peek> peeks;
-    std::regex line("[0-9]+ frames=([0-9]+) lbd=([01])"
-                    "(?: now=[0-9]+ toggle=([0-9]+) spare=([0-9]+) key=([0-9]+))?");
-    for (const std::string& text : run.With("peek ")) {
-        std::smatch m;
-        if (!std::regex_match(text, m, line))
-            continue;
-        Peek p = {(unsigned)std::stoul(m[1]), m[2] == "1", 0, 0, 0};
-        if (m[3].matched) {
-            p.toggle = std::stoul(m[3]);
-            p.spare = std::stoul(m[4]);
-            p.key = std::stoul(m[5]);
-        }
-        peeks.push_back(p);
-    }
-    return peeks;
-}
-
-TEST_F(ProgramTest, LeftButtonIsDownOnlyBetweenPressAndRelease)
-{
+    orvex_test::CopyFromData(folder, "mouse.cur");
     Put("ini.txt", "SCREEN = 800, 600\n");
-    ProgramRun run = RunProgram(folder, "2 lpress 100 100\n4 lrelease 120 100\n6 close\n");
-    std::vector<Peek> peeks = Peeks(run);
-    ASSERT_FALSE(peeks.empty());
-    for (const Peek& p : peeks) {
-        // The press is retrieved at the pass after frame 2, the release after frame 4.
-        bool held = p.frames >= 2 && p.frames < 4;
-        if (p.frames == 2 && !p.leftButtonDown)
-            continue;  // the pass that retrieves the press
-        if (p.frames == 4 && p.leftButtonDown)
-            continue;  // the pass that retrieves the release
-        EXPECT_EQ(p.leftButtonDown, held) << "after frame " << p.frames;
-    }
-}
-
-TEST_F(ProgramTest, ReleaseAndKeyDownMoveTheConsoleKeyTimersAhead)
-{
-    Put("ini.txt", "SCREEN = 800, 600\n");
-    ProgramRun run = RunProgram(folder, "2 lpress 10 10\n4 lrelease 10 10\n6 key 65\n8 close\n");
-    std::vector<Peek> peeks = Peeks(run);
-    std::vector<std::pair<unsigned, unsigned long>> jumps;
-    for (size_t i = 1; i < peeks.size(); ++i) {
-        const Peek& a = peeks[i - 1];
-        const Peek& b = peeks[i];
-        if (a.toggle == b.toggle && a.spare == b.spare && a.key == b.key)
-            continue;
-        EXPECT_EQ(b.toggle - a.toggle, 100000u);
-        EXPECT_EQ(b.spare - a.spare, 100000u);
-        EXPECT_EQ(b.key - a.key, 100000u);
-        jumps.emplace_back(b.frames, b.toggle - a.toggle);
-    }
-    EXPECT_EQ(jumps, (std::vector<std::pair<unsigned, unsigned long>>{{4, 100000}, {6, 100000}}));
+    Put("POLYGON01", "_CAMERAS_ { front { _POSITION_ { 0 150 -320 } _LOOK_ { 0 20 0 } } }\n");
+    ProgramRun run = RunProgram(folder, "0 tick 20\n1 key 87\n4 keyup 87\n5 key 192\n6 keyup 192\n"
+                                        "24 lpress 228 245\n26 lrelease 240 245\n28 key 65\n30 close\n");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(orvex_test::MatchesGolden("program_passes.txt",
+                                          Record(run, {"window ", "peek ", "call ShowWindow"})));
 }
 
 TEST_F(ProgramTest, GarbageLevelAndUnwritableLogDoNotStopTheProgram)
