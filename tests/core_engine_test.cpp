@@ -226,43 +226,6 @@ bool Contains(const std::vector<std::string>& lines, const std::string& line)
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
-TEST_F(RenderTest, InitializeReportsNoErrorWhenEveryFileIsThere)
-{
-    PutDefaultFiles();
-    MakeManagers("");
-    std::vector<std::string> log = LogTexts();
-    EXPECT_TRUE(Contains(log, "Rendering manager inicialized with 0 errors.")) << log.size();
-    EXPECT_EQ(renderManager->errorCount, 0);
-    EXPECT_NE(*renderManager->whiteTexture, nullptr);
-    EXPECT_NE(*renderManager->yellowTexture, nullptr);
-    EXPECT_NE(renderManager->phongEffect, nullptr);
-}
-
-TEST_F(RenderTest, InitializeCountsEveryMissingFileAndFailedFont)
-{
-    orvex_headless::set_font_creation_failure([](const D3DXFONT_DESCA&) { return true; });
-    MakeManagers("");
-    std::vector<std::string> log = LogTexts();
-    const std::vector<std::string> expected = {
-        "missed: textures\\_def\\white.bmp",  "missed: textures\\_def\\red.bmp",
-        "missed: textures\\_def\\Blue.bmp",   "missed: textures\\_def\\yellow.bmp",
-        "failed: CreateFont Font8Verdana",    "failed: CreateFont Font16Verdana",
-        "failed: CreateFont Font6Kartika",    "missed:  fx\\vor_Phong.fx",
-        "Rendering manager inicialized with 8 errors.",
-    };
-    ASSERT_GE(log.size(), expected.size() + 1);
-    EXPECT_EQ(std::vector<std::string>(log.begin() + 1, log.begin() + 1 + expected.size()),
-              expected);
-    EXPECT_EQ(*renderManager->whiteTexture, nullptr);
-    EXPECT_EQ(renderManager->Font8Verdana, nullptr);
-
-    // Without the overlay font the frame still clears and presents.
-    std::vector<std::string> calls = FrameCalls(0);
-    for (const std::string& call : calls)
-        EXPECT_EQ(call.rfind("DrawTextA", 0), std::string::npos) << call;
-    EXPECT_EQ(calls.back(), "Present(NULL, NULL, NULL, NULL)");
-}
-
 std::string FontLine(int height, int weight, const char* face)
 {
     return "D3DXCreateFontA(" + std::to_string(height) + ", 0, " + std::to_string(weight) +
@@ -308,57 +271,6 @@ std::vector<std::string> FoldApply(const std::vector<std::string>& calls)
         folded.push_back(transform ? "<Apply>" : call);
     }
     return folded;
-}
-
-TEST_F(RenderTest, HiddenConsoleFrameDrawsTheFourOverlayLinesThenTheCamera)
-{
-    PutDefaultFiles();
-    MakeManagers(kOneCamera);
-    // The camera's coordinates are truncated toward zero: -0.7 -> 0, 12.9 -> 12.
-    EXPECT_EQ(FoldApply(FrameCalls(37.9f)),
-              (std::vector<std::string>{
-                  "Clear(0, NULL, TARGET|ZBUFFER, 0xFF6482AA, 1, 0)",
-                  "BeginScene()",
-                  "SetRenderState(FILLMODE, 3)",
-                  Overlay(kCamera + "1", 5, 5),
-                  Overlay(kObjects + "0", 5, 15),
-                  Overlay(kPosition + "0 12 -50  Rotation 0 1 -3", 5, 25),
-                  Overlay("37 fps", 5, 45),
-                  "<Apply>",
-                  "EndScene()",
-                  "Present(NULL, NULL, NULL, NULL)",
-              }));
-}
-
-TEST_F(RenderTest, ShownConsoleFrameIsWireframeWithMarkersAndTheFpsLineOnly)
-{
-    PutDefaultFiles();
-    MakeManagers(kOneCamera);
-    console->visible = true;
-    std::vector<std::string> calls = FoldApply(FrameCalls(0));
-    std::string white = "SetTexture(0, " + orvex_headless::resource_label(*renderManager->whiteTexture) + ")";
-    std::string red = "SetTexture(0, " + orvex_headless::resource_label(*renderManager->redTexture) + ")";
-    const std::vector<std::string> head = {
-        "Clear(0, NULL, TARGET|ZBUFFER, 0xFF6482AA, 1, 0)",
-        "BeginScene()",
-        "SetRenderState(FILLMODE, 3)",
-        Overlay("0 fps", 9, 2),
-        "SetRenderState(FILLMODE, 2)",
-        white,
-    };
-    ASSERT_GT(calls.size(), head.size() + 4);
-    EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + head.size()), head);
-    // Camera markers (only the active camera here: its material, no marker), the light markers
-    // with the red texture, the camera's transforms, then the console in solid fill.
-    auto at = [&](const std::string& call) {
-        return std::find(calls.begin(), calls.end(), call) - calls.begin();
-    };
-    EXPECT_LT(at(white), at(red));
-    EXPECT_LT(at(red), at("<Apply>"));
-    ASSERT_LT(at("<Apply>") + 1, (long)calls.size());
-    EXPECT_EQ(calls[at("<Apply>") + 1], "SetRenderState(FILLMODE, 3)");
-    EXPECT_EQ(std::vector<std::string>(calls.end() - 2, calls.end()),
-              (std::vector<std::string>{"EndScene()", "Present(NULL, NULL, NULL, NULL)"}));
 }
 
 TEST_F(RenderTest, FailedBeginScenePresentsWithoutDrawing)
