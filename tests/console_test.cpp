@@ -62,16 +62,6 @@ std::vector<std::pair<std::string, int>> LogRows(const LogView& view)
     return rows;
 }
 
-// Line segments drawn (x1, y1, x2, y2), in order.
-std::vector<std::vector<float>> Segments()
-{
-    std::vector<std::vector<float>> lines;
-    for (const orvex_headless::Recorded_Draw& draw : orvex_headless::recorded_draws())
-        if (draw.type == D3DPT_LINELIST && draw.primitives == 1)
-            lines.push_back({draw.Float(0, 0), draw.Float(0, 1), draw.Float(1, 0), draw.Float(1, 1)});
-    return lines;
-}
-
 class ConsoleTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -210,29 +200,6 @@ TEST_F(ConsoleTest, FullLineTakesNoCharacterButBackspaceAndEnterStillWork)
     EXPECT_EQ(Queued(), std::vector<std::string>{std::string(49, 'x') + "a"});
 }
 
-TEST_F(ConsoleTest, BackspaceEnterAndALetterCombineInOneCall)
-{
-    TypeText("abc");
-    Press({VK_BACK, 'D'});
-    EXPECT_STREQ(line().text.getChars(), "abd");
-    Press({VK_RETURN, 'E'});
-    EXPECT_STREQ(line().text.getChars(), "e");
-    Press({VK_BACK});
-    Press({VK_BACK});
-    EXPECT_TRUE(line().text.empty());
-    Press({VK_RETURN});
-    EXPECT_EQ(Queued(), std::vector<std::string>{"abd"});
-}
-
-TEST_F(ConsoleTest, EnterWithoutAQueueEmptiesTheLineAndQueuesNothing)
-{
-    line().commandQueue = nullptr;
-    TypeText("abc");
-    Press({VK_RETURN});
-    EXPECT_TRUE(line().text.empty());
-    EXPECT_TRUE(Queued().empty());
-}
-
 TEST_F(ConsoleTest, PressesOnTheBorderAreOutsideAndOutsidePressesStopTyping)
 {
     console->visible = true;
@@ -262,14 +229,6 @@ TEST_F(ConsoleTest, PressesOnTheBorderAreOutsideAndOutsidePressesStopTyping)
     console->HandleMouse(2, 50, 210);
     TypeText("abc");
     EXPECT_STREQ(line().text.getChars(), "abc");
-}
-
-TEST_F(ConsoleTest, HiddenConsoleIgnoresTheMouse)
-{
-    console->HandleMouse(1, 600, 400);
-    EXPECT_TRUE(line().focused);
-    console->HandleMouse(1, 50, 100);
-    EXPECT_FALSE(view().active);
 }
 
 TEST_F(ConsoleTest, ConsoleOpensAfter336MsAndClosesWithItsKeyAfter1608Ms)
@@ -306,42 +265,6 @@ TEST_F(ConsoleTest, ThumbReleaseScrollsByItsShareOfTheLog)
     EXPECT_EQ(shown.front().second, 80);  // line 1, the start-up line, at y + 50
     EXPECT_EQ(shown.back(), std::make_pair(std::string("line 9"), 160));
 
-}
-
-TEST_F(ConsoleTest, ThumbReleasedLowInASmallLogLeavesEmptyRowsBelowTheNewestLine)
-{
-    AddLines(9);  // 10 lines
-    view().HandleMouse(1, 516, 172);
-    view().HandleMouse(2, 516, 179);  // thumb at 173: p = 7, f = 0.7
-    EXPECT_EQ(view().topLine, 10);
-    EXPECT_EQ(view().bottomLine, -2);
-    std::vector<std::pair<std::string, int>> shown = DrawnRows();
-    ASSERT_EQ(shown.size(), 10u);
-    EXPECT_EQ(shown.back(), std::make_pair(std::string("line 10"), 130));
-}
-
-TEST_F(ConsoleTest, ThumbReleasesThatDoNotScrollKeepThePosition)
-{
-    AddLines(39);
-    // Released outside the panel's height: unchanged, the marker stays while the cursor is in
-    // the band, then goes.
-    view().HandleMouse(1, 516, 172);
-    view().HandleMouse(2, 516, 400);
-    EXPECT_EQ(view().topLine, 12);
-    EXPECT_TRUE(view().thumbGrabbed);
-    view().HandleMouse(0, 516, 100);
-    view().Draw();
-    EXPECT_TRUE(view().thumbGrabbed);
-    view().HandleMouse(0, 516, 176);
-    view().Draw();
-    EXPECT_FALSE(view().thumbGrabbed);
-
-    // Within 12 pixels of the thumb's centre but more than 6 above it: grabbed, no scroll.
-    view().HandleMouse(1, 516, 163);
-    EXPECT_TRUE(view().thumbGrabbed);
-    view().HandleMouse(2, 516, 100);
-    EXPECT_EQ(view().topLine, 12);
-    EXPECT_EQ(view().bottomLine, 0);
 }
 
 TEST_F(ConsoleTest, DraggingThePanelCarriesTheThumbAndKeepsTheScroll)

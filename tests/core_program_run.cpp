@@ -9,6 +9,7 @@
 //   <frame> lrelease <x> <y>      left button released
 //   <frame> move <x> <y>          the cursor moved to a screen point
 //   <frame> close                 the window's close button
+//   <frame> begin_scene           a scene left open on the device, so the frame's BeginScene fails
 //   <frame> tick <ms>             from now on, move the clock by ms before every pass
 // and, before the run:
 //   0 fail_device                 device creation fails
@@ -100,6 +101,8 @@ void OnPeek(const orvex_headless::Peek_Info& info)
             orvex_headless::release_left_button((int)step.a, (int)step.b);
         else if (step.command == "move")
             orvex_headless::set_cursor_pos((int)step.a, (int)step.b);
+        else if (step.command == "begin_scene")
+            orvex_headless::last_device()->BeginScene();
         else if (step.command == "close")
             orvex_headless::close_focus_window();
     }

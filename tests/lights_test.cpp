@@ -22,18 +22,6 @@ using namespace scene_test;
 
 namespace {
 
-// An effect with every parameter a light sets.
-const char* kLightEffect =
-    "float4 LightPos; float4 LightColor; float LightFalloff; float LightSpecular;\n"
-    "float LightSpecular_Itens; float LightAmbient; float Attenuation;\n"
-    "float4 vs_main(float4 p : POSITION) : POSITION { return p + LightPos; }\n"
-    "float4 ps_main() : COLOR {\n"
-    "    return LightColor * (LightFalloff + LightSpecular + LightSpecular_Itens + LightAmbient +\n"
-    "                         Attenuation);\n"
-    "}\n"
-    "technique vor_Phong { pass P0 {\n"
-    "    VertexShader = compile vs_2_0 vs_main(); PixelShader = compile ps_2_0 ps_main(); } }\n";
-
 struct Values {
     D3DXVECTOR4 position, lookAt, color;
     float falloff, specular, specularIntensity, ambient, attenuation;
@@ -126,29 +114,6 @@ protected:
     }
     Orvex_Light_Manager* manager = nullptr;
 };
-
-TEST_F(LightManagerTest, TwoLightsGetIdsOneAndTwoAndASummary) {
-    LoadLevel("_LIGHTS_ { warm cold }\nwarm { _COLOR_ { 1 0.5 0 } }\ncold { _FALLOFF_ { 5 } }");
-    ASSERT_EQ(manager->lightCount, 2);
-    ASSERT_NE(manager->lightList, nullptr);
-    EXPECT_EQ(manager->lightList->id, 1);
-    ASSERT_NE(manager->lightList->next, nullptr);
-    EXPECT_EQ(manager->lightList->next->id, 2);
-    EXPECT_EQ(manager->lightList->next->previous, manager->lightList);
-    EXPECT_FLOAT_EQ(manager->lightList->next->light->falloff, 5.0f);
-    std::vector<Message> messages = Messages(*console);
-    std::vector<Message> expected = {{"[+] Light:  warm", "_TEXT_"},
-                                     {"[+] Light:  cold", "_TEXT_"},
-                                     {"Light Manager setup completed with 2 lights.", "_COMMENT_"}};
-    EXPECT_EQ(messages, expected);
-}
-
-TEST_F(LightManagerTest, MissingLevelFileReportsZeroLights) {
-    ASSERT_TRUE(manager->LoadLevel((dir.path() + "/NO_SUCH_LEVEL").c_str()));
-    EXPECT_EQ(manager->lightCount, 0);
-    EXPECT_EQ(Messages(*console),
-              (std::vector<Message>{{"Light Manager setup completed with 0 lights.", "_COMMENT_"}}));
-}
 
 TEST_F(LightManagerTest, NoLightDrawsNoMarkerAtAll) {
     LoadLevel("_LIGHTS_ { }");

@@ -147,42 +147,6 @@ protected:
 
 // ---- the object file and Load ----
 
-TEST_F(ObjectsTest, ObjectFilesThatDoNotReadFailWithTheCorruptedMessage)
-{
-    const std::string garbage = dir.Write("garbage.obj", "_MODEL_FILE_ { \"unterminated }\n");
-    std::filesystem::create_directories("a_folder");
-    for (const std::string& path : {std::string("missing.obj"), garbage, std::string("a_folder"),
-                                    std::string("/dev/zero")}) {
-        Static_CObject* object = MakeObject(path);
-        EXPECT_FALSE(object->Load()) << path;
-        EXPECT_EQ(object->materialCount, 0u);
-        delete object;
-    }
-    EXPECT_EQ(Lines("_ERROR_"),
-              std::vector<std::string>(4, "[!] Object File is corrupted and parameters are not loaded!"));
-}
-
-// An empty file keeps the starting matrix whatever the level says; a model section without
-// entries is no mesh and no message.
-TEST_F(ObjectsTest, FilesWithoutAMeshLoadSilentlyAndEmptyOnesKeepTheStartingMatrix)
-{
-    struct Case {
-        const char* text;
-        bool identity;
-    } cases[] = {{"", true}, {"_MODEL_FILE_ { }\n", false}};
-    D3DXMATRIX identity;
-    D3DXMatrixIdentity(&identity);
-    for (const Case& c : cases) {
-        Static_CObject* object = MakeObject(dir.Write("empty.obj", c.text), 10, 20, 30, 0, 90, 0);
-        EXPECT_TRUE(object->Load()) << c.text;
-        EXPECT_EQ(memcmp(&object->world, &identity, sizeof identity) == 0, c.identity) << c.text;
-        EXPECT_EQ(object->materialCount, 0u);
-        EXPECT_EQ(object->effectCount, 0u);
-        delete object;
-    }
-    EXPECT_TRUE(scene_test::Messages(*console).empty());
-}
-
 TEST_F(ObjectsTest, MeshesThatCannotLoadAreReportedAndLeaveNothingToDraw)
 {
     std::filesystem::create_directories("meshes/folder.x");
@@ -248,21 +212,6 @@ TEST_F(ObjectsTest, TexturesFallBackFromTheStoredNameToTexturesToTheDefault)
                                      : std::vector<std::string>{});
         delete object;
     }
-}
-
-TEST_F(ObjectsTest, EffectNamesAreReadInOrderWithNoneForAnObjectWithout)
-{
-    Static_CObject* two = MakeObject(ObjectFile("two.obj", "", "first second"));
-    Static_CObject* none = MakeObject(ObjectFile("none.obj", "meshes/quad.x"));
-    ASSERT_TRUE(two->Load());
-    ASSERT_TRUE(none->Load());
-    EXPECT_EQ(two->effectCount, 2u);
-    EXPECT_STREQ(two->GetEffectName(1).getChars(), "first");
-    EXPECT_STREQ(two->GetEffectName(2).getChars(), "second");
-    EXPECT_STREQ(two->GetEffectName(3).getChars(), "");
-    EXPECT_STREQ(none->GetEffectName(1).getChars(), "none");
-    delete two;
-    delete none;
 }
 
 // ---- the manager ----

@@ -103,27 +103,6 @@ TEST(Win32CursorFile, ReadsBitmapImagesWithTheirMaskAndHotSpot) {
     EXPECT_EQ(px(31, 5)[2], 0xFF) << "rows are stored bottom-up, bytes B G R";
 }
 
-TEST(Win32CursorFile, ReadsPngImages) {
-    Bytes file = cursor_file(16, 24, 15, 23, png_image(16, 24));
-    Cur_Image img;
-    std::string why;
-    ASSERT_TRUE(cur_file_decode(file.data(), file.size(), &img, &why)) << why;
-    EXPECT_EQ(img.width, 16);
-    EXPECT_EQ(img.height, 24);
-    EXPECT_EQ(img.rgba[1], 0xFF);
-    EXPECT_EQ(img.rgba[3], 0xFF);
-    EXPECT_EQ(img.rgba[7], 0x80);
-
-    // An empty IDAT chunk ahead of the data is legal and changes nothing.
-    Bytes png = png_image(16, 24);
-    const uint8_t empty_idat[12] = {0, 0, 0, 0, 'I', 'D', 'A', 'T', 0x35, 0xAF, 0x06, 0x1E};
-    png.insert(png.begin() + 8 + 25, empty_idat, empty_idat + 12);  // after the signature and IHDR
-    Bytes with_empty = cursor_file(16, 24, 0, 0, png);
-    Cur_Image again;
-    ASSERT_TRUE(cur_file_decode(with_empty.data(), with_empty.size(), &again, &why)) << why;
-    EXPECT_EQ(again.rgba, img.rgba);
-}
-
 TEST(Win32CursorFile, RefusesFilesThatAreTruncatedOrLieAboutSizes) {
     const Bytes good = cursor_file(32, 32, 1, 1, dib_24(32, 32));
     const Bytes good_png = cursor_file(16, 16, 1, 1, png_image(16, 16));
@@ -181,40 +160,6 @@ TEST(Win32CursorFile, RefusesFilesThatAreTruncatedOrLieAboutSizes) {
         EXPECT_FALSE(cur_file_decode(c.file.data(), c.file.size(), &img, &why)) << c.what;
         EXPECT_FALSE(why.empty()) << c.what;
     }
-}
-
-TEST(Win32CursorFile, LoadCursorFromFileGivesNullForMissingOrBadFiles) {
-    orvex_headless::reset_win32();
-    std::string dir = ::testing::TempDir();
-    std::string good = dir + "/orvex_good.cur", bad = dir + "/orvex_bad.cur";
-    Bytes file = cursor_file(32, 32, 3, 4, dib_24(32, 32));
-    FILE* f = fopen(good.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    fwrite(file.data(), 1, file.size(), f);
-    fclose(f);
-    f = fopen(bad.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    fwrite(file.data(), 1, file.size() / 2, f);
-    fclose(f);
-
-    HCURSOR c = LoadCursorFromFileA(good.c_str());
-    ASSERT_NE(c, nullptr);
-    int w = 0, h = 0, hx = 0, hy = 0;
-    ASSERT_TRUE(orvex_headless::cursor_info(c, &w, &h, &hx, &hy));
-    EXPECT_EQ(hx, 3);
-    EXPECT_EQ(hy, 4);
-    EXPECT_EQ(LoadCursorFromFileA(bad.c_str()), nullptr);
-    EXPECT_EQ(LoadCursorFromFileA((dir + "/orvex_missing.cur").c_str()), nullptr);
-    EXPECT_EQ(LoadCursorFromFileA(nullptr), nullptr);
-    ASSERT_EQ(orvex_headless::cursor_loads().size(), 4u);
-    EXPECT_EQ(orvex_headless::cursor_loads()[0].cursor, c);
-
-    SetCursor(c);
-    EXPECT_EQ(SetCursor(nullptr), c);
-    EXPECT_EQ(orvex_headless::cursors_set(), (std::vector<HCURSOR>{c, nullptr}));
-    remove(good.c_str());
-    remove(bad.c_str());
-    orvex_headless::reset_win32();
 }
 
 }  // namespace
