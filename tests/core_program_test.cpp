@@ -216,20 +216,22 @@ TEST_F(ProgramTest, StartupAndFramesInBothConsoleLooksMatchTheirRecord)
                      "    _OBJECT_PATH_ { objects\\box_plain.obj } _POSITION_ { 70 20 -110 } } }\n"
                      "_CAMERAS_ { front { _POSITION_ { 0 150 -320 } _LOOK_ { 0 20 0 } }\n"
                      "    side { _POSITION_ { 260 70 -120 } _LOOK_ { 0 30 20 } } }\n");
-    // The console key is held for a pass. Presses near the input line's lower right corner, on
-    // the log view's thumb and inside its panel each hold the button while the cursor moves on.
-    ProgramRun run = RunProgram(folder, "0 tick 40\n2 key 192\n3 keyup 192\n"
-                                        "10 lpress 228 245\n11 move 300 150\n14 lrelease 300 150\n"
-                                        "16 lpress 524 203\n17 move 524 150\n19 lrelease 524 150\n"
-                                        "21 lpress 208 131\n22 move 248 111\n24 lrelease 248 111\n"
-                                        "27 close\n");
+    // Tab makes the second camera the active one. The console key is held for a pass. Presses
+    // near the input line's lower right corner, on the log view's thumb and inside its panel each
+    // hold the button while the cursor moves on (to the top of the thumb's band for the thumb); a
+    // frame draws where the cursor was at the end of the frame before.
+    ProgramRun run = RunProgram(folder, "0 tick 40\n10 key 9\n11 keyup 9\n12 key 192\n13 keyup 192\n"
+                                        "22 lpress 228 245\n23 move 300 150\n26 lrelease 300 150\n"
+                                        "28 lpress 524 203\n29 move 524 67\n31 lrelease 524 67\n"
+                                        "33 lpress 208 131\n34 move 248 111\n36 lrelease 248 111\n"
+                                        "39 close\n");
     RunCalls calls(run);
-    ASSERT_GE(calls.frames.size(), 26u);
+    ASSERT_GE(calls.frames.size(), 38u);
     std::string text = calls.StartUp() + calls.Frame(1, "console hidden") +
-                       calls.Frame(9, "console shown") + calls.Frame(13, "dragging the input line") +
-                       calls.Frame(15, "after the drop") + calls.Frame(18, "the log's thumb held") +
-                       calls.Frame(20, "the log view focused") +
-                       calls.Frame(23, "dragging the log view") + calls.Frame(26, "after its drop");
+                       calls.Frame(21, "console shown, second camera active") +
+                       calls.Frame(25, "dragging the input line") + calls.Frame(27, "after the drop") +
+                       calls.Frame(31, "the log's thumb held") + calls.Frame(32, "the log view focused") +
+                       calls.Frame(35, "dragging the log view") + calls.Frame(38, "after its drop");
     EXPECT_TRUE(orvex_test::MatchesGolden("frames_small_level.txt", orvex_test::Printable(text)));
 }
 
