@@ -1,5 +1,5 @@
-// Cameras and the camera manager on the headless platform: level loading, the transforms,
-// keyboard and mouse control on the scripted clock, the camera commands and the markers.
+// Cameras and the camera manager on the headless platform: the keys a camera reads, keyboard and
+// mouse control on the scripted clock and the camera commands.
 #include <windows.h>
 #include <d3d9.h>
 #include <d3dx9.h>

@@ -1,4 +1,4 @@
-// The console's message log: time stamps, cutting into display lines, categories, saving.
+// The console's message log: time stamps, cutting into display lines, saving.
 #include <gtest/gtest.h>
 
 #include <stdio.h>

@@ -1,5 +1,7 @@
 // Whole runs of the viewer on the headless platform: the real WinMain, one process per run
 // (the engine is a global), driven by a script of clock steps and input (core_program_run.cpp).
+// The golden records under golden/ hold whole start-up logs, start-up and frame calls, and every
+// pass of a scripted run; MatchesGolden names the first line that differs.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>

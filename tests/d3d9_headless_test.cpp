@@ -1,5 +1,4 @@
-// The headless device: what it records, the state it keeps, the calls it refuses, and the lines
-// and boxes drawn through it.
+// The headless device: creation and the calls it refuses.
 #include <gtest/gtest.h>
 
 #include <d3d9.h>
@@ -9,7 +8,6 @@
 #include <vector>
 
 #include "call_log.h"
-#include "core/draw_lines.h"
 #include "headless_d3d9.h"
 #include "headless_win32.h"
 #include "device_test_support.h"

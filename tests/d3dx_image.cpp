@@ -1,5 +1,5 @@
-// Image decoding: every file family to the pixels it holds, and bad files refused before
-// anything is allocated for them.
+// Image decoding: BMP of every depth, PNG, TGA and JPEG to the pixels they hold, and BMPs that
+// claim more than they hold refused before anything is allocated for them.
 #include "common/image_decode.h"
 
 #include <d3dx9.h>

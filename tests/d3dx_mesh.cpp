@@ -1,5 +1,5 @@
-// Mesh files: what the importer makes of the generator's .x files and of files written here,
-// and the bad files it must refuse.
+// Mesh files: what the importer makes of a hand-written .x file, binary and compressed twins of
+// text files, and the bad files it must refuse.
 #include "common/mesh_import.h"
 
 #include <d3dx9.h>

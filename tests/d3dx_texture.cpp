@@ -1,5 +1,5 @@
-// D3DXCreateTextureFromFileA on the headless device: the texture made, its mip chain, its
-// pixels, and files that must make nothing.
+// D3DXCreateTextureFromFileA on the headless device: files that must make nothing, and a texture
+// that cannot be filled.
 #include "d3dx_headless_device.h"
 
 #include <d3dx9.h>

@@ -1,5 +1,5 @@
-// Lights and the light manager on the headless platform: the keys with their value counts,
-// reporting, the values handed to an effect, and the markers.
+// Lights on the headless platform: the keys with their value counts, and no marker without a
+// light.
 #include <windows.h>
 #include <d3d9.h>
 #include <d3dx9.h>

@@ -1,6 +1,5 @@
-// Scene objects and the object manager on the headless platform: object files, meshes,
-// materials, the texture fallback chain, the world matrix, level setup, the object commands and
-// the drawing order of a frame.
+// Scene objects and the object manager on the headless platform: meshes that do not load, the
+// texture fallback chain, level setup, the object commands, shared files and the drawing order.
 #include <gtest/gtest.h>
 #include <unistd.h>
 

@@ -1,5 +1,5 @@
-// The .cur reader and LoadCursorFromFileA: bitmap and PNG images, hot spots, and files that are
-// truncated or lie about their sizes.
+// The .cur reader: bitmap images with their hot spots, and files that are truncated or lie
+// about their sizes.
 #include <gtest/gtest.h>
 
 #include <cstdio>

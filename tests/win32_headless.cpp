@@ -1,5 +1,5 @@
-// The headless Win32: queue order, keyboard state, windows and their sizes, classes, the default
-// procedure, arithmetic, and the hook that scripts a whole message loop.
+// The headless Win32: queue order, keyboard state, window sizes, the runaway-loop limit and
+// MulDiv.
 #include <gtest/gtest.h>
 
 #include <string>
