@@ -2,6 +2,7 @@
 // about their sizes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -38,7 +39,7 @@ void put32(Bytes& b, size_t at, uint32_t v) {
 
 // One directory entry followed by the image.
 Bytes cursor_file(int w, int h, int hot_x, int hot_y, const Bytes& image) {
-    Bytes b(22, 0);
+    Bytes b(22 + image.size(), 0);
     put16(b, 2, 2);
     put16(b, 4, 1);
     b[6] = static_cast<uint8_t>(w);
@@ -47,7 +48,7 @@ Bytes cursor_file(int w, int h, int hot_x, int hot_y, const Bytes& image) {
     put16(b, 12, hot_y);
     put32(b, 14, static_cast<uint32_t>(image.size()));
     put32(b, 18, 22);
-    b.insert(b.end(), image.begin(), image.end());
+    std::copy(image.begin(), image.end(), b.begin() + 22);
     return b;
 }
 
