@@ -135,12 +135,12 @@ TEST_F(CameraManagerTest, CameraNextTwiceWithin360msSwitchesOnce) {
     LoadLevel(kThreeCameras);
     AdvanceClock(400);
     Command("camera.next");
-    AdvanceClock(200);
+    AdvanceClock(359);
     Command("camera.next");
     EXPECT_EQ(manager->activeCamera->id, 2);
     const std::string reply = "Currient camera was changed to: camera \xB9 2";
     EXPECT_EQ(Replies(), (std::vector<std::string>{reply, reply}));
-    AdvanceClock(200);
+    AdvanceClock(1);
     Command("camera.next");
     EXPECT_EQ(manager->activeCamera->id, 3);
 }

@@ -215,7 +215,8 @@ TEST_F(ProgramTest, StartupAndFramesInBothConsoleLooksMatchTheirRecord)
     Put("POLYGON01", "_LIGHTS_ { lamp }\n"
                      "lamp { _POSITION_ { -160 220 -180 } _LOOK_ { 0 0 0 } _COLOR_ { 1 0.86 0.7 } }\n"
                      "_OBJECTS_ { box { _OBJECT_TYPE_ { _OBJECT_SIMPLE_ }\n"
-                     "    _OBJECT_PATH_ { objects\\box_plain.obj } _POSITION_ { 70 20 -110 } } }\n"
+                     "    _OBJECT_PATH_ { objects\\box_plain.obj } _POSITION_ { 70 20 -110 }\n"
+                     "    _ROTATION_ { 10 20 30 } } }\n"
                      "_CAMERAS_ { front { _POSITION_ { 0 150 -320 } _LOOK_ { 0 20 0 } }\n"
                      "    side { _POSITION_ { 260 70 -120 } _LOOK_ { 0 30 20 } } }\n");
     // Tab makes the second camera the active one. The console key is held for a pass. Presses
@@ -261,7 +262,7 @@ TEST_F(ProgramTest, SettingsAndUnusualConditionsGiveTheirCalls)
          {"SetRenderState(FILLMODE, 2)", "SetRenderState(MULTISAMPLEANTIALIAS, 1)"}},
         {"", "0 dpi 120\n2 close\n", "", {font + "-13" + verdana, font + "-27" + verdana}},
         {"", "0 dpi 144\n2 close\n", "", {font + "-16" + verdana, font + "-32" + verdana}},
-        {"", "2 close\n", "_CAMERAS_ { far { _POSITION_ { 1e30 -1e30 0 } _LOOK_ { 0 0 1 } } }\n",
+        {"", "2 close\n", "_CAMERAS_ { far { _POSITION_ { 2147483648 -1e30 0 } _LOOK_ { 0 0 1 } } }\n",
          {"DrawTextA(\"\\xCA\\xE0\\xEC\\xE5\\xF0\\xE0 \\xE2 : Position 2147483647 -2147483648 0  "
           "Rotation 0 0 1\", {5,25,0,0}, DT_NOCLIP, 0xFFFFFFFF)"}},
         {"", "1 begin_scene\n3 close\n", "",
