@@ -1,14 +1,11 @@
-// Cameras and the camera manager on the headless platform: level loading, the transforms,
-// keyboard and mouse control on the scripted clock, the camera commands and the markers.
+// Cameras and the camera manager on the headless platform: the keys a camera reads, keyboard and
+// mouse control on the scripted clock and the camera commands.
 #include <windows.h>
 #include <d3d9.h>
 #include <d3dx9.h>
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cmath>
-#include <cstdlib>
-#include <new>
 #include <string>
 
 #include "console/console.h"
@@ -17,19 +14,6 @@
 #include "scene_test_support.h"
 
 using namespace scene_test;
-
-// Counts the allocations made while counting is on, to show the per-frame handlers make none.
-static std::atomic<bool> g_countAllocations{false};
-static std::atomic<long> g_allocations{0};
-
-void* operator new(std::size_t size) {
-    if (g_countAllocations) ++g_allocations;
-    void* p = std::malloc(size ? size : 1);
-    if (!p) throw std::bad_alloc();
-    return p;
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -46,10 +30,6 @@ bool IsFinite(const D3DXMATRIX& m) {
         for (int c = 0; c < 4; ++c)
             if (!std::isfinite(m.m[r][c])) return false;
     return true;
-}
-
-bool IsFinite(const D3DXVECTOR3& v) {
-    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
 }
 
 // ---- One camera ----
@@ -98,71 +78,6 @@ TEST(CameraLoading, ReadsKeysWithTheirValueCountsOverDefaults) {
     }
 }
 
-TEST(CameraLoading, MissingOrEmptyKnotFailsWithDefaults) {
-    for (const char* text : {"_CAMERAS_ { cam }", "cam { }", ""}) {
-        DynamicRow tree = Tree(text);
-        Orvex_Camera camera;
-        camera.position = D3DXVECTOR3(5, 5, 5);
-        camera.moveSpeed = 9;
-        Orvex_string name;
-        name = "cam";
-        EXPECT_FALSE(camera.LoadFromTree(name, &tree)) << text;
-        ExpectVector(camera.position, 0, 0, 0, text);
-        ExpectVector(camera.up, 0, 1, 0, text);
-        EXPECT_FLOAT_EQ(camera.moveSpeed, 0.1f);
-        EXPECT_STREQ(camera.name.getChars(), "cam");
-        EXPECT_TRUE(IsFinite(camera.viewMatrix) && IsFinite(camera.projectionMatrix));
-    }
-}
-
-class CameraDeviceTest : public SceneTest {
-protected:
-    Orvex_Camera Load(const std::string& keys) {
-        DynamicRow tree = Tree("cam { " + keys + " }");
-        Orvex_Camera camera;
-        Orvex_string name;
-        name = "cam";
-        camera.LoadFromTree(name, &tree);
-        return camera;
-    }
-};
-
-TEST_F(CameraDeviceTest, ApplySetsWorldViewProjectionThenTurnsRightToTheViewersLeft) {
-    Orvex_Camera camera = Load("_POSITION_ { 0 100 -300 }");
-    ExpectVector(camera.right, 0, 0, 1, "before the first Apply");
-
-    ClearCallLog();
-    camera.Apply(&device);
-    std::vector<std::string> transforms = CallsStartingWith("SetTransform(");
-    ASSERT_EQ(transforms.size(), 3u);
-    EXPECT_NE(transforms[0].find("WORLD"), std::string::npos) << transforms[0];
-    EXPECT_NE(transforms[1].find("VIEW"), std::string::npos) << transforms[1];
-    EXPECT_NE(transforms[2].find("PROJECTION"), std::string::npos) << transforms[2];
-
-    // Looking along +z (and down), the viewer's left is -x.
-    ExpectVector(camera.right, -1, 0, 0, "after Apply");
-
-    // The fixed 4:3 projection: 45 degrees vertically, near 1, far 15000.
-    const D3DXMATRIX& p = camera.projectionMatrix;
-    EXPECT_NEAR(p._22, 2.4142135f, 1e-5f);
-    EXPECT_NEAR(p._11, 2.4142135f * 0.75f, 1e-5f);
-    EXPECT_NEAR(p._33, 15000.0f / 14999.0f, 1e-6f);
-    EXPECT_NEAR(p._43, -15000.0f / 14999.0f, 1e-5f);
-    EXPECT_FLOAT_EQ(p._34, 1.0f);
-    EXPECT_FLOAT_EQ(p._44, 0.0f);
-
-    // The eye lands at the view-space origin.
-    D3DXVECTOR3 eye;
-    D3DXVec3TransformCoord(&eye, &camera.position, &camera.viewMatrix);
-    ExpectVector(eye, 0, 0, 0, "eye in view space");
-}
-
-TEST_F(CameraDeviceTest, PointsAtTheEdgeOfTheFloatRangeNeverGiveANonFiniteMatrix) {
-    Orvex_Camera camera = Load("_POSITION_ { 3e38 0 0 } _LOOK_ { -3e38 0 0 }");
-    camera.Apply(&device);
-    EXPECT_TRUE(IsFinite(camera.viewMatrix));
-    EXPECT_TRUE(IsFinite(camera.right));
-}
 
 // ---- The camera manager ----
 
@@ -204,31 +119,6 @@ protected:
     Orvex_Camera_Manager* manager = nullptr;
 };
 
-TEST_F(CameraManagerTest, LoadsCamerasInFileOrderAndActivatesTheFirst) {
-    LoadLevel("_CAMERAS_ { first second nowhere }\n"
-              "first { _POSITION_ { 0 0 -100 } } second { _POSITION_ { 1 2 3 } }\n");
-    ASSERT_EQ(manager->cameraCount, 3);
-    ASSERT_NE(manager->activeCamera, nullptr);
-    EXPECT_EQ(manager->activeCamera, manager->cameraList);
-    const char* names[] = {"first", "second", "nowhere"};
-    int id = 1;
-    const CameraEntry* previous = nullptr;
-    for (CameraEntry* e = manager->cameraList; e; e = e->next, ++id) {
-        EXPECT_EQ(e->id, id);
-        EXPECT_STREQ(e->camera->name.getChars(), names[id - 1]);
-        EXPECT_EQ(e->previous, previous);
-        previous = e;
-    }
-    EXPECT_EQ(id, 4);
-    // The camera without a knot is there with the defaults.
-    ExpectVector(previous->camera->position, 0, 0, 0, "defaults");
-    EXPECT_EQ(Texts(*console, "_TEXT_"),
-              (std::vector<std::string>{"[+] Camera:  first", "[+] Camera:  second",
-                                        "[+] Camera:  nowhere"}));
-    EXPECT_FLOAT_EQ(manager->material.Ambient.r, 1.0f);
-    EXPECT_FLOAT_EQ(manager->material.Emissive.a, 1.0f);
-}
-
 TEST_F(CameraManagerTest, CamerasThatCannotMoveAreNamedInOneErrorLineEach) {
     LoadLevel("_CAMERAS_ { fine nowhere onpoint above }\n"
               "fine { _POSITION_ { 0 90 -1 } _LOOK_ { 0 0 0 } }\n"
@@ -240,19 +130,6 @@ TEST_F(CameraManagerTest, CamerasThatCannotMoveAreNamedInOneErrorLineEach) {
                   "[!] Camera nowhere: no knot in the level; default view, it cannot move",
                   "[!] Camera onpoint: looks straight up, down or at itself; it cannot move",
                   "[!] Camera above: looks straight up, down or at itself; it cannot move"}));
-}
-
-TEST_F(CameraManagerTest, LevelWithoutCamerasSkipsMovementAndCommands) {
-    LoadLevel("_LIGHTS_ { }");
-    EXPECT_EQ(manager->cameraCount, 0);
-    EXPECT_EQ(manager->activeCamera, nullptr);
-    SetKey('W', true);
-    SetKey(VK_TAB, true);
-    Frame(16, true);
-    for (const char* c : {"camera.next", "camera.set 1", "camera.speed 2"}) Command(c);
-    EXPECT_TRUE(Replies().empty());
-    manager->DrawMarkers(&device);
-    EXPECT_FALSE(manager->SetActiveCamera(1));
 }
 
 TEST_F(CameraManagerTest, TabHeldForOneSecondSwitchesAtMostThreeTimesInCycle) {
@@ -271,12 +148,12 @@ TEST_F(CameraManagerTest, CameraNextTwiceWithin360msSwitchesOnce) {
     LoadLevel(kThreeCameras);
     AdvanceClock(400);
     Command("camera.next");
-    AdvanceClock(200);
+    AdvanceClock(359);
     Command("camera.next");
     EXPECT_EQ(manager->activeCamera->id, 2);
     const std::string reply = "Currient camera was changed to: camera \xB9 2";
     EXPECT_EQ(Replies(), (std::vector<std::string>{reply, reply}));
-    AdvanceClock(200);
+    AdvanceClock(1);
     Command("camera.next");
     EXPECT_EQ(manager->activeCamera->id, 3);
 }
@@ -314,31 +191,6 @@ TEST_F(CameraManagerTest, CommandWordsAreExactAndRepliesNameTheActiveCamera) {
         }
     }
     EXPECT_FLOAT_EQ(Active()->moveSpeed, 0.1f);
-}
-
-TEST_F(CameraManagerTest, SpeedCommandSetsTheActiveCameraAndEchoesTheValue) {
-    struct Case {
-        const char* line;
-        float speed;
-        const char* reply;
-    };
-    const Case cases[] = {
-        {"camera.speed 0.5", 0.5f, "Currient camera speed was changed to: 0.5"},
-        {"camera.speed 2", 2.0f, "Currient camera speed was changed to: 2"},
-        {"camera.speed", 0.0f, "Currient camera speed was changed to: 0"},
-        {"camera.speed nan", 0.0f, "Currient camera speed was changed to: 0"},
-        {"camera.speed 1e40", 0.0f, "Currient camera speed was changed to: 0"},
-    };
-    LoadLevel(kThreeCameras);
-    for (const Case& c : cases) {
-        Command(c.line);
-        EXPECT_FLOAT_EQ(Active()->moveSpeed, c.speed) << c.line;
-        EXPECT_EQ(Replies().back(), c.reply);
-    }
-    SetKey('W', true);
-    D3DXVECTOR3 before = Active()->position;
-    Frame(16);
-    ExpectVector(Active()->position, before.x, before.y, before.z, "speed 0 stands still");
 }
 
 TEST_F(CameraManagerTest, ElapsedTimeScalesWalkingWithAFloorOf005) {
@@ -414,22 +266,6 @@ TEST_F(CameraManagerTest, MouseDragTurnsOneDegreePerThreePixels) {
     ExpectVector(Active()->lookAt, look.x, look.y, look.z, "no jump when a drag starts");
 }
 
-TEST_F(CameraManagerTest, PitchWhileLookingStraightDownStaysFinite) {
-    LoadLevel("_CAMERAS_ { c } c { _POSITION_ { 0 100 0 } _LOOK_ { 0 0 0 } }");
-    Active()->Apply(&device);
-    ExpectVector(Active()->right, 0, 0, 0, "right looking straight down");
-    SetCursor(10, 10);
-    Frame(16);
-    SetCursor(40, 70);
-    SetKey('W', true);
-    SetKey('A', true);
-    Frame(16, true);
-    Frame(16, true);
-    EXPECT_TRUE(IsFinite(Active()->lookAt));
-    EXPECT_TRUE(IsFinite(Active()->position));
-    EXPECT_TRUE(IsFinite(Active()->viewMatrix));
-}
-
 TEST_F(CameraManagerTest, OpenConsoleFreezesCameraAndMouseUntilItCloses) {
     LoadLevel(kThreeCameras);
     AdvanceClock(1000);
@@ -458,35 +294,6 @@ TEST_F(CameraManagerTest, OpenConsoleFreezesCameraAndMouseUntilItCloses) {
     Frame(16, true);   // the whole 60 pixels at once: 20 degrees
     const float a = 20.0f * 0.0174532924f;
     ExpectVector(Active()->lookAt, 100 * std::sin(a), 0, -100 + 100 * std::cos(a), "turned");
-}
-
-TEST_F(CameraManagerTest, PerFrameHandlingAllocatesNothing) {
-    LoadLevel(kThreeCameras);
-    AdvanceClock(1000);
-    for (int key : {int('W'), int('A'), VK_LSHIFT, VK_TAB}) SetKey(key, true);
-    SetCursor(10, 10);
-    Frame(16, true);
-    SetCursor(50, 80);
-    g_allocations = 0;
-    g_countAllocations = true;
-    manager->HandleKeyboard(16);
-    manager->HandleMouse(nullptr, true);
-    g_countAllocations = false;
-    EXPECT_EQ(g_allocations, 0);
-}
-
-TEST_F(CameraManagerTest, TenThousandCamerasLoadAndCycle) {
-    std::string level = "_CAMERAS_ {";
-    for (int i = 0; i < 10000; ++i) level += " c" + std::to_string(i);
-    level += " }\nc9999 { _POSITION_ { nan 1e40 -inf } _LOOK_ { x y z } }\n";
-    LoadLevel(level);
-    EXPECT_EQ(manager->cameraCount, 10000);
-    EXPECT_TRUE(manager->SetActiveCamera(10000));
-    ExpectVector(Active()->position, 0, 0, 0, "non-finite values");
-    AdvanceClock(1000);
-    Command("camera.next");
-    EXPECT_EQ(manager->activeCamera->id, 1);
-    EXPECT_EQ(Texts(*console, "_TEXT_").size(), 10000u);
 }
 
 }  // namespace

@@ -62,16 +62,6 @@ std::vector<std::pair<std::string, int>> LogRows(const LogView& view)
     return rows;
 }
 
-// Line segments drawn (x1, y1, x2, y2), in order.
-std::vector<std::vector<float>> Segments()
-{
-    std::vector<std::vector<float>> lines;
-    for (const orvex_headless::Recorded_Draw& draw : orvex_headless::recorded_draws())
-        if (draw.type == D3DPT_LINELIST && draw.primitives == 1)
-            lines.push_back({draw.Float(0, 0), draw.Float(0, 1), draw.Float(1, 0), draw.Float(1, 1)});
-    return lines;
-}
-
 class ConsoleTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -210,29 +200,6 @@ TEST_F(ConsoleTest, FullLineTakesNoCharacterButBackspaceAndEnterStillWork)
     EXPECT_EQ(Queued(), std::vector<std::string>{std::string(49, 'x') + "a"});
 }
 
-TEST_F(ConsoleTest, BackspaceEnterAndALetterCombineInOneCall)
-{
-    TypeText("abc");
-    Press({VK_BACK, 'D'});
-    EXPECT_STREQ(line().text.getChars(), "abd");
-    Press({VK_RETURN, 'E'});
-    EXPECT_STREQ(line().text.getChars(), "e");
-    Press({VK_BACK});
-    Press({VK_BACK});
-    EXPECT_TRUE(line().text.empty());
-    Press({VK_RETURN});
-    EXPECT_EQ(Queued(), std::vector<std::string>{"abd"});
-}
-
-TEST_F(ConsoleTest, EnterWithoutAQueueEmptiesTheLineAndQueuesNothing)
-{
-    line().commandQueue = nullptr;
-    TypeText("abc");
-    Press({VK_RETURN});
-    EXPECT_TRUE(line().text.empty());
-    EXPECT_TRUE(Queued().empty());
-}
-
 TEST_F(ConsoleTest, PressesOnTheBorderAreOutsideAndOutsidePressesStopTyping)
 {
     console->visible = true;
@@ -264,69 +231,6 @@ TEST_F(ConsoleTest, PressesOnTheBorderAreOutsideAndOutsidePressesStopTyping)
     EXPECT_STREQ(line().text.getChars(), "abc");
 }
 
-TEST_F(ConsoleTest, HiddenConsoleIgnoresTheMouse)
-{
-    console->HandleMouse(1, 600, 400);
-    EXPECT_TRUE(line().focused);
-    console->HandleMouse(1, 50, 100);
-    EXPECT_FALSE(view().active);
-}
-
-TEST_F(ConsoleTest, DraggingTheInputLineMovesItAndShowsTheGhostOutlineMeanwhile)
-{
-    console->visible = true;
-    view().HandleMouse(1, 50, 100);  // the log view active first: a press in the line ends that
-    view().HandleMouse(2, 50, 100);
-    console->HandleMouse(1, 100, 208);
-    EXPECT_FALSE(view().active);
-    EXPECT_EQ(view().textColor, 0xFFC8C8F0u);
-
-    console->HandleMouse(0, 130, 208);
-    orvex_headless::reset_d3d9();
-    line().Draw();
-    // Box right edge 224 lands at 254 while the cursor is 30 to the right.
-    std::vector<std::vector<float>> ghost = Segments();
-    ASSERT_EQ(ghost.size(), 4u);
-    EXPECT_EQ(ghost[0], (std::vector<float>{255, 218, 38, 218}));
-    EXPECT_EQ(ghost[1], (std::vector<float>{255, 201, 38, 199}));
-
-    orvex_headless::clear_call_log();
-    console->HandleMouse(2, 130, 208);
-    EXPECT_EQ(line().x, 39);
-    EXPECT_EQ(line().y, 200);
-    EXPECT_FALSE(line().dragging);
-    EXPECT_EQ(scene_test::CallsStartingWith("CreateVertexBuffer(80, 0, XYZRHW|DIFFUSE, DEFAULT)").size(), 1u);
-
-    orvex_headless::reset_d3d9();
-    line().Draw();
-    std::vector<std::vector<float>> outline = Segments();
-    ASSERT_EQ(outline.size(), 4u);
-    EXPECT_EQ(outline[0], (std::vector<float>{38, 198, 255, 199}));
-    EXPECT_EQ(outline[3], (std::vector<float>{255, 199, 255, 218}));
-}
-
-TEST_F(ConsoleTest, OutlinesTakeTheOutlineColourAndLeaveTheStageAsItWas)
-{
-    console->visible = true;
-    orvex_headless::clear_call_log();
-    line().Draw();
-    std::vector<std::string> calls = orvex_headless::call_log();
-    auto at = [&](const std::string& call) {
-        return std::find(calls.begin(), calls.end(), call) - calls.begin();
-    };
-    const auto factor = at("SetRenderState(TEXTUREFACTOR, 0xFFFF00FF)");
-    const auto firstLine = at("DrawPrimitiveUP(LINELIST, 1, ..., 28)");
-    ASSERT_LT(firstLine, (long)calls.size());
-    EXPECT_LT(factor, firstLine);
-    EXPECT_LT(at("SetTextureStageState(0, COLORARG1, 3)"), firstLine);
-    DWORD op = 0;
-    device->GetTextureStageState(0, D3DTSS_COLOROP, &op);
-    EXPECT_EQ(op, (DWORD)D3DTOP_MODULATE);
-    DWORD value = 1;
-    device->GetRenderState(D3DRS_TEXTUREFACTOR, &value);
-    EXPECT_NE(value, (DWORD)OUTLINE_COLOUR);
-}
-
 TEST_F(ConsoleTest, ConsoleOpensAfter336MsAndClosesWithItsKeyAfter1608Ms)
 {
     console->toggleTimer.Start();
@@ -346,53 +250,6 @@ TEST_F(ConsoleTest, ConsoleOpensAfter336MsAndClosesWithItsKeyAfter1608Ms)
     EXPECT_FALSE(console->visible);
 }
 
-TEST_F(ConsoleTest, DrawingTheConsoleIsSolidLogViewThenInputLineOnlyWhileShown)
-{
-    console->Draw();
-    EXPECT_TRUE(orvex_headless::call_log().empty());
-    console->visible = true;
-    console->Draw();
-    std::vector<std::string> calls = orvex_headless::call_log();
-    ASSERT_FALSE(calls.empty());
-    EXPECT_EQ(calls[0], "SetRenderState(FILLMODE, 3)");
-    std::vector<DrawnText> texts = TextsDrawn();
-    ASSERT_GE(texts.size(), 2u);
-    EXPECT_EQ(texts.front().x, 9);  // the log view's caption
-    EXPECT_EQ(texts.front().y, 18);
-    EXPECT_EQ(texts.back().y, 188);  // the input line's caption comes last
-}
-
-TEST_F(ConsoleTest, LogViewShowsTheNewestThirteenLinesInCategoryColours)
-{
-    orvex_headless::clear_call_log();
-    view().Draw();
-    std::vector<DrawnText> rows;
-    for (const DrawnText& t : TextsDrawn())
-        if (t.x == 21)
-            rows.push_back(t);
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].y, 150);
-    EXPECT_EQ(rows[0].colour, "FF0060A2");
-
-    AddLines(28);
-    console->AddMessage("an error", CONSOLE_ERROR);
-    lineCount++;
-    std::vector<std::pair<std::string, int>> shown = DrawnRows();
-    ASSERT_EQ(shown.size(), 13u);
-    EXPECT_EQ(shown.front(), std::make_pair(std::string("line 18"), 30));
-    EXPECT_EQ(shown.back(), std::make_pair(std::string("an error"), 150));
-    std::vector<DrawnText> drawn = TextsDrawn();
-    EXPECT_EQ(drawn.back().colour, "FFED5D34");
-    EXPECT_EQ(drawn[drawn.size() - 2].colour, "FFFFFFFF");
-
-    console->AddMessage("no category", 7);
-    AddLines(1, CONSOLE_COMMENT);
-    shown = DrawnRows();
-    ASSERT_EQ(shown.size(), 12u);  // the row at 140 stays empty
-    EXPECT_EQ(shown.back(), std::make_pair(std::string("line 31"), 150));
-    EXPECT_EQ(shown[shown.size() - 2], std::make_pair(std::string("an error"), 130));
-}
-
 TEST_F(ConsoleTest, ThumbReleaseScrollsByItsShareOfTheLog)
 {
     AddLines(39);  // 40 lines
@@ -408,42 +265,6 @@ TEST_F(ConsoleTest, ThumbReleaseScrollsByItsShareOfTheLog)
     EXPECT_EQ(shown.front().second, 80);  // line 1, the start-up line, at y + 50
     EXPECT_EQ(shown.back(), std::make_pair(std::string("line 9"), 160));
 
-}
-
-TEST_F(ConsoleTest, ThumbReleasedLowInASmallLogLeavesEmptyRowsBelowTheNewestLine)
-{
-    AddLines(9);  // 10 lines
-    view().HandleMouse(1, 516, 172);
-    view().HandleMouse(2, 516, 179);  // thumb at 173: p = 7, f = 0.7
-    EXPECT_EQ(view().topLine, 10);
-    EXPECT_EQ(view().bottomLine, -2);
-    std::vector<std::pair<std::string, int>> shown = DrawnRows();
-    ASSERT_EQ(shown.size(), 10u);
-    EXPECT_EQ(shown.back(), std::make_pair(std::string("line 10"), 130));
-}
-
-TEST_F(ConsoleTest, ThumbReleasesThatDoNotScrollKeepThePosition)
-{
-    AddLines(39);
-    // Released outside the panel's height: unchanged, the marker stays while the cursor is in
-    // the band, then goes.
-    view().HandleMouse(1, 516, 172);
-    view().HandleMouse(2, 516, 400);
-    EXPECT_EQ(view().topLine, 12);
-    EXPECT_TRUE(view().thumbGrabbed);
-    view().HandleMouse(0, 516, 100);
-    view().Draw();
-    EXPECT_TRUE(view().thumbGrabbed);
-    view().HandleMouse(0, 516, 176);
-    view().Draw();
-    EXPECT_FALSE(view().thumbGrabbed);
-
-    // Within 12 pixels of the thumb's centre but more than 6 above it: grabbed, no scroll.
-    view().HandleMouse(1, 516, 163);
-    EXPECT_TRUE(view().thumbGrabbed);
-    view().HandleMouse(2, 516, 100);
-    EXPECT_EQ(view().topLine, 12);
-    EXPECT_EQ(view().bottomLine, 0);
 }
 
 TEST_F(ConsoleTest, DraggingThePanelCarriesTheThumbAndKeepsTheScroll)

@@ -1,9 +1,6 @@
-# Engine core: timer and settings reader; engine object, render manager and frame.
+# Engine core: timer, settings reader and render settings.
 orvex_add_test(core_tests
     SOURCES core_test.cpp core_test_support.cpp
-    LIBS orvex_engine orvex_platform_headless)
-orvex_add_test(core_engine_tests
-    SOURCES core_engine_test.cpp core_test_support.cpp
     LIBS orvex_engine orvex_platform_headless)
 
 # One whole run of the viewer per process, driven by a script; core_program_tests spawns it.

@@ -4,19 +4,25 @@
 // script.txt, one command a line, run when the loop has drawn <frame> frames:
 //   <frame> advance <ms>          move the clock on
 //   <frame> key <vk>              a key-down message (and the key held)
+//   <frame> keyup <vk>            the key's release
 //   <frame> lpress <x> <y>        left button pressed at a screen point
 //   <frame> lrelease <x> <y>      left button released
+//   <frame> move <x> <y>          the cursor moved to a screen point
 //   <frame> close                 the window's close button
+//   <frame> begin_scene           a scene left open on the device, so the frame's BeginScene fails
 //   <frame> tick <ms>             from now on, move the clock by ms before every pass
 // and, before the run:
 //   0 fail_device                 device creation fails
 //   0 dpi <n>                     the screen's dpi
 // run.txt: "exit <code>", one "window ..." and "class ..." line per record, "box <text>" per
-// message box, one "peek ..." line per PeekMessageA with the state the window procedure moves,
-// then "call <line>" per recorded device call. After WinMain returns, LOG.dr is moved to
+// message box, one "peek ..." line per PeekMessageA with the state the window procedure moves
+// (SetCursor calls so far, the console's timers and input line, the active camera's place), then
+// "call <line>" per recorded call; a draw that is not indexed from buffers is followed by its
+// vertices, rounded. After WinMain returns, LOG.dr is moved to
 // LOG.first, so the LOG.dr found afterwards was written by the engine's destructor.
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include <fstream>
 #include <sstream>
@@ -32,6 +38,8 @@
 #include "core/win_main.h"
 #include "headless_d3d9.h"
 #include "headless_win32.h"
+#include "scene/cameras/camera.h"
+#include "scene/cameras/camera_manager.h"
 
 namespace {
 
@@ -60,6 +68,14 @@ std::vector<Step> ReadScript()
 }
 
 std::ostringstream out;
+
+std::string Rounded(float value)
+{
+    char text[32];
+    snprintf(text, sizeof text, "%.2f", value);
+    return strcmp(text, "-0.00") == 0 ? "0.00" : text;
+}
+
 std::vector<Step> steps;
 long tick = 0;
 
@@ -77,21 +93,76 @@ void OnPeek(const orvex_headless::Peek_Info& info)
             tick = step.a;
         else if (step.command == "key")
             orvex_headless::press_key((int)step.a);
+        else if (step.command == "keyup")
+            orvex_headless::release_key((int)step.a);
         else if (step.command == "lpress")
             orvex_headless::press_left_button((int)step.a, (int)step.b);
         else if (step.command == "lrelease")
             orvex_headless::release_left_button((int)step.a, (int)step.b);
+        else if (step.command == "move")
+            orvex_headless::set_cursor_pos((int)step.a, (int)step.b);
+        else if (step.command == "begin_scene")
+            orvex_headless::last_device()->BeginScene();
         else if (step.command == "close")
             orvex_headless::close_focus_window();
     }
-    out << "peek " << info.call << " frames=" << info.frames << " lbd=" << leftButtonDown;
+    out << "peek " << info.call << " frames=" << info.frames << " lbd=" << leftButtonDown
+        << " cursors=" << orvex_headless::cursors_set().size();
     if (engine.console) {
+        const InputLine& input = *engine.console->inputLine;
         out << " now=" << orvex_headless::current_time()
             << " toggle=" << engine.console->toggleTimer.referenceTime
             << " spare=" << engine.console->spareTimer.referenceTime
-            << " key=" << engine.console->inputLine->keyTimer.referenceTime;
+            << " key=" << input.keyTimer.referenceTime << " console=" << engine.console->visible
+            << " input=" << input.x << "," << input.y << (input.focused ? " focused" : "")
+            << (input.dragging ? " dragging" : "");
+    }
+    if (engine.cameraManager && engine.cameraManager->activeCamera) {
+        const D3DXVECTOR3& at = engine.cameraManager->activeCamera->camera->position;
+        out << " camera=" << Rounded(at.x) << " " << Rounded(at.y) << " " << Rounded(at.z);
     }
     out << "\n";
+}
+
+// Every value of a draw's vertices by the parts its FVF names: floats with two
+// decimals, colours in hex.
+void WriteVertices(std::ostream& result, const orvex_headless::Recorded_Draw& draw)
+{
+    DWORD fvf = draw.fvf;
+    std::vector<char> parts;  // 'f' a float, 'c' a colour
+    DWORD position = fvf & D3DFVF_POSITION_MASK;
+    parts.insert(parts.end(), position == D3DFVF_XYZRHW ? 4 : position == D3DFVF_XYZ ? 3 : 0, 'f');
+    if (fvf & D3DFVF_NORMAL)
+        parts.insert(parts.end(), 3, 'f');
+    if (fvf & D3DFVF_DIFFUSE)
+        parts.push_back('c');
+    if (fvf & D3DFVF_SPECULAR)
+        parts.push_back('c');
+    parts.insert(parts.end(), 2 * ((fvf & D3DFVF_TEXCOUNT_MASK) >> D3DFVF_TEXCOUNT_SHIFT), 'f');
+    if (parts.size() * 4 != draw.stride)
+        parts.assign(draw.stride / 4, 'f');
+    for (UINT v = 0; v < draw.VertexCount(); ++v) {
+        result << "call     ";
+        for (size_t i = 0; i < parts.size(); ++i) {
+            DWORD bits = 0;
+            size_t at = v * draw.stride + i * 4;
+            if (at + 4 <= draw.vertices.size())
+                memcpy(&bits, &draw.vertices[at], 4);
+            char text[32];
+            if (parts[i] == 'c')
+                snprintf(text, sizeof text, " %08X", (unsigned)bits);
+            else
+                snprintf(text, sizeof text, " %s", Rounded(draw.Float(v, (UINT)i)).c_str());
+            result << text;
+        }
+        result << "\n";
+    }
+    if (!draw.indices.empty()) {
+        result << "call     indices";
+        for (UINT index : draw.indices)
+            result << " " << index;
+        result << "\n";
+    }
 }
 
 }  // namespace
@@ -128,8 +199,16 @@ int main()
     if (orvex_headless::peek_limit_reached())
         result << "peek_limit_reached\n";
     result << out.str();
-    for (const std::string& call : orvex_headless::call_log())
+    const std::vector<orvex_headless::Recorded_Draw>& draws = orvex_headless::recorded_draws();
+    size_t draw = 0;
+    for (const std::string& call : orvex_headless::call_log()) {
         result << "call " << call << "\n";
+        if (draw < draws.size() && draws[draw].call == call) {
+            if (call.rfind("DrawIndexedPrimitive(", 0) != 0)
+                WriteVertices(result, draws[draw]);
+            ++draw;
+        }
+    }
     result.close();
 
     rename("LOG.dr", "LOG.first");

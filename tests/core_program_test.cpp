@@ -1,11 +1,14 @@
 // Whole runs of the viewer on the headless platform: the real WinMain, one process per run
 // (the engine is a global), driven by a script of clock steps and input (core_program_run.cpp).
+// The golden records under golden/ hold whole start-up logs, start-up and frame calls, and every
+// pass of a scripted run; MatchesGolden names the first line that differs.
 #include <gtest/gtest.h>
 
 #include <stdio.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -59,17 +62,33 @@ ProgramRun RunProgram(const std::string& folder, const std::string& script)
     return run;
 }
 
-// The lines of a saved log, in order.
-std::vector<std::string> LogLines(const std::string& path)
+// A saved log, one line per message line: its category keyword (or "-") and its text.
+std::string SavedLog(const std::string& path)
 {
     DynamicRow log;
-    std::vector<std::string> lines;
     if (!log.iLoadFromFile(path.c_str()))
-        return lines;
+        return "no log at " + path + "\n";
+    std::string text;
     unsigned int knot = log.iLookId("LOG");
-    for (unsigned int id = log.TopId(knot); id; id = log.NextId(id))
-        lines.push_back(log.iLookName(id).getChars());
-    return lines;
+    for (unsigned int id = log.TopId(knot); id; id = log.NextId(id)) {
+        unsigned int category = log.TopId(id);
+        text += category ? log.iLookName(category).getChars() : "-";
+        text += std::string(" ") + log.iLookName(id).getChars() + "\n";
+    }
+    return text;
+}
+
+// The lines of run.txt that start with one of the prefixes, in order.
+std::string Record(const ProgramRun& run, std::initializer_list<const char*> prefixes)
+{
+    std::string text;
+    for (const std::string& line : run.lines)
+        for (const char* prefix : prefixes)
+            if (line.rfind(prefix, 0) == 0) {
+                text += line + "\n";
+                break;
+            }
+    return orvex_test::Printable(text);
 }
 
 std::string CreateDeviceCall(const ProgramRun& run)
@@ -79,6 +98,37 @@ std::string CreateDeviceCall(const ProgramRun& run)
             return call;
     return "";
 }
+
+// The recorded calls of a run, cut into the start-up and the frames, each frame from a Clear
+// to the Present after it.
+struct RunCalls {
+    explicit RunCalls(const ProgramRun& run)
+    {
+        for (const std::string& line : run.With("call ")) {
+            if (line.rfind("Clear(", 0) == 0)
+                frames.emplace_back(calls.size(), calls.size());
+            calls.push_back(line);
+            if (line.rfind("Present(", 0) == 0 && !frames.empty())
+                frames.back().second = calls.size();
+        }
+    }
+    std::string Section(const std::string& title, size_t from, size_t to) const
+    {
+        std::string text = "== " + title + "\n";
+        for (size_t i = from; i < to && i < calls.size(); ++i)
+            text += calls[i] + "\n";
+        return text;
+    }
+    std::string StartUp() const { return Section("start-up", 0, frames.empty() ? calls.size() : frames[0].first); }
+    std::string Frame(size_t n, const std::string& title) const
+    {
+        if (n == 0 || n > frames.size())
+            return "== no frame " + std::to_string(n) + "\n";
+        return Section("frame " + std::to_string(n) + ", " + title, frames[n - 1].first, frames[n - 1].second);
+    }
+    std::vector<std::string> calls;
+    std::vector<std::pair<size_t, size_t>> frames;
+};
 
 class ProgramTest : public ::testing::Test {
 protected:
@@ -117,108 +167,128 @@ TEST_F(ProgramTest, ScreenSettingGivesTheWindowsOuterSize)
     }
 }
 
-TEST_F(ProgramTest, WithoutSettingsTheFailureBoxShowsAndDefaultsApply)
-{
-    ProgramRun run = RunProgram(folder, "2 close\n");
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.With("box "), std::vector<std::string>{"ERROR|| File loading failed! |ini.txt | "});
-    EXPECT_NE(CreateDeviceCall(run).find("MultiSample 0/0"), std::string::npos)
-        << CreateDeviceCall(run);
-    EXPECT_TRUE(run.Has("call SetRenderState(FILLMODE, 3)"));
-    EXPECT_TRUE(run.Has("call SetRenderState(MULTISAMPLEANTIALIAS, 0)"));
-    EXPECT_TRUE(run.Has("call Clear(0, NULL, TARGET|ZBUFFER, 0xFF6482AA, 1, 0)"));
-}
-
-TEST_F(ProgramTest, SettingsReachTheDeviceAndInvalidOnesAreIgnored)
-{
-    Put("ini.txt", "BACK_RENDERER_COLOR = 255, 0, 0\nFILLMODE = 4\nMULTISAMPLEANTIALIAS = 2\n"
-                   "MULTISAMPLE_TYPE = 4\n");
-    ProgramRun run = RunProgram(folder, "2 close\n");
-    EXPECT_NE(CreateDeviceCall(run).find("MultiSample 4/0"), std::string::npos);
-    EXPECT_TRUE(run.Has("call Clear(0, NULL, TARGET|ZBUFFER, 0x01FF0000, 1, 0)"));
-    EXPECT_TRUE(run.Has("call SetRenderState(FILLMODE, 3)"));
-    EXPECT_TRUE(run.Has("call SetRenderState(MULTISAMPLEANTIALIAS, 0)"));
-}
-
-TEST_F(ProgramTest, WireframeFromSettingsIsUndoneByEveryFrame)
-{
-    Put("ini.txt", "FILLMODE = 2\n");
-    ProgramRun run = RunProgram(folder, "3 close\n");
-    std::vector<std::string> calls = run.With("call ");
-    // After device creation each BeginScene is followed by solid fill.
-    int scenes = 0;
-    bool wireframeAtCreation = false;
-    for (size_t i = 0; i < calls.size(); ++i) {
-        if (calls[i] == "SetRenderState(FILLMODE, 2)" && scenes == 0)
-            wireframeAtCreation = true;
-        if (calls[i].rfind("BeginScene(", 0) == 0) {
-            ++scenes;
-            ASSERT_LT(i + 1, calls.size());
-            EXPECT_EQ(calls[i + 1], "SetRenderState(FILLMODE, 3)");
-        }
-    }
-    EXPECT_TRUE(wireframeAtCreation);
-    EXPECT_EQ(scenes, 3);
-}
-
+// A device that cannot be made, asked for or for multisampling the adapter lacks: the program
+// ends quietly, its window never shown, no log written.
 TEST_F(ProgramTest, FailedDeviceCreationEndsQuietlyWithoutWindowOrLog)
 {
-    Put("ini.txt", "SCREEN = 800, 600\n");
-    ProgramRun run = RunProgram(folder, "0 fail_device\n");
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_NE(CreateDeviceCall(run).find(" -> "), std::string::npos);
-    ASSERT_EQ(run.With("window ").size(), 1u);
-    EXPECT_NE(run.With("window ")[0].find("shown=0"), std::string::npos);
-    EXPECT_TRUE(run.With("box ").empty());
-    EXPECT_TRUE(run.With("peek ").empty());
-    EXPECT_FALSE(orvex_test::FileExists(folder + "/LOG.first"));
-    EXPECT_FALSE(orvex_test::FileExists(folder + "/LOG.dr"));
+    // Each refusal is told on standard error, in one line.
+    const struct {
+        const char* ini;
+        const char* script;
+        const char* said;
+    } cases[] = {{"SCREEN = 800, 600\n", "0 fail_device\n", "CreateDevice: "},
+                 {"MULTISAMPLE_TYPE = 16\n", "1 close\n",
+                  "CreateDevice: multisample type 16 is above this adapter's limit of 4\n"}};
+    for (const auto& [ini, script, said] : cases) {
+        folder = orvex_test::MakeScratchFolder("program_no_device");
+        Put("ini.txt", ini);
+        ProgramRun run = RunProgram(folder, script);
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_NE(CreateDeviceCall(run).find(" -> "), std::string::npos) << ini;
+        ASSERT_EQ(run.With("window ").size(), 1u);
+        EXPECT_NE(run.With("window ")[0].find("shown=0"), std::string::npos) << ini;
+        EXPECT_TRUE(run.With("box ").empty() && run.With("peek ").empty()) << ini;
+        EXPECT_FALSE(orvex_test::FileExists(folder + "/LOG.first") || orvex_test::FileExists(folder + "/LOG.dr"));
+        const std::string told = orvex_test::ReadFile(folder + "/stderr.txt");
+        EXPECT_EQ(told.rfind(said, 0), 0u) << told;
+        EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 1) << told;
+    }
 }
 
-TEST_F(ProgramTest, UnsupportedMultisamplingEndsQuietlyLikeAnyDeviceFailure)
+TEST_F(ProgramTest, StartupLogMatchesItsRecord)
 {
-    Put("ini.txt", "MULTISAMPLE_TYPE = 16\n");
-    ProgramRun run = RunProgram(folder, "1 close\n");
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_NE(CreateDeviceCall(run).find("MultiSample 16/0"), std::string::npos);
-    EXPECT_NE(CreateDeviceCall(run).find(" -> "), std::string::npos);
-    EXPECT_EQ(orvex_test::ReadFile(folder + "/stderr.txt"),
-              "CreateDevice: multisample type 16 is above this adapter's limit of 4\n");
-    EXPECT_TRUE(run.With("box ").empty());
-    EXPECT_TRUE(run.With("peek ").empty());
-    EXPECT_FALSE(orvex_test::FileExists(folder + "/LOG.dr"));
+    struct Case {
+        bool withData;
+        const char* record;
+    } cases[] = {{false, "startup_empty_folder.txt"}, {true, "startup_data.txt"}};
+    for (const Case& c : cases) {
+        folder = orvex_test::MakeScratchFolder(c.record);
+        if (c.withData)
+            orvex_test::CopyFromData(folder, ".");
+        ProgramRun run = RunProgram(folder, "1 close\n");
+        EXPECT_EQ(run.exitCode, 0);
+        std::string text = Record(run, {"window ", "class ", "box "}) +
+                           orvex_test::Printable(SavedLog(folder + "/LOG.first"));
+        text += orvex_test::Printable(RunCalls(run).Frame(1, "console hidden"));
+        EXPECT_TRUE(orvex_test::MatchesGolden(c.record, text));
+    }
 }
 
-TEST_F(ProgramTest, StartupLogFollowsTheEnginesOrder)
+// One object, two cameras and a light; the level's first frame, then a frame with the console
+// shown, after the start-up calls (device creation, the console's resources, the level).
+TEST_F(ProgramTest, StartupAndFramesInBothConsoleLooksMatchTheirRecord)
 {
-    // An empty folder: no textures, no effect, no level.
+    orvex_test::CopyFromData(folder, "objects/box_plain.obj");
+    orvex_test::CopyFromData(folder, "meshes/cube.x");
+    orvex_test::CopyFromData(folder, "textures/_def");
     Put("ini.txt", "SCREEN = 800, 600\n");
-    ProgramRun run = RunProgram(folder, "1 close\n");
-    std::vector<std::string> log = LogLines(folder + "/LOG.first");
-    ASSERT_GE(log.size(), 14u);
-    EXPECT_EQ(log[0].rfind("[Currient date: ", 0), 0u) << log[0];
-    const std::vector<std::string> head = {
-        "[0:0] [>>>] Initializing rendering manager : ",
-        "[0:0] missed: textures\\_def\\white.bmp",
-        "[0:0] missed: textures\\_def\\red.bmp",
-        "[0:0] missed: textures\\_def\\Blue.bmp",
-        "[0:0] missed: textures\\_def\\yellow.bmp",
-        "[0:0] missed:  fx\\vor_Phong.fx",
-        "[0:0] Rendering manager inicialized with 5 errors.",
-        "[0:0] [>>>] Loading level : POLYGON01",
-        "[0:0] [>>>] Loading Lights : ",
+    Put("POLYGON01", "_LIGHTS_ { lamp }\n"
+                     "lamp { _POSITION_ { -160 220 -180 } _LOOK_ { 0 0 0 } _COLOR_ { 1 0.86 0.7 } }\n"
+                     "_OBJECTS_ { box { _OBJECT_TYPE_ { _OBJECT_SIMPLE_ }\n"
+                     "    _OBJECT_PATH_ { objects\\box_plain.obj } _POSITION_ { 70 20 -110 }\n"
+                     "    _ROTATION_ { 10 20 30 } } }\n"
+                     "_CAMERAS_ { front { _POSITION_ { 0 150 -320 } _LOOK_ { 0 20 0 } }\n"
+                     "    side { _POSITION_ { 260 70 -120 } _LOOK_ { 0 30 20 } } }\n");
+    // Tab makes the second camera the active one. The console key is held for a pass. Presses
+    // near the input line's lower right corner, on the log view's thumb and inside its panel each
+    // hold the button while the cursor moves on (to the top of the thumb's band for the thumb); a
+    // frame draws where the cursor was at the end of the frame before.
+    ProgramRun run = RunProgram(folder, "0 tick 40\n10 key 9\n11 keyup 9\n12 key 192\n13 keyup 192\n"
+                                        "22 lpress 228 245\n23 move 300 150\n26 lrelease 300 150\n"
+                                        "28 lpress 524 203\n29 move 524 67\n31 lrelease 524 67\n"
+                                        "33 lpress 208 131\n34 move 248 111\n36 lrelease 248 111\n"
+                                        "39 close\n");
+    RunCalls calls(run);
+    ASSERT_GE(calls.frames.size(), 38u);
+    std::string text = calls.StartUp() + calls.Frame(1, "console hidden") +
+                       calls.Frame(21, "console shown, second camera active") +
+                       calls.Frame(25, "dragging the input line") + calls.Frame(27, "after the drop") +
+                       calls.Frame(31, "the log's thumb held") + calls.Frame(32, "the log view focused") +
+                       calls.Frame(35, "dragging the log view") + calls.Frame(38, "after its drop");
+    EXPECT_TRUE(orvex_test::MatchesGolden("frames_small_level.txt", orvex_test::Printable(text)));
+}
+
+// Calls a run must hold in a row: settings reach the device and wrong ones are ignored, font
+// heights follow the screen's dpi, a camera placed beyond the int range is shown held to it, a
+// scene left open makes the frame present without drawing.
+TEST_F(ProgramTest, SettingsAndUnusualConditionsGiveTheirCalls)
+{
+    const std::string font = "D3DXCreateFontA(", verdana = ", 0, 700, 0, 0, 1, 0, 0, 0, \"Verdana\")";
+    const char* odd = "BACK_RENDERER_COLOR = 255, 0, 0\nFILLMODE = 4\nMULTISAMPLEANTIALIAS = 2\n"
+                      "MULTISAMPLE_TYPE = 4\n";
+    struct Case {
+        const char* ini;
+        const char* script;
+        const char* level;
+        std::vector<std::string> calls;
+    } cases[] = {
+        {odd, "2 close\n", "",
+         {"CreateDevice(0, HAL, SOFTWARE_VERTEXPROCESSING, {0x0 UNKNOWN, MultiSample 4/0, DISCARD, "
+          "Windowed 1, DepthStencil 1 D24S8, Interval 0x80000000})",
+          "SetRenderState(ZENABLE, 1)", "SetRenderState(ANTIALIASEDLINEENABLE, 1)",
+          "SetRenderState(FILLMODE, 3)", "SetRenderState(MULTISAMPLEANTIALIAS, 0)"}},
+        {odd, "2 close\n", "", {"Clear(0, NULL, TARGET|ZBUFFER, 0x01FF0000, 1, 0)", "BeginScene()"}},
+        {"FILLMODE = 2\nMULTISAMPLEANTIALIAS = 1\n", "2 close\n", "",
+         {"SetRenderState(FILLMODE, 2)", "SetRenderState(MULTISAMPLEANTIALIAS, 1)"}},
+        {"", "0 dpi 120\n2 close\n", "", {font + "-13" + verdana, font + "-27" + verdana}},
+        {"", "0 dpi 144\n2 close\n", "", {font + "-16" + verdana, font + "-32" + verdana}},
+        {"", "2 close\n", "_CAMERAS_ { far { _POSITION_ { 2147483648 -1e30 0 } _LOOK_ { 0 0 1 } } }\n",
+         {"DrawTextA(\"\\xCA\\xE0\\xEC\\xE5\\xF0\\xE0 \\xE2 : Position 2147483647 -2147483648 0  "
+          "Rotation 0 0 1\", {5,25,0,0}, DT_NOCLIP, 0xFFFFFFFF)"}},
+        {"", "1 begin_scene\n3 close\n", "",
+         {"Clear(0, NULL, TARGET|ZBUFFER, 0xFF6482AA, 1, 0)", "BeginScene() -> INVALIDCALL",
+          "Present(NULL, NULL, NULL, NULL)"}},
     };
-    EXPECT_EQ(std::vector<std::string>(log.begin() + 1, log.begin() + 1 + head.size()), head);
-    const std::vector<std::string> tail = {
-        "[0:0] [i] Effect Manager setup completed. ",
-        "[0:0] missed: textures\\_def\\white.bmp",
-        "[0:0] missed: textures\\_def\\red.bmp",
-        "[0:0] missed: textures\\_def\\Blue.bmp",
-    };
-    EXPECT_EQ(std::vector<std::string>(log.end() - tail.size(), log.end()), tail);
-    for (const char* stage : {"[0:0] [>>>] Loading Objects : ", "[0:0] [>>>] Loading cameras : ",
-                              "[0:0] [>>>] Loading effects : "})
-        EXPECT_EQ(std::count(log.begin(), log.end(), stage), 1) << stage;
+    for (const Case& c : cases) {
+        folder = orvex_test::MakeScratchFolder("program_unusual");
+        Put("ini.txt", std::string("SCREEN = 800, 600\n") + c.ini);
+        Put("POLYGON01", c.level);
+        std::vector<std::string> calls = RunCalls(RunProgram(folder, c.script)).calls;
+        for (std::string& call : calls)
+            call = orvex_test::Printable(call);
+        auto at = std::search(calls.begin(), calls.end(), c.calls.begin(), c.calls.end());
+        EXPECT_NE(at, calls.end()) << c.ini << c.script << c.level << "\nwants in a row: " << c.calls[0];
+    }
 }
 
 TEST_F(ProgramTest, LogIsWrittenAtDestroyAndAgainAtProcessEnd)
@@ -254,66 +324,19 @@ TEST_F(ProgramTest, FpsIsFramesOverWholeSecondsOnceMoreThanASecondHasPassed)
     EXPECT_EQ(shown, expected);
 }
 
-struct Peek {
-    unsigned frames;
-    bool leftButtonDown;
-    unsigned long toggle, spare, key;
-};
-
-std::vector<Peek> Peeks(const ProgramRun& run)
+// Every pass of the loop: W walks the camera for three frames by the frame's own time, the
+// console opens, a press inside the input line near its lower right corner drags it and the
+// release drops it up and to the right.
+TEST_F(ProgramTest, PassesOfAScriptedRunMatchTheirRecord)
 {
-    std::vector<Peek> peeks;
-    std::regex line("[0-9]+ frames=([0-9]+) lbd=([01])"
-                    "(?: now=[0-9]+ toggle=([0-9]+) spare=([0-9]+) key=([0-9]+))?");
-    for (const std::string& text : run.With("peek ")) {
-        std::smatch m;
-        if (!std::regex_match(text, m, line))
-            continue;
-        Peek p = {(unsigned)std::stoul(m[1]), m[2] == "1", 0, 0, 0};
-        if (m[3].matched) {
-            p.toggle = std::stoul(m[3]);
-            p.spare = std::stoul(m[4]);
-            p.key = std::stoul(m[5]);
-        }
-        peeks.push_back(p);
-    }
-    return peeks;
-}
-
-TEST_F(ProgramTest, LeftButtonIsDownOnlyBetweenPressAndRelease)
-{
+    orvex_test::CopyFromData(folder, "mouse.cur");
     Put("ini.txt", "SCREEN = 800, 600\n");
-    ProgramRun run = RunProgram(folder, "2 lpress 100 100\n4 lrelease 120 100\n6 close\n");
-    std::vector<Peek> peeks = Peeks(run);
-    ASSERT_FALSE(peeks.empty());
-    for (const Peek& p : peeks) {
-        // The press is retrieved at the pass after frame 2, the release after frame 4.
-        bool held = p.frames >= 2 && p.frames < 4;
-        if (p.frames == 2 && !p.leftButtonDown)
-            continue;  // the pass that retrieves the press
-        if (p.frames == 4 && p.leftButtonDown)
-            continue;  // the pass that retrieves the release
-        EXPECT_EQ(p.leftButtonDown, held) << "after frame " << p.frames;
-    }
-}
-
-TEST_F(ProgramTest, ReleaseAndKeyDownMoveTheConsoleKeyTimersAhead)
-{
-    Put("ini.txt", "SCREEN = 800, 600\n");
-    ProgramRun run = RunProgram(folder, "2 lpress 10 10\n4 lrelease 10 10\n6 key 65\n8 close\n");
-    std::vector<Peek> peeks = Peeks(run);
-    std::vector<std::pair<unsigned, unsigned long>> jumps;
-    for (size_t i = 1; i < peeks.size(); ++i) {
-        const Peek& a = peeks[i - 1];
-        const Peek& b = peeks[i];
-        if (a.toggle == b.toggle && a.spare == b.spare && a.key == b.key)
-            continue;
-        EXPECT_EQ(b.toggle - a.toggle, 100000u);
-        EXPECT_EQ(b.spare - a.spare, 100000u);
-        EXPECT_EQ(b.key - a.key, 100000u);
-        jumps.emplace_back(b.frames, b.toggle - a.toggle);
-    }
-    EXPECT_EQ(jumps, (std::vector<std::pair<unsigned, unsigned long>>{{4, 100000}, {6, 100000}}));
+    Put("POLYGON01", "_CAMERAS_ { front { _POSITION_ { 0 150 -320 } _LOOK_ { 0 20 0 } } }\n");
+    ProgramRun run = RunProgram(folder, "0 tick 20\n1 key 87\n4 keyup 87\n5 key 192\n6 keyup 192\n"
+                                        "24 lpress 228 245\n26 lrelease 240 245\n28 key 65\n30 close\n");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(orvex_test::MatchesGolden("program_passes.txt",
+                                          Record(run, {"window ", "peek ", "call ShowWindow"})));
 }
 
 TEST_F(ProgramTest, GarbageLevelAndUnwritableLogDoNotStopTheProgram)

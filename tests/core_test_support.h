@@ -1,5 +1,7 @@
 #pragma once
 // Files and folders for the core and console tests: each test works in its own scratch folder.
+#include <gtest/gtest.h>
+
 #include <string>
 
 namespace orvex_test {
@@ -16,5 +18,11 @@ bool FileExists(const std::string& path);
 void MakeFolder(const std::string& path);
 // Copies the files of the checkout's data/ that the named paths list (relative to data/).
 void CopyFromData(const std::string& folder, const std::string& relativePath);
+
+// Compares text whole with the golden record tests/golden/<name>; a difference fails with the
+// first differing line. With ORVEX_WRITE_GOLDEN=1 in the environment the record is rewritten.
+::testing::AssertionResult MatchesGolden(const std::string& name, const std::string& text);
+// Bytes outside printable ASCII as \xNN, so records stay readable text.
+std::string Printable(const std::string& bytes);
 
 }  // namespace orvex_test

@@ -1,5 +1,5 @@
-// Mesh files: what the importer makes of the generator's .x files and of files written here,
-// and the bad files it must refuse.
+// Mesh files: what the importer makes of a hand-written .x file, binary and compressed twins of
+// text files, and the bad files it must refuse.
 #include "common/mesh_import.h"
 
 #include <d3dx9.h>
@@ -117,34 +117,6 @@ TEST(D3dxMesh, HandWrittenFileKeepsCoordinatesMaterialsAndOrder)
     EXPECT_EQ(uv[1], 0.75f);
 }
 
-TEST(D3dxMesh, GeneratedColumnHasTwoSubsetsAndFannedCaps)
-{
-    const Mesh_Data m = import_ok(kData + "column_text.x");
-    EXPECT_EQ(m.fvf, (DWORD)(D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1));
-    // 16 shaft quads -> 32 triangles; two 16-gon caps -> 14 triangles each.
-    EXPECT_EQ(m.face_count(), 60u);
-    ASSERT_EQ(m.subsets.size(), 2u);
-    EXPECT_EQ(m.subsets[0].FaceCount, 32u);
-    EXPECT_EQ(m.subsets[1].FaceCount, 28u);
-    EXPECT_EQ(m.materials[0].texture, "brick.bmp");
-    EXPECT_FALSE(m.materials[1].has_texture);
-    EXPECT_FLOAT_EQ(m.materials[1].material.Diffuse.g, 0.78f);
-
-    // Every cap triangle shares the cap's first corner and lies in y = 80 or y = 0.
-    const DWORD caps = m.subsets[1].FaceStart;
-    for (DWORD f = caps; f < caps + 14; ++f) {
-        EXPECT_EQ(corner(m, f, 0), corner(m, caps, 0));
-        for (int k = 0; k < 3; ++k) EXPECT_EQ(corner(m, f, k).y, 80.0f);
-    }
-    for (DWORD f = caps + 14; f < caps + 28; ++f)
-        for (int k = 0; k < 3; ++k) EXPECT_EQ(corner(m, f, k).y, 0.0f);
-
-    // Faces are clockwise seen from outside: the top cap's normal, cross(b - a, c - a), is up.
-    D3DXVECTOR3 e1 = corner(m, caps, 1) - corner(m, caps, 0), e2 = corner(m, caps, 2) - corner(m, caps, 0), n;
-    D3DXVec3Cross(&n, &e1, &e2);
-    EXPECT_GT(n.y, 0.0f);
-}
-
 TEST(D3dxMesh, BinaryAndCompressedFilesGiveTheSameMeshAsTheirTextTwin)
 {
     const std::pair<std::string, std::string> twins[] = {{"column_text.x", "column_binary.x"},
@@ -182,46 +154,6 @@ TEST(D3dxMesh, FilesWrittenByOtherToolsLoadWithTheImportersFaceCounts)
         EXPECT_EQ(m.subsets.size(), f.subsets);
         EXPECT_EQ(m.materials.size(), f.subsets);
     }
-}
-
-TEST(D3dxMesh, NestedFrameTransformsAreApplied)
-{
-    const Mesh_Data m = import_ok(kData + "frames.x");
-    ASSERT_EQ(m.subsets.size(), 2u);
-    // The cube (edge 20) sits in frame Base, moved 100 along z.
-    float min_z = 1e9f, max_z = -1e9f;
-    for (DWORD v = m.subsets[0].VertexStart; v < m.subsets[0].VertexStart + m.subsets[0].VertexCount; ++v) {
-        min_z = std::min(min_z, position(m, v).z);
-        max_z = std::max(max_z, position(m, v).z);
-    }
-    EXPECT_EQ(min_z, 90.0f);
-    EXPECT_EQ(max_z, 110.0f);
-    EXPECT_EQ(m.materials[0].texture, "brick.bmp");
-    // The marker (0,0,0) (0,0,1) (1,0,0) sits in Top inside Base: scaled by 2, moved 50 up and 100 along z.
-    const size_t marker = m.subsets[1].FaceStart;
-    EXPECT_EQ(corner(m, marker, 0), D3DXVECTOR3(0, 50, 100));
-    EXPECT_EQ(corner(m, marker, 1), D3DXVECTOR3(0, 50, 102));
-    EXPECT_EQ(corner(m, marker, 2), D3DXVECTOR3(2, 50, 100));
-    EXPECT_EQ(m.materials[1].material.Diffuse.b, 0.0f);
-    EXPECT_EQ(m.materials[1].material.Diffuse.g, 1.0f);
-}
-
-TEST(D3dxMesh, MeshOutsideTheOnlyFrameKeepsItsOwnPlace)
-{
-    // A frame moved 10 along x holding one mesh, and a mesh outside every frame.
-    const std::string text = R"(xof 0303txt 0032
-Frame Root {
- FrameTransformMatrix { 1.0,0.0,0.0,0.0,0.0,1.0,0.0,0.0,0.0,0.0,1.0,0.0,10.0,0.0,0.0,1.0;; }
- Mesh Inside { 3; 0.0;0.0;0.0;, 0.0;0.0;1.0;, 1.0;0.0;0.0;; 1; 3;0,1,2;; }
-}
-Mesh Outside { 3; 0.0;0.0;0.0;, 0.0;0.0;1.0;, 1.0;0.0;0.0;; 1; 3;0,1,2;; }
-)";
-    const Mesh_Data m = import_text(text);
-    ASSERT_EQ(m.face_count(), 2u);
-    std::vector<float> first_x = {corner(m, 0, 0).x, corner(m, 1, 0).x};
-    std::sort(first_x.begin(), first_x.end());
-    EXPECT_EQ(first_x[0], 0.0f);
-    EXPECT_EQ(first_x[1], 10.0f);
 }
 
 TEST(D3dxMesh, BadFilesFailCleanly)
@@ -299,72 +231,11 @@ TEST(D3dxMesh, BadFilesFailCleanly)
     EXPECT_EQ(import_mesh_file("/dev/zero", &m), D3DXERR_INVALIDDATA);
 }
 
-TEST(D3dxMesh, MaterialListLongerThanTheFacesFailsCleanlyOrIsIgnored)
-{
-    // The importer refuses some such lists and ignores the surplus of others; either way
-    // nothing is read past the faces and the faces keep their material.
-    for (const char* faces : {"1; 3;0,1,2;;", "2; 3;0,1,2;, 3;2,1,0;;"}) {
-        SCOPED_TRACE(faces);
-        const std::string text = std::string("xof 0303txt 0032\nMesh { 3; 0.0;0.0;0.0;, 1.0;0.0;0.0;, 0.0;1.0;0.0;; ") +
-                                 faces +
-                                 " MeshMaterialList { 1; 5; 0,0,0,0,0; Material { 0.0;0.0;1.0;1.0;; 0.0; "
-                                 "0.0;0.0;0.0;; 0.0;0.0;0.0;; } } }\n";
-        Mesh_Data m;
-        const HRESULT hr = import_mesh_memory(text.data(), text.size(), "x", &m);
-        if (hr == D3D_OK) {
-            EXPECT_EQ(m.face_count(), faces[0] == '1' ? 1u : 2u);
-            ASSERT_EQ(m.materials.size(), 1u);
-            EXPECT_EQ(m.materials[0].material.Diffuse.b, 1.0f);
-        } else {
-            EXPECT_EQ(hr, D3DXERR_INVALIDDATA);
-            EXPECT_EQ(m.face_count(), 0u);
-        }
-    }
-}
-
-TEST(D3dxMesh, OtherFormatsLoadTheSameWay)
-{
-    // An OBJ quad: fanned into two triangles, one default material.
-    const std::string obj = "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nf 1 2 3 4\n";
-    Mesh_Data m;
-    ASSERT_EQ(import_mesh_memory(obj.data(), obj.size(), "obj", &m), D3D_OK);
-    EXPECT_EQ(m.face_count(), 2u);
-    EXPECT_EQ(m.materials.size(), 1u);
-}
-
-TEST(D3dxMesh, AdjacencyLinksFacesThatShareAnEdge)
-{
-    // Two triangles sharing the edge (1,0,0)-(0,1,0), with separate vertices there (different uv).
-    const std::string text = R"(xof 0303txt 0032
-Mesh { 6; 0.0;0.0;0.0;, 1.0;0.0;0.0;, 0.0;1.0;0.0;, 1.0;0.0;0.0;, 1.0;1.0;0.0;, 0.0;1.0;0.0;;
- 2; 3;0,2,1;, 3;3,5,4;;
- MeshTextureCoords { 6; 0.0;0.0;, 0.1;0.0;, 0.2;0.0;, 0.3;0.0;, 0.4;0.0;, 0.5;0.0;; } }
-)";
-    const Mesh_Data m = import_text(text);
-    const std::vector<DWORD> adjacency = mesh_adjacency(m);
-    ASSERT_EQ(adjacency.size(), 6u);
-    int links = 0, open = 0;
-    for (size_t i = 0; i < 6; ++i) {
-        if (adjacency[i] == 0xFFFFFFFF) {
-            ++open;
-        } else {
-            EXPECT_EQ(adjacency[i], (DWORD)(1 - i / 3));
-            ++links;
-        }
-    }
-    EXPECT_EQ(links, 2);
-    EXPECT_EQ(open, 4);
-}
-
 // ---- On the headless device ----
 
 #include "d3dx_headless_device.h"
-#include "common/d3dx_loaders.h"
 
 namespace {
-
-ID3DXMesh* const kNoMesh = reinterpret_cast<ID3DXMesh*>(0x1);
-ID3DXBuffer* const kNoBuffer = reinterpret_cast<ID3DXBuffer*>(0x1);
 
 std::string write_temp(const std::string& name, const std::string& bytes)
 {
@@ -377,90 +248,7 @@ std::string write_temp(const std::string& name, const std::string& bytes)
     return path;
 }
 
-HRESULT draw_for_real(D3dx_Mesh& mesh, DWORD attrib) { return mesh.draw_through_device(attrib); }
-
 }  // namespace
-
-TEST_F(D3dxOnDevice, LoadedMeshHandsBackMaterialsBuffersAndItsData)
-{
-    const std::string path = kData + "column_text.x";
-    ID3DXBuffer *adjacency = nullptr, *materials = nullptr, *instances = nullptr;
-    DWORD count = 0;
-    ID3DXMesh* mesh = nullptr;
-    ASSERT_EQ(D3DXLoadMeshFromXA(path.c_str(), D3DXMESH_SYSTEMMEM, device, &adjacency, &materials, &instances,
-                                 &count, &mesh),
-              D3D_OK);
-    ASSERT_EQ(count, 2u);
-    EXPECT_EQ(mesh->GetNumFaces(), 60u);
-    EXPECT_EQ(mesh->GetFVF(), (DWORD)(D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1));
-    EXPECT_EQ(mesh->GetNumBytesPerVertex(), 32u);
-    EXPECT_EQ(mesh->GetOptions(), (DWORD)D3DXMESH_SYSTEMMEM);
-    EXPECT_EQ(logged("CreateVertexBuffer(" + std::to_string(mesh->GetNumVertices() * 32)), 1);
-
-    const D3DXMATERIAL* m = static_cast<const D3DXMATERIAL*>(materials->GetBufferPointer());
-    ASSERT_NE(m[0].pTextureFilename, nullptr);
-    EXPECT_STREQ(m[0].pTextureFilename, "brick.bmp");
-    EXPECT_EQ(m[1].pTextureFilename, nullptr);
-    EXPECT_FLOAT_EQ(m[1].MatD3D.Diffuse.r, 0.8f);
-    EXPECT_EQ(m[0].MatD3D.Ambient.r, 0.0f);
-    EXPECT_EQ(adjacency->GetBufferSize(), 60u * 3 * 4);
-    EXPECT_EQ(instances->GetBufferSize(), 2u * sizeof(D3DXEFFECTINSTANCE));
-
-    // The buffers hold what the file holds.
-    Mesh_Data data;
-    ASSERT_EQ(import_mesh_file(path.c_str(), &data), D3D_OK);
-    void* bytes = nullptr;
-    ASSERT_EQ(mesh->LockVertexBuffer(D3DLOCK_READONLY, &bytes), D3D_OK);
-    EXPECT_EQ(memcmp(bytes, data.vertices.data(), data.vertices.size()), 0);
-    mesh->UnlockVertexBuffer();
-    ASSERT_EQ(mesh->LockIndexBuffer(D3DLOCK_READONLY, &bytes), D3D_OK);
-    for (size_t i = 0; i < data.indices.size(); ++i) ASSERT_EQ(static_cast<uint16_t*>(bytes)[i], data.indices[i]);
-    mesh->UnlockIndexBuffer();
-    DWORD* attributes = nullptr;
-    ASSERT_EQ(mesh->LockAttributeBuffer(0, &attributes), D3D_OK);
-    EXPECT_EQ(attributes[0], 0u);
-    EXPECT_EQ(attributes[59], 1u);
-    mesh->UnlockAttributeBuffer();
-    DWORD entries = 0;
-    ASSERT_EQ(mesh->GetAttributeTable(nullptr, &entries), D3D_OK);
-    ASSERT_EQ(entries, 2u);
-    D3DXATTRIBUTERANGE table[2];
-    mesh->GetAttributeTable(table, &entries);
-    EXPECT_EQ(table[1].FaceStart, 32u);
-    EXPECT_EQ(table[1].FaceCount, 28u);
-
-    // Headless drawing is recorded under the path as given and leaves the device alone.
-    orvex_headless::clear_call_log();
-    EXPECT_EQ(mesh->DrawSubset(1), D3D_OK);
-    ASSERT_EQ(orvex_headless::call_log().size(), 1u);
-    EXPECT_EQ(orvex_headless::call_log()[0], "mesh " + path + " DrawSubset(1)");
-
-    adjacency->Release();
-    materials->Release();
-    instances->Release();
-    EXPECT_EQ(mesh->Release(), 0u);
-}
-
-TEST_F(D3dxOnDevice, DrawingThroughTheDeviceIssuesOneIndexedDrawPerSubset)
-{
-    Mesh_Data data;
-    ASSERT_EQ(import_mesh_file((kData + "column_text.x").c_str(), &data), D3D_OK);
-    D3dx_Mesh* mesh = nullptr;
-    ASSERT_EQ(D3dx_Mesh::create(device, D3DXMESH_MANAGED, data, "column", draw_for_real, &mesh), D3D_OK);
-    ASSERT_EQ(device->BeginScene(), D3D_OK);
-    orvex_headless::clear_call_log();
-    EXPECT_EQ(mesh->DrawSubset(1), D3D_OK);
-    EXPECT_EQ(mesh->DrawSubset(7), D3D_OK);  // no such subset: nothing drawn
-    const std::vector<std::string> expected = {
-        "SetFVF(XYZ|NORMAL|TEX1)", "SetStreamSource(0, vb#1, 0, 32)", "SetIndices(ib#1)",
-        "DrawIndexedPrimitive(TRIANGLELIST, 0, " + std::to_string(data.subsets[1].VertexStart) + ", " +
-            std::to_string(data.subsets[1].VertexCount) + ", 96, 28)"};
-    EXPECT_EQ(orvex_headless::call_log(), expected);
-    ASSERT_EQ(orvex_headless::recorded_draws().size(), 1u);
-    EXPECT_EQ(orvex_headless::recorded_draws()[0].primitives, 28u);
-    device->EndScene();
-    mesh->Release();
-}
 
 TEST_F(D3dxOnDevice, BinaryGltfLoadsFromAFileAndFromMemory)
 {
@@ -492,35 +280,4 @@ TEST_F(D3dxOnDevice, BinaryGltfLoadsFromAFileAndFromMemory)
     EXPECT_EQ(from_memory->GetNumFaces(), 1u);
     from_file->Release();
     from_memory->Release();
-}
-
-TEST_F(D3dxOnDevice, MeshThatCannotBeLoadedLeavesTheOutputsAlone)
-{
-    const std::string empty = write_temp("d3dx_empty.x", "");
-    const std::string bad_index =
-        write_temp("d3dx_bad_index.x", "xof 0303txt 0032\nMesh { 3; 0.0;0.0;0.0;, 1.0;0.0;0.0;, 0.0;1.0;0.0;; 1; "
-                                       "3;0,1,40;; }\n");
-    for (const std::string& path : {empty, bad_index, kData + "missing.x"}) {
-        SCOPED_TRACE(path);
-        ID3DXBuffer* materials = kNoBuffer;
-        DWORD count = 77;
-        ID3DXMesh* mesh = kNoMesh;
-        EXPECT_EQ(D3DXLoadMeshFromXA(path.c_str(), D3DXMESH_SYSTEMMEM, device, nullptr, &materials, nullptr, &count,
-                                     &mesh),
-                  D3DXERR_INVALIDDATA);
-        EXPECT_EQ(mesh, kNoMesh);
-        EXPECT_EQ(materials, kNoBuffer);
-        EXPECT_EQ(count, 77u);
-    }
-    EXPECT_EQ(logged("Create"), 0);
-
-    // A device that cannot make the vertex buffer: its error, and nothing handed out.
-    orvex_headless::d3d9_failures().create_vertex_buffer = D3DERR_OUTOFVIDEOMEMORY;
-    ID3DXMesh* mesh = kNoMesh;
-    EXPECT_EQ(D3DXLoadMeshFromXA((kData + "frames.x").c_str(), 0, device, nullptr, nullptr, nullptr, nullptr, &mesh),
-              D3DERR_OUTOFVIDEOMEMORY);
-    EXPECT_EQ(mesh, kNoMesh);
-    EXPECT_EQ(D3DXLoadMeshFromXA(nullptr, 0, device, nullptr, nullptr, nullptr, nullptr, &mesh), D3DERR_INVALIDCALL);
-    EXPECT_EQ(D3DXLoadMeshFromXA((kData + "frames.x").c_str(), 0, device, nullptr, nullptr, nullptr, nullptr, nullptr),
-              D3DERR_INVALIDCALL);
 }

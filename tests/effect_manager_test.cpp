@@ -149,32 +149,4 @@ TEST_F(EffectManagerTest, FindEffectReturnsTheFirstOfANameAndSetsViewPosOnEveryE
     EXPECT_EQ(CallsStartingWith("effect " + second + " SetVector(View_Pos, 1 2 3 1)").size(), 1u);
 }
 
-TEST_F(EffectManagerTest, WithoutACameraFindEffectHandsOutIdentityAndTheOrigin) {
-    LoadLevel("_EFFECTS_ { a }\n" + Entry("a", fx));
-    ClearCallLog();
-    D3DXMATRIX view, projection, identity;
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c) view.m[r][c] = projection.m[r][c] = 7.0f;
-    D3DXMatrixIdentity(&identity);
-    EXPECT_EQ(Find("nothing", &view, &projection), nullptr);
-    EXPECT_EQ(memcmp(&view, &identity, sizeof(view)), 0);
-    EXPECT_EQ(memcmp(&projection, &identity, sizeof(projection)), 0);
-    EXPECT_EQ(CallsStartingWith("effect " + fx + " SetVector(View_Pos, 0 0 0 1)").size(), 1u);
-}
-
-TEST_F(EffectManagerTest, TheSameMissingFileAThousandTimes) {
-    std::string level = "_EFFECTS_ {";
-    for (int i = 0; i < 1000; ++i) level += " e" + std::to_string(i);
-    level += " }\n";
-    for (int i = 0; i < 1000; ++i) level += Entry("e" + std::to_string(i), "gone.fx");
-    LoadLevel(level);
-    EXPECT_EQ(manager->effectCount, 1000);
-    EXPECT_EQ(manager->effectList, nullptr);
-    EXPECT_EQ(Texts(*console, "_ERROR_").size(), 1000u);
-    EXPECT_EQ(Texts(*console, "_COMMENT_").back(),
-              "Effect Manager setup completed with 1000 Effects.");
-    D3DXMATRIX view, projection;
-    EXPECT_EQ(Find("e0", &view, &projection), nullptr);
-}
-
 }  // namespace

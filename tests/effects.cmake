@@ -1,5 +1,4 @@
-# D3DX effects: the effect reader and compiler, the effect interface, the headless recording
-# effect and the native effect drawing off screen.
+# D3DX effects: the effect reader and compiler, the effect interface and the native effect drawing off screen.
 orvex_add_test(effects_test SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/effects_test.cpp
     LIBS orvex_platform_common)
 
@@ -7,6 +6,3 @@ orvex_add_test(effects_test SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/effects_test.cpp
 orvex_add_test(effects_native_test SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/effects_native_test.cpp
     LIBS orvex_platform_native)
 
-# The recording headless effect.
-orvex_add_test(effects_headless_test SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/effects_headless_test.cpp
-    LIBS orvex_platform_headless)

@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Runs each test inside a fresh folder holding a small Windows-style data tree:
-//   Quillon2.0/  textures/_def/Blue.bmp  fx/vor_Phong.fx  ABC  abc  Mixed/
+//   Quillon2.0/  textures/_def/Blue.bmp  fx/vor_Phong.fx  ABC  abc  Mixed/zone.x
 class ResolvePath : public ::testing::Test {
 protected:
     void SetUp() override
@@ -25,7 +25,7 @@ protected:
         fs::create_directories(root_ + "/textures/_def");
         fs::create_directories(root_ + "/fx");
         fs::create_directories(root_ + "/Mixed");
-        for (const char* file : {"textures/_def/Blue.bmp", "fx/vor_Phong.fx", "abc", "ABC"})
+        for (const char* file : {"textures/_def/Blue.bmp", "fx/vor_Phong.fx", "abc", "ABC", "Mixed/zone.x"})
             std::ofstream(root_ + "/" + file) << "x";
         previous_ = fs::current_path();
         fs::current_path(root_);
@@ -65,6 +65,7 @@ TEST_F(ResolvePath, EachComponentIsMatchedIgnoringCase)
         {"mixed\\..\\FX\\vor_phong.fx", "Mixed/../fx/vor_Phong.fx"},
         {"Abc", "ABC"},  // two entries match: the first in byte order
         {"quillon2.0", "Quillon2.0"},
+        {"MIXED\\ZONE.X", "Mixed/zone.x"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(resolve_path(c.in), c.out) << c.in;

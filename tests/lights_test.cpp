@@ -1,5 +1,5 @@
-// Lights and the light manager on the headless platform: the keys with their value counts,
-// reporting, the values handed to an effect, and the markers.
+// Lights on the headless platform: the keys with their value counts, and no marker without a
+// light.
 #include <windows.h>
 #include <d3d9.h>
 #include <d3dx9.h>
@@ -21,18 +21,6 @@
 using namespace scene_test;
 
 namespace {
-
-// An effect with every parameter a light sets.
-const char* kLightEffect =
-    "float4 LightPos; float4 LightColor; float LightFalloff; float LightSpecular;\n"
-    "float LightSpecular_Itens; float LightAmbient; float Attenuation;\n"
-    "float4 vs_main(float4 p : POSITION) : POSITION { return p + LightPos; }\n"
-    "float4 ps_main() : COLOR {\n"
-    "    return LightColor * (LightFalloff + LightSpecular + LightSpecular_Itens + LightAmbient +\n"
-    "                         Attenuation);\n"
-    "}\n"
-    "technique vor_Phong { pass P0 {\n"
-    "    VertexShader = compile vs_2_0 vs_main(); PixelShader = compile ps_2_0 ps_main(); } }\n";
 
 struct Values {
     D3DXVECTOR4 position, lookAt, color;
@@ -127,29 +115,6 @@ protected:
     Orvex_Light_Manager* manager = nullptr;
 };
 
-TEST_F(LightManagerTest, TwoLightsGetIdsOneAndTwoAndASummary) {
-    LoadLevel("_LIGHTS_ { warm cold }\nwarm { _COLOR_ { 1 0.5 0 } }\ncold { _FALLOFF_ { 5 } }");
-    ASSERT_EQ(manager->lightCount, 2);
-    ASSERT_NE(manager->lightList, nullptr);
-    EXPECT_EQ(manager->lightList->id, 1);
-    ASSERT_NE(manager->lightList->next, nullptr);
-    EXPECT_EQ(manager->lightList->next->id, 2);
-    EXPECT_EQ(manager->lightList->next->previous, manager->lightList);
-    EXPECT_FLOAT_EQ(manager->lightList->next->light->falloff, 5.0f);
-    std::vector<Message> messages = Messages(*console);
-    std::vector<Message> expected = {{"[+] Light:  warm", "_TEXT_"},
-                                     {"[+] Light:  cold", "_TEXT_"},
-                                     {"Light Manager setup completed with 2 lights.", "_COMMENT_"}};
-    EXPECT_EQ(messages, expected);
-}
-
-TEST_F(LightManagerTest, MissingLevelFileReportsZeroLights) {
-    ASSERT_TRUE(manager->LoadLevel((dir.path() + "/NO_SUCH_LEVEL").c_str()));
-    EXPECT_EQ(manager->lightCount, 0);
-    EXPECT_EQ(Messages(*console),
-              (std::vector<Message>{{"Light Manager setup completed with 0 lights.", "_COMMENT_"}}));
-}
-
 TEST_F(LightManagerTest, NoLightDrawsNoMarkerAtAll) {
     LoadLevel("_LIGHTS_ { }");
     IDirect3DTexture9* first = nullptr;
@@ -157,111 +122,6 @@ TEST_F(LightManagerTest, NoLightDrawsNoMarkerAtAll) {
     ClearCallLog();
     manager->DrawMarkers(&device, &first, &second);
     EXPECT_TRUE(CallLog().empty());
-}
-
-TEST_F(LightManagerTest, TenThousandLightsLoad) {
-    std::string level = "_LIGHTS_ {";
-    for (int i = 0; i < 10000; ++i) level += " l" + std::to_string(i);
-    level += " }\nl5 { _POSITION_ { inf -nan 1e40 } _COLOR_ { text 1 1 } }\n";
-    LoadLevel(level);
-    EXPECT_EQ(manager->lightCount, 10000);
-    EXPECT_EQ(Texts(*console, "_COMMENT_").back(), "Light Manager setup completed with 10000 lights.");
-    LightEntry* five = manager->lightList;
-    while (five && five->id != 6) five = five->next;
-    ASSERT_NE(five, nullptr);
-    EXPECT_FLOAT_EQ(five->light->position.x, 0.0f);
-    EXPECT_FLOAT_EQ(five->light->position.w, 1.0f);
-    EXPECT_FLOAT_EQ(five->light->color.x, 0.0f);
-}
-
-// A light's values as the object drawing hands them to an effect, before each effect's Begin.
-TEST_F(LightManagerTest, ApplyLightSetsTheSevenValuesInOrder) {
-    const std::string fx = dir.Write("light.fx", kLightEffect);
-    ID3DXEffect* effect = nullptr;
-    ASSERT_TRUE(SUCCEEDED(D3DXCreateEffectFromFileA(device, fx.c_str(), nullptr, nullptr, 0,
-                                                    nullptr, &effect, nullptr)));
-    LoadLevel("_LIGHTS_ { a b }\na { _POSITION_ { 1 2 3 } }\n"
-              "b { _POSITION_ { 4 5 6 } _COLOR_ { 0.5 0.25 1 } _FALLOFF_ { 600 } _SPECULAR_ { 4 } "
-              "_SPECULAR_INTENSY_ { 0.5 } _AMBIENT_ { 0.125 } _ATTENUATION_ { 0.75 } }");
-    ClearCallLog();
-    manager->ApplyLight(effect, 2);
-    const std::string prefix = "effect " + fx + " ";
-    EXPECT_EQ(CallLog(), (std::vector<std::string>{
-                             prefix + "SetVector(LightPos, 4 5 6 1)",
-                             prefix + "SetVector(LightColor, 0.5 0.25 1 1)",
-                             prefix + "SetFloat(LightFalloff, 600)",
-                             prefix + "SetFloat(LightSpecular, 4)",
-                             prefix + "SetFloat(LightSpecular_Itens, 0.5)",
-                             prefix + "SetFloat(LightAmbient, 0.125)",
-                             prefix + "SetFloat(Attenuation, 0.75)",
-                         }));
-    ClearCallLog();
-    manager->ApplyLight(effect, 3);   // no such light
-    manager->ApplyLight(nullptr, 1);
-    EXPECT_TRUE(CallLog().empty());
-    effect->Release();
-}
-
-// The frame drawing with the console shown: the inactive cameras' markers under the white
-// texture, then every light's marker with its two textures, then the active camera's transforms.
-TEST_F(LightManagerTest, FrameWithTheConsoleShownDrawsCameraAndLightMarkers) {
-    const std::string level = Level(
-        "_CAMERAS_ { one two three }\n"
-        "one { _POSITION_ { 0 0 -100 } } two { _POSITION_ { 50 0 0 } } three { _POSITION_ { 0 9 0 } }\n"
-        "_LIGHTS_ { a b }\na { _POSITION_ { 0 100 0 } }\nb { _POSITION_ { 0 -100 0 } }\n");
-    Orvex_Camera_Manager cameras(console);
-    Orvex_Effect_Manager effects(device, console, &cameras);
-    D3DXMATRIX baseWorld;
-    D3DXMatrixIdentity(&baseWorld);
-    Orvex_Object_Manager objects(&baseWorld, &device, console, &effects, manager);
-    manager->LoadLevel(level.c_str());
-    cameras.LoadLevel(level.c_str());
-    Orvex_Render_Manager render(device, &cameras, &objects, console, manager);
-    IDirect3DTexture9* textures[3] = {};
-    for (IDirect3DTexture9*& t : textures)
-        ASSERT_TRUE(SUCCEEDED(device->CreateTexture(1, 1, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
-                                                    &t, nullptr)));
-    render.whiteTexture = &textures[0];
-    render.redTexture = &textures[1];
-    render.yellowTexture = &textures[2];
-    const std::string white = "SetTexture(0, " + orvex_headless::resource_label(textures[0]) + ")";
-    const std::string red = "SetTexture(0, " + orvex_headless::resource_label(textures[1]) + ")";
-    const std::string yellow = "SetTexture(0, " + orvex_headless::resource_label(textures[2]) + ")";
-    console->visible = true;
-    ClearCallLog();
-    render.DrawFrame(60.0f);
-
-    // From the white texture to the active camera's view transform: the markers.
-    std::vector<std::string> log = CallLog();
-    auto begin = std::find(log.begin(), log.end(), white);
-    ASSERT_NE(begin, log.end());
-    auto end = std::find_if(begin, log.end(), [](const std::string& line) {
-        return line.rfind("SetTransform(VIEW", 0) == 0;
-    });
-    ASSERT_NE(end, log.end());
-    std::vector<std::string> kinds;
-    for (auto line = begin; line != end; ++line) {
-        if (line->rfind("SetTexture(", 0) == 0)
-            kinds.push_back(*line == white ? "white" : *line == red ? "red"
-                                          : *line == yellow ? "yellow" : *line);
-        else
-            kinds.push_back(line->substr(0, line->find('(')));
-    }
-    std::vector<std::string> camera = {"SetTransform", "DrawPrimitiveUP", "DrawPrimitiveUP",
-                                       "DrawPrimitiveUP"};
-    std::vector<std::string> light = {"white"};
-    light.insert(light.end(), 5, "DrawPrimitiveUP");
-    light.push_back("yellow");
-    light.insert(light.end(), 9, "DrawPrimitiveUP");
-    std::vector<std::string> expected = {"white", "SetMaterial", "SetFVF"};
-    for (int i = 0; i < 2; ++i) expected.insert(expected.end(), camera.begin(), camera.end());
-    expected.push_back("red");
-    expected.push_back("SetTransform");   // lights stand at world points: the identity
-    expected.push_back("SetFVF");
-    for (int i = 0; i < 2; ++i) expected.insert(expected.end(), light.begin(), light.end());
-    expected.push_back("SetTransform");   // the active camera's world transform
-    EXPECT_EQ(kinds, expected);
-    for (IDirect3DTexture9* t : textures) t->Release();
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// Scene objects and the object manager on the headless platform: object files, meshes,
-// materials, the texture fallback chain, the world matrix, level setup, the object commands and
-// the drawing order of a frame.
+// Scene objects and the object manager on the headless platform: meshes that do not load, the
+// texture fallback chain, level setup, the object commands, shared files and the drawing order.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -148,42 +147,6 @@ protected:
 
 // ---- the object file and Load ----
 
-TEST_F(ObjectsTest, ObjectFilesThatDoNotReadFailWithTheCorruptedMessage)
-{
-    const std::string garbage = dir.Write("garbage.obj", "_MODEL_FILE_ { \"unterminated }\n");
-    std::filesystem::create_directories("a_folder");
-    for (const std::string& path : {std::string("missing.obj"), garbage, std::string("a_folder"),
-                                    std::string("/dev/zero")}) {
-        Static_CObject* object = MakeObject(path);
-        EXPECT_FALSE(object->Load()) << path;
-        EXPECT_EQ(object->materialCount, 0u);
-        delete object;
-    }
-    EXPECT_EQ(Lines("_ERROR_"),
-              std::vector<std::string>(4, "[!] Object File is corrupted and parameters are not loaded!"));
-}
-
-// An empty file keeps the starting matrix whatever the level says; a model section without
-// entries is no mesh and no message.
-TEST_F(ObjectsTest, FilesWithoutAMeshLoadSilentlyAndEmptyOnesKeepTheStartingMatrix)
-{
-    struct Case {
-        const char* text;
-        bool identity;
-    } cases[] = {{"", true}, {"_MODEL_FILE_ { }\n", false}};
-    D3DXMATRIX identity;
-    D3DXMatrixIdentity(&identity);
-    for (const Case& c : cases) {
-        Static_CObject* object = MakeObject(dir.Write("empty.obj", c.text), 10, 20, 30, 0, 90, 0);
-        EXPECT_TRUE(object->Load()) << c.text;
-        EXPECT_EQ(memcmp(&object->world, &identity, sizeof identity) == 0, c.identity) << c.text;
-        EXPECT_EQ(object->materialCount, 0u);
-        EXPECT_EQ(object->effectCount, 0u);
-        delete object;
-    }
-    EXPECT_TRUE(scene_test::Messages(*console).empty());
-}
-
 TEST_F(ObjectsTest, MeshesThatCannotLoadAreReportedAndLeaveNothingToDraw)
 {
     std::filesystem::create_directories("meshes/folder.x");
@@ -204,24 +167,6 @@ TEST_F(ObjectsTest, MeshesThatCannotLoadAreReportedAndLeaveNothingToDraw)
     std::vector<std::string> expected;
     for (const char* path : paths) expected.push_back(std::string("[M.F] cannot find: ") + path);
     EXPECT_EQ(Lines("_ERROR_"), expected);
-}
-
-TEST_F(ObjectsTest, MaterialsTakeTheirDiffuseAsAmbient)
-{
-    dir.Write("meshes/two.x", XQuad({"", ""}));
-    Static_CObject* object = MakeObject(ObjectFile("two.obj", "meshes/two.x"));
-    ASSERT_TRUE(object->Load());
-    ASSERT_EQ(object->materialCount, 2u);
-    for (DWORD i = 0; i < 2; ++i) {
-        const D3DMATERIAL9& m = object->materials[i];
-        EXPECT_FLOAT_EQ(m.Ambient.r, 0.25f);
-        EXPECT_FLOAT_EQ(m.Ambient.g, 0.5f);
-        EXPECT_FLOAT_EQ(m.Ambient.b, 0.75f);
-        EXPECT_FLOAT_EQ(m.Ambient.a, m.Diffuse.a);
-        EXPECT_EQ(object->textures[i], nullptr) << "a material without a texture name";
-    }
-    EXPECT_TRUE(scene_test::Messages(*console).empty());
-    delete object;
 }
 
 // Which file the texture came from, by its size: as stored 2, under textures\ 4, the default 8.
@@ -269,64 +214,6 @@ TEST_F(ObjectsTest, TexturesFallBackFromTheStoredNameToTexturesToTheDefault)
     }
 }
 
-TEST_F(ObjectsTest, AThousandCharacterTextureNameIsReportedWhole)
-{
-    const std::string name(1000, 'n');
-    dir.Write("meshes/long.x", XQuad({name}));
-    Static_CObject* object = MakeObject(ObjectFile("long.obj", "meshes/long.x"));
-    ASSERT_TRUE(object->Load());
-    EXPECT_EQ(object->textures[0], nullptr);
-    // The console wraps it into display lines that continue after three blanks.
-    std::string joined;
-    for (const std::string& line : Lines("_ERROR_"))
-        joined += joined.empty() ? line : line.substr(line.find_first_not_of(' '));
-    EXPECT_EQ(joined, "[T.F] cannot find: " + name);
-    delete object;
-}
-
-TEST_F(ObjectsTest, WorldTranslatesFirstThenTurnsAboutTheWorldAxes)
-{
-    struct Case {
-        float position[3], rotation[3];
-        D3DXVECTOR3 origin;   // where the object's own origin lands
-    } cases[] = {
-        {{10, 0, 0}, {0, 0, 0}, D3DXVECTOR3(10, 0, 0)},
-        {{10, 0, 0}, {0, 90, 0}, D3DXVECTOR3(0, 0, -10)},
-        {{0, 10, 0}, {90, 0, 0}, D3DXVECTOR3(0, 0, 10)},
-        {{10, 0, 0}, {0, 0, 90}, D3DXVECTOR3(0, 10, 0)},
-        // X, then Y: (0, 10, 0) -> (0, 0, 10) -> (10, 0, 0).
-        {{0, 10, 0}, {90, 90, 0}, D3DXVECTOR3(10, 0, 0)},
-    };
-    dir.Write("meshes/quad.x", XQuad({""}));
-    const std::string file = ObjectFile("quad.obj", "meshes/quad.x");
-    for (const Case& c : cases) {
-        Static_CObject* object = MakeObject(file, c.position[0], c.position[1], c.position[2],
-                                            c.rotation[0], c.rotation[1], c.rotation[2]);
-        ASSERT_TRUE(object->Load());
-        D3DXVECTOR3 zero(0, 0, 0), at;
-        D3DXVec3TransformCoord(&at, &zero, &object->world);
-        EXPECT_NEAR(at.x, c.origin.x, 1e-4f);
-        EXPECT_NEAR(at.y, c.origin.y, 1e-4f);
-        EXPECT_NEAR(at.z, c.origin.z, 1e-4f);
-        delete object;
-    }
-}
-
-TEST_F(ObjectsTest, EffectNamesAreReadInOrderWithNoneForAnObjectWithout)
-{
-    Static_CObject* two = MakeObject(ObjectFile("two.obj", "", "first second"));
-    Static_CObject* none = MakeObject(ObjectFile("none.obj", "meshes/quad.x"));
-    ASSERT_TRUE(two->Load());
-    ASSERT_TRUE(none->Load());
-    EXPECT_EQ(two->effectCount, 2u);
-    EXPECT_STREQ(two->GetEffectName(1).getChars(), "first");
-    EXPECT_STREQ(two->GetEffectName(2).getChars(), "second");
-    EXPECT_STREQ(two->GetEffectName(3).getChars(), "");
-    EXPECT_STREQ(none->GetEffectName(1).getChars(), "none");
-    delete two;
-    delete none;
-}
-
 // ---- the manager ----
 
 TEST_F(ObjectsTest, LevelSetupCountsFailuresAndNumbersTheObjectsThatLoad)
@@ -372,24 +259,6 @@ TEST_F(ObjectsTest, LevelSetupCountsFailuresAndNumbersTheObjectsThatLoad)
         EXPECT_TRUE(summarised);
         EXPECT_EQ(reports, c.attempts);
     }
-}
-
-TEST_F(ObjectsTest, LevelPositionsAndRotationsReachTheObjects)
-{
-    dir.Write("meshes/quad.x", XQuad({""}));
-    const std::string file = ObjectFile("quad.obj", "meshes/quad.x");
-    LoadObjects(Entry("turned", "_OBJECT_SIMPLE_", file, "10 0 0", "0 90 0") +
-                "short { _OBJECT_TYPE_ { _OBJECT_SIMPLE_ } _OBJECT_PATH_ { " + file +
-                " } _POSITION_ { 5 nan } }\n");
-    ASSERT_EQ(objects->objectCount, 2);
-    D3DXVECTOR3 zero(0, 0, 0), at;
-    D3DXVec3TransformCoord(&at, &zero, &static_cast<Static_CObject*>(objects->objectList->object)->world);
-    EXPECT_NEAR(at.z, -10.0f, 1e-4f);
-    Static_CObject* second = static_cast<Static_CObject*>(objects->objectList->next->object);
-    EXPECT_EQ(second->position[0], 5.0f);
-    EXPECT_EQ(second->position[1], 0.0f) << "a value that is no number counts as 0";
-    EXPECT_EQ(second->position[2], 0.0f) << "a missing value counts as 0";
-    EXPECT_EQ(second->rotation[1], 0.0f);
 }
 
 TEST_F(ObjectsTest, CommandsLoadListAndShowObjects)
@@ -571,199 +440,4 @@ TEST_F(ObjectsTest, ObjectsWithoutEffectsDrawOncePerLightSkippingHiddenOnes)
     EXPECT_EQ(scene_test::CallLog(), expected);
 }
 
-TEST_F(ObjectsTest, AThousandObjectsShareOneMeshFile)
-{
-    dir.Write("meshes/quad.x", XQuad({""}));
-    const std::string file = ObjectFile("quad.obj", "meshes/quad.x");
-    std::string entries;
-    for (int i = 0; i < 1000; ++i)
-        entries += Entry("o" + std::to_string(i), "_OBJECT_SIMPLE_", file, std::to_string(i) + " 0 0");
-    scene_test::ClearCallLog();
-    LoadObjects(entries);
-    EXPECT_EQ(objects->objectCount, 1000);
-    EXPECT_EQ(scene_test::CallsStartingWith("CreateVertexBuffer").size(), 1u) << "read once";
-    EXPECT_EQ(Lines("_COMMENT_").back(), "Object Manager setup completed with 0 errors and 1000 objects.");
-    lights->LoadLevel(Level("_LIGHTS_ { l1 }\n").c_str());
-    scene_test::ClearCallLog();
-    objects->DrawObjects();
-    EXPECT_EQ(scene_test::CallsStartingWith("mesh").size(), 1000u);
-}
-
 }  // namespace
-
-// ---- drawing through effects ----
-
-// Both techniques with two passes, and every parameter the drawing sets.
-const char kTwoPassEffect[] =
-    "float4x4 mat_World_View_Proj; float4x4 matWorld; float4 View_Pos;\n"
-    "float4 LightPos; float4 LightColor; float LightFalloff; float LightSpecular;\n"
-    "float LightSpecular_Itens; float LightAmbient; float Attenuation;\n"
-    "float4 vs_main(float4 p : POSITION) : POSITION { return mul(mul(p, matWorld), mat_World_View_Proj); }\n"
-    "float4 ps_main() : COLOR { return View_Pos * LightColor * (LightFalloff + LightSpecular +\n"
-    "    LightSpecular_Itens + LightAmbient + Attenuation) + LightPos; }\n"
-    "technique vor_Phong {\n"
-    "    pass P0 { VertexShader = compile vs_2_0 vs_main(); PixelShader = compile ps_2_0 ps_main(); }\n"
-    "    pass P1 { VertexShader = compile vs_2_0 vs_main(); PixelShader = compile ps_2_0 ps_main(); } }\n"
-    "technique vor_Phong_alpha {\n"
-    "    pass P0 { VertexShader = compile vs_2_0 vs_main(); PixelShader = compile ps_2_0 ps_main(); }\n"
-    "    pass P1 { VertexShader = compile vs_2_0 vs_main(); PixelShader = compile ps_2_0 ps_main(); } }\n";
-
-std::string Numbers(const float* f, int n)
-{
-    std::string s;
-    for (int i = 0; i < n; ++i) {
-        char text[32];
-        snprintf(text, sizeof text, "%g", f[i]);
-        s += (i ? " " : "") + std::string(text);
-    }
-    return s;
-}
-
-class EffectDrawingTest : public ObjectsTest {
-protected:
-    void SetUp() override
-    {
-        ObjectsTest::SetUp();
-        dir.Write("a.fx", kTwoPassEffect);
-        dir.Write("b.fx", kTwoPassEffect);
-        dir.Write("meshes/quad.x", XQuad({""}));
-        const std::string level =
-            "_CAMERAS_ { eye { _POSITION_ { 1 2 3 } _LOOK_ { 0 0 50 } } }\n"
-            "_LIGHTS_ { red { _POSITION_ { 10 20 30 } _COLOR_ { 1 0 0 } _FALLOFF_ { 500 } }\n"
-            "           blue { _COLOR_ { 0 0 1 } _SPECULAR_ { 4 } } }\n"
-            "_EFFECTS_ { fxa { _FILE_FX_ { a.fx } _FILE_ { none } } fxb { _FILE_FX_ { b.fx } _FILE_ { none } } }\n";
-        const std::string path = Level(level);
-        lights->LoadLevel(path.c_str());
-        cameras->LoadLevel(path.c_str());
-        effects->LoadLevel(path.c_str());
-        ASSERT_TRUE(effects->effectList && effects->effectList->next) << "both effects compile";
-    }
-
-    // The calls of one draw of object for light through effect (a.fx or b.fx), where fxa is
-    // the first loaded effect: "View_Pos" goes to every effect up to the one found.
-    std::vector<std::string> Draw(Static_CObject* object, int light, const std::string& fx)
-    {
-        const Orvex_Camera* camera = cameras->activeCamera->camera;
-        D3DXMATRIX wvp;
-        D3DXMatrixMultiply(&wvp, &object->world, &camera->viewMatrix);
-        D3DXMatrixMultiply(&wvp, &wvp, &camera->projectionMatrix);
-        const Orvex_Light* l = light == 1 ? lights->lightList->light : lights->lightList->next->light;
-        const std::string e = "effect " + fx + " ";
-        std::vector<std::string> calls;
-        if (fx == "b.fx") calls.push_back("effect a.fx SetVector(View_Pos, 1 2 3 1)");
-        calls.push_back(e + "SetVector(View_Pos, 1 2 3 1)");
-        calls.push_back(e + "SetMatrix(mat_World_View_Proj, " + Numbers(&wvp._11, 16) + ")");
-        calls.push_back(e + "SetMatrix(matWorld, " + Numbers(&object->world._11, 16) + ")");
-        calls.push_back(e + "SetVector(LightPos, " + Numbers(&l->position.x, 4) + ")");
-        calls.push_back(e + "SetVector(LightColor, " + Numbers(&l->color.x, 4) + ")");
-        calls.push_back(e + "SetFloat(LightFalloff, " + Numbers(&l->falloff, 1) + ")");
-        calls.push_back(e + "SetFloat(LightSpecular, " + Numbers(&l->specular, 1) + ")");
-        calls.push_back(e + "SetFloat(LightSpecular_Itens, " + Numbers(&l->specularIntensity, 1) + ")");
-        calls.push_back(e + "SetFloat(LightAmbient, " + Numbers(&l->ambient, 1) + ")");
-        calls.push_back(e + "SetFloat(Attenuation, " + Numbers(&l->attenuation, 1) + ")");
-        calls.push_back(e + (light == 1 ? "SetTechnique(vor_Phong)" : "SetTechnique(vor_Phong_alpha)"));
-        calls.push_back(e + "Begin(0)");
-        for (int pass = 0; pass < 2; ++pass) {
-            calls.push_back(e + "BeginPass(" + std::to_string(pass) + ")");
-            calls.push_back(kQuadMaterial);
-            calls.push_back("SetTexture(0, NULL)");
-            calls.push_back("mesh meshes/quad.x DrawSubset(0)");
-            calls.push_back(e + "EndPass()");
-        }
-        calls.push_back(e + "End()");
-        return calls;
-    }
-    static std::string World(float x)
-    {
-        return "SetTransform(WORLD, {1 0 0 0; 0 1 0 0; 0 0 1 0; " + Numbers(&x, 1) + " 0 0 1})";
-    }
-    static constexpr const char* kQuadMaterial =
-        "SetMaterial({D 0.25 0.5 0.75 1, A 0.25 0.5 0.75 1, S 0.1 0.1 0.1 1, E 0 0 0 1, P 8})";
-};
-
-TEST_F(EffectDrawingTest, OneFrameDrawsLightsOutsideObjectsInsideWithEveryParameterBeforeBegin)
-{
-    const std::string file = ObjectFile("quad.obj", "meshes/quad.x", "fxa");
-    LoadObjects(Entry("one", "_OBJECT_SIMPLE_", file, "1 0 0") +
-                Entry("two", "_OBJECT_SIMPLE_", file, "2 0 0"));
-    ASSERT_EQ(objects->objectCount, 2);
-    Static_CObject* one = static_cast<Static_CObject*>(objects->objectList->object);
-    Static_CObject* two = static_cast<Static_CObject*>(objects->objectList->next->object);
-
-    scene_test::ClearCallLog();
-    objects->DrawObjects();
-    std::vector<std::string> expected;
-    for (int light = 1; light <= 2; ++light)
-        for (Static_CObject* object : {one, two}) {
-            expected.push_back(World(object->world._41));
-            for (const std::string& call : Draw(object, light, "a.fx")) expected.push_back(call);
-        }
-    EXPECT_EQ(scene_test::CallLog(), expected);
-}
-
-TEST_F(EffectDrawingTest, TwoEffectNamesDrawThroughBothInOrderForEveryLight)
-{
-    Static_CObject* object = MakeObject(ObjectFile("both.obj", "meshes/quad.x", "fxb fxa"), 4);
-    ASSERT_TRUE(object->Load());
-    for (int light = 1; light <= 2; ++light) {
-        scene_test::ClearCallLog();
-        object->Render(light, light == 1);
-        std::vector<std::string> expected = {World(4)};
-        for (const char* fx : {"b.fx", "a.fx"})
-            for (const std::string& call : Draw(object, light, fx)) expected.push_back(call);
-        EXPECT_EQ(scene_test::CallLog(), expected) << "light " << light;
-    }
-    delete object;
-}
-
-TEST_F(EffectDrawingTest, AnUnknownEffectNameDrawsWithoutEffectAfterTheSearchSetsViewPos)
-{
-    Static_CObject* object = MakeObject(ObjectFile("odd.obj", "meshes/quad.x", "Fxa"), 5);
-    ASSERT_TRUE(object->Load());
-    scene_test::ClearCallLog();
-    object->Render(2, false);
-    EXPECT_EQ(scene_test::CallLog(),
-              (std::vector<std::string>{World(5), "effect a.fx SetVector(View_Pos, 1 2 3 1)",
-                                        "effect b.fx SetVector(View_Pos, 1 2 3 1)", kQuadMaterial,
-                                        "SetTexture(0, NULL)", "mesh meshes/quad.x DrawSubset(0)"}));
-    delete object;
-}
-
-// ---- the default level ----
-
-TEST_F(ObjectsTest, DefaultLevelLoadsEveryPartWithoutAnError)
-{
-    std::filesystem::copy(std::string(ORVEX_SOURCE_DIR) + "/data", ".",
-                          std::filesystem::copy_options::recursive |
-                              std::filesystem::copy_options::overwrite_existing);
-    lights->LoadLevel("POLYGON01");
-    objects->LoadLevel("POLYGON01");
-    cameras->LoadLevel("POLYGON01");
-    effects->LoadLevel("POLYGON01");
-    EXPECT_TRUE(Lines("_ERROR_").empty()) << Lines("_ERROR_").front();
-    EXPECT_GE(lights->lightCount, 3);
-    EXPECT_GE(objects->objectCount, 6);
-    EXPECT_EQ(objects->errorCount, 0);
-    EXPECT_GE(cameras->cameraCount, 3);
-    int effectsLoaded = 0, withoutEffect = 0, withTwo = 0;
-    for (EffectEntry* e = effects->effectList; e; e = e->next) ++effectsLoaded;
-    EXPECT_EQ(effectsLoaded, effects->effectCount);
-    for (ObjectEntry* e = objects->objectList; e; e = e->next) {
-        Static_CObject* object = static_cast<Static_CObject*>(e->object);
-        EXPECT_GT(object->materialCount, 0u) << e->file.getChars();
-        for (DWORD i = 0; i < object->materialCount; ++i)
-            EXPECT_NE(object->textures[i], nullptr) << e->file.getChars() << " subset " << i;
-        withoutEffect += object->effectCount == 0;
-        withTwo += object->effectCount == 2;
-    }
-    EXPECT_GE(withoutEffect, 1);
-    EXPECT_GE(withTwo, 1);
-
-    // Every light draws every object: the first light opaque, the others added.
-    scene_test::ClearCallLog();
-    objects->DrawObjects();
-    EXPECT_EQ(scene_test::CallsStartingWith("effect fx\\vor_Phong.fx SetTechnique(vor_Phong)").size(),
-              size_t(objects->objectCount - withoutEffect));
-    for (const std::string& call : scene_test::CallLog())
-        EXPECT_EQ(call.find("-> failed"), std::string::npos) << call;
-}

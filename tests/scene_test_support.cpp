@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "call_log.h"
+#include "device_test_support.h"
 #include "headless_d3d9.h"
 #include "headless_win32.h"
 
@@ -58,8 +59,6 @@ void ResetPlatform() {
     orvex_headless::clear_call_log();
 }
 
-void SetClock(DWORD milliseconds) { orvex_headless::set_time(milliseconds); }
-
 void AdvanceClock(DWORD milliseconds) { orvex_headless::advance_time(milliseconds); }
 
 void SetKey(int virtualKey, bool down) { orvex_headless::set_key_state(virtualKey, down); }
@@ -67,32 +66,17 @@ void SetKey(int virtualKey, bool down) { orvex_headless::set_key_state(virtualKe
 void SetCursor(int x, int y) { orvex_headless::set_cursor_pos(x, y); }
 
 IDirect3DDevice9* CreateDevice() {
-    WNDCLASSEXA windowClass;
-    memset(&windowClass, 0, sizeof(windowClass));
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.lpszClassName = "scene_test";
-    RegisterClassExA(&windowClass);
-    HWND window = CreateWindowExA(0, "scene_test", "scene", WS_OVERLAPPEDWINDOW, 0, 0, 656, 519,
-                                  nullptr, nullptr, nullptr, nullptr);
+    HWND window = orvex_test::CreateTestWindow("scene_test");
     EXPECT_NE(window, nullptr);
     IDirect3D9* direct3D = Direct3DCreate9(D3D_SDK_VERSION);
     EXPECT_NE(direct3D, nullptr);
     if (!direct3D) return nullptr;
-    D3DPRESENT_PARAMETERS parameters;
-    memset(&parameters, 0, sizeof(parameters));
-    parameters.Windowed = TRUE;
-    parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    parameters.BackBufferFormat = D3DFMT_UNKNOWN;
-    parameters.EnableAutoDepthStencil = TRUE;
-    parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
+    D3DPRESENT_PARAMETERS parameters = orvex_test::WindowedParameters();
     IDirect3DDevice9* device = nullptr;
-    HRESULT result = direct3D->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window,
-                                            D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters,
-                                            &device);
-    EXPECT_TRUE(SUCCEEDED(result));
+    EXPECT_TRUE(SUCCEEDED(direct3D->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window,
+                                                 D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters,
+                                                 &device)));
     direct3D->Release();
-    orvex_headless::clear_call_log();
     return device;
 }
 

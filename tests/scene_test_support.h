@@ -47,7 +47,6 @@ std::vector<std::string> Texts(Console& console, const char* category);
 // The headless platform, reset for each test: clock at 100000 ms, no key down, cursor at the
 // origin, an empty call log.
 void ResetPlatform();
-void SetClock(DWORD milliseconds);
 void AdvanceClock(DWORD milliseconds);
 void SetKey(int virtualKey, bool down);
 void SetCursor(int x, int y);

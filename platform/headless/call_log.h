@@ -5,6 +5,7 @@
 //   DrawTextA("0 fps", {5,45,0,0}, DT_NOCLIP, 0xFFFFFFFF)
 //   effect fx/a.fx SetVector(View_Pos, 1 2 3 1)
 //   mesh box.x DrawSubset(0)
+//   ShowWindow(Orvex, shown)       a window becoming visible or hidden
 // Tests read and clear it; nothing in the engine does.
 #include <string>
 #include <vector>

@@ -6,6 +6,7 @@
 
 #include <mmsystem.h>
 
+#include "call_log.h"
 #include "common/cur_file.h"
 #include "headless_win32.h"
 #include "common/win32_message_queue.h"
@@ -87,6 +88,7 @@ public:
         Window_Record* r = record_of(w.handle);
         if (!r) return;
         r->shown = visible;
+        record_call("ShowWindow(" + w.class_name + (visible ? ", shown)" : ", hidden)"));
         if (visible) r->ever_shown = true, state().focus = w.handle;
         else if (state().focus == w.handle) state().focus = nullptr;
     }
