@@ -1,5 +1,5 @@
-// D3DXCreateTextureFromFileA on the headless device: files that must make nothing, and a texture
-// that cannot be filled.
+// D3DXCreateTextureFromFileA on the headless device: files that must make nothing, a texture
+// that cannot be filled, and the back buffer saved to files.
 #include "d3dx_headless_device.h"
 
 #include <d3dx9.h>
@@ -13,6 +13,16 @@ namespace {
 const std::string kTextures = std::string(ORVEX_SOURCE_DIR) + "/data/textures/";
 IDirect3DTexture9* const kUntouched = reinterpret_cast<IDirect3DTexture9*>(0x1);
 IDirect3DSurface9* const kUntouchedSurface = reinterpret_cast<IDirect3DSurface9*>(0x1);
+
+uint32_t texel(IDirect3DTexture9* t, UINT level, UINT x, UINT y)
+{
+    D3DLOCKED_RECT r;
+    EXPECT_EQ(t->LockRect(level, &r, nullptr, D3DLOCK_READONLY), D3D_OK);
+    uint32_t v;
+    memcpy(&v, static_cast<const uint8_t*>(r.pBits) + (size_t)y * r.Pitch + x * 4, 4);
+    t->UnlockRect(level);
+    return v;
+}
 
 }  // namespace
 

@@ -50,6 +50,17 @@ void load(const std::string& path, Loaded& out, const D3DXMACRO* defines = nullp
     if (SUCCEEDED(out.hr)) out.effect = new Counting_Effect(std::move(fx));
 }
 
+void load_text(const std::string& text, Loaded& out, const D3DXMACRO* defines = nullptr) {
+    orvex_fx::Compiled_Effect fx;
+    LPD3DXBUFFER errors = nullptr;
+    out.hr = orvex_fx::load_effect_memory(text.data(), static_cast<UINT>(text.size()), defines, nullptr, fx, &errors);
+    if (errors) {
+        out.errors = static_cast<const char*>(errors->GetBufferPointer());
+        errors->Release();
+    }
+    if (SUCCEEDED(out.hr)) out.effect = new Counting_Effect(std::move(fx));
+}
+
 std::string preprocess(const std::string& text, std::string* errors = nullptr) {
     orvex_fx::Preprocessor pp([](const std::string& name, const std::string&, bool, std::string& body, std::string& path) {
         if (name != "lib.h") return false;
