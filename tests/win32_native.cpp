@@ -155,14 +155,13 @@ std::string run(const std::string& display, const std::string& command) {
 // The top-level window whose _NET_WM_NAME is name (UTF-8), waiting up to seconds for it. The
 // message box's WM_NAME is UTF-8 too, which XFetchName does not give back, so the name is read
 // from _NET_WM_NAME.
-unsigned long find_window(const std::string& display, const std::string& name, double seconds = 10) {
+unsigned long find_window(const std::string& display, const std::string& name, int timeoutMs = 10000) {
     Display* d = XOpenDisplay(display.c_str());
     if (!d) return 0;
     Atom net_name = XInternAtom(d, "_NET_WM_NAME", False);
     Atom utf8 = XInternAtom(d, "UTF8_STRING", False);
     unsigned long found = 0;
-    auto deadline = Clock::now() + std::chrono::milliseconds(static_cast<int>(seconds * 1000));
-    while (!found && Clock::now() < deadline) {
+    xvfb_test::WaitUntil([&] {
         Window root_return, parent, *children = nullptr;
         unsigned int count = 0;
         XQueryTree(d, DefaultRootWindow(d), &root_return, &parent, &children, &count);
@@ -178,8 +177,8 @@ unsigned long find_window(const std::string& display, const std::string& name, d
             }
         }
         if (children) XFree(children);
-        if (!found) xvfb_test::SleepMs(50);
-    }
+        return found != 0;
+    }, timeoutMs);
     XCloseDisplay(d);
     return found;
 }
@@ -198,7 +197,8 @@ const std::string probe = ORVEX_BINARY_DIR "/tests/win32_native_probe";
 class Win32Native : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_FALSE(x.display().empty()) << "Xvfb did not start";
+        ASSERT_FALSE(x.display().empty()) << "Xvfb did not start: is the package xvfb installed?";
+        ASSERT_EQ(system("command -v xdotool >/dev/null"), 0) << "xdotool is missing: install the package xdotool";
     }
     // Starts the probe with a window of this outer size and waits until it is shown.
     std::unique_ptr<Child> OpenWindow(int w, int h, unsigned long* window_id) {
@@ -282,19 +282,14 @@ TEST_F(Win32Native, TypedKeysArriveAsKeyDownsWithVirtualKeyCodesAndKeyboardState
               keys.end());
     EXPECT_EQ(keys.back(), "KEYUP vk=0x10 repeat=1 up=1 shift=0 lshift=0 rshift=0");
 
-    // A held key repeats: more key-downs with the previous-state bit set, then one key-up.
-    run(x.display(), "xdotool keydown w sleep 1 keyup w");
-    std::vector<std::string> held;
-    for (;;) {
-        std::string line = child->WaitLine("KEY", 5);
-        if (line.empty()) break;
-        held.push_back(line);
-        if (line.compare(0, 5, "KEYUP") == 0) break;
-    }
-    ASSERT_GE(held.size(), 3u);
-    EXPECT_EQ(held.front(), "KEYDOWN vk=0x57 repeat=0 up=0 shift=0 lshift=0 rshift=0");
-    EXPECT_EQ(held[1], "KEYDOWN vk=0x57 repeat=1 up=0 shift=0 lshift=0 rshift=0");
-    EXPECT_EQ(held.back(), "KEYUP vk=0x57 repeat=1 up=1 shift=0 lshift=0 rshift=0");
+    // A held key repeats: a second key-down with the previous-state bit set, then one key-up.
+    run(x.display(), "xdotool keydown w");
+    EXPECT_EQ(child->WaitLine("KEY"), "KEYDOWN vk=0x57 repeat=0 up=0 shift=0 lshift=0 rshift=0");
+    EXPECT_EQ(child->WaitLine("KEY"), "KEYDOWN vk=0x57 repeat=1 up=0 shift=0 lshift=0 rshift=0");
+    run(x.display(), "xdotool keyup w");
+    std::string up;
+    while ((up = child->WaitLine("KEY")).compare(0, 5, "KEYUP") != 0 && !up.empty()) {}
+    EXPECT_EQ(up, "KEYUP vk=0x57 repeat=1 up=1 shift=0 lshift=0 rshift=0");
 
     ASSERT_TRUE(send_delete_window(x.display(), id));
     EXPECT_NE(child->WaitLine("WM_CLOSE"), "");
@@ -341,7 +336,8 @@ TEST_F(Win32Native, MessageBoxWritesToStandardErrorAndIsDismissedWithReturn) {
     Child child({probe, "msgbox"}, {"DISPLAY=" + x.display(), "SDL_VIDEODRIVER="});
     ASSERT_TRUE(child.Started());
     unsigned long id = find_window(x.display(), "Ошибка");
-    ASSERT_NE(id, 0u) << "no message box window";
+    ASSERT_NE(id, 0u) << "no message box window: SDL's X11 message box needs the X core fonts of the package "
+                         "xfonts-base";
     run(x.display(), "timeout 10 xdotool windowfocus --sync " + std::to_string(id) + " key Return");
     EXPECT_EQ(child.WaitLine("pressed"), "pressed=1");
     EXPECT_EQ(child.Wait(), 0);

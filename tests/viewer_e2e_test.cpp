@@ -1,0 +1,288 @@
+// The real viewer under an Xvfb of the test's own: orvex started in a scratch copy of data/,
+// driven with real key presses, watched frame by frame through the window's pictures, closed as
+// a window manager closes it, and the LOG.dr it saved read back. Every wait is for something the
+// viewer shows, with a deadline.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "foundation/dynamic_row.h"
+#include "scratch_dir.h"
+#include "xvfb_support.h"
+
+namespace {
+
+using namespace xvfb_test;
+
+const char kTitle[] = "|Orvex|0.0.4|June 1|";
+
+// The overlay's lines, drawn from x = 5: the active camera at y = 5, the camera's position and
+// look-at point at y = 25, the frames per second (which change by themselves) from y = 40; the
+// scene lies below them.
+const int kLineWidth = 400;
+const int kCameraLineTop = 4, kCameraLineBottom = 15;
+const int kPositionLineTop = 24, kPositionLineBottom = 35;
+const int kFpsLineTop = 40, kSceneTop = 60;
+
+// The console's windows in the client area, and a spot of each that no text covers.
+const int kPanelSpotX = 520, kPanelSpotY = 40;
+const int kInputSpotX = 20, kInputSpotY = 203;
+const int kPanelTop = 30, kPanelBottom = 180, kPanelLeft = 9, kPanelRight = 524;
+const int kInputTop = 193, kInputBottom = 214, kConsoleBottom = 240;
+
+bool Near(const unsigned char* rgb, int r, int g, int b, int tolerance = 8)
+{
+    return abs(rgb[0] - r) <= tolerance && abs(rgb[1] - g) <= tolerance && abs(rgb[2] - b) <= tolerance;
+}
+
+bool ShowsWhiteIn(const Image& image, int x0, int y0, int x1, int y1)
+{
+    for (int y = y0; y < y1 && y < image.height; ++y)
+        for (int x = x0; x < x1 && x < image.width; ++x)
+            if (Near(image.At(x, y), 255, 255, 255, 25)) return true;
+    return false;
+}
+
+bool ShowsCameraLine(const Image& image)
+{
+    return ShowsWhiteIn(image, 0, kCameraLineTop, kLineWidth, kCameraLineBottom);
+}
+
+// Pixels that differ outside the frames-per-second line.
+int Changes(const Image& a, const Image& b)
+{
+    return a.Differences(b, 0, 0, a.width, kFpsLineTop) + a.Differences(b, 0, kSceneTop, a.width, a.height);
+}
+
+bool ConsoleShown(const Image& image) { return Near(image.At(kInputSpotX, kInputSpotY), 250, 250, 100); }
+
+class RunningViewer : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        namespace fs = std::filesystem;
+        ASSERT_FALSE(xvfb.display().empty()) << "Xvfb did not start: is the package xvfb installed?";
+        fs::copy(fs::path(ORVEX_SOURCE_DIR) / "data", folder,
+                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        fs::remove(fs::path(folder) / "LOG.dr");
+        PrepareFolder();
+        display = XOpenDisplay(xvfb.display().c_str());
+        ASSERT_NE(display, nullptr);
+        viewer = StartViewer(ORVEX_VIEWER, folder, xvfb.display());
+        window = WaitForWindow(display, kTitle, 60000);
+        ASSERT_NE(window, 0u) << "no window titled " << kTitle;
+        watched = std::make_unique<WatchedWindow>(display, window);
+        ASSERT_EQ(watched->problem(), "");
+        first = watched->GrabWhen(ShowsCameraLine);
+        ASSERT_GT(first.width, kPanelRight) << "no frame with the overlay's camera line";
+        ASSERT_GT(first.height, kConsoleBottom + 100);
+    }
+
+    void TearDown() override
+    {
+        watched.reset();
+        if (viewer > 0 && !ended) {
+            kill(viewer, SIGKILL);
+            waitpid(viewer, nullptr, 0);
+        }
+        if (display) XCloseDisplay(display);
+    }
+
+    // Called with the copy of data/ in place, before the viewer starts.
+    virtual void PrepareFolder() {}
+
+    // The picture once input has stopped working on it: a frame drawn after the frame that
+    // follows the last key's release.
+    Image Settled()
+    {
+        watched->WaitFrames(2);
+        return watched->GrabWhen([](const Image&) { return true; });
+    }
+
+    // Presses the console key until a settled picture is as wanted: a frame slower than the
+    // 336 ms between toggles lets one press toggle twice.
+    Image Toggle(const std::function<bool(const Image&)>& wanted)
+    {
+        Image now;
+        for (int press = 0; press < 3 && !(now.width > 0 && wanted(now)); ++press) {
+            watched->PressUntil("grave", wanted);
+            now = Settled();
+        }
+        return now;
+    }
+
+    // Types text into the console's input line and presses Return: each key is held until the
+    // input line shows it.
+    void Type(const std::string& text)
+    {
+        for (char c : text + "\n") {
+            const std::string key = c == '_' ? "shift+minus" : c == ' ' ? "space" : c == '.' ? "period"
+                                    : c == '\n' ? "Return" : std::string(1, c);
+            const Image before = watched->Grab();
+            const Image typed = watched->PressUntil(key, [&](const Image& now) {
+                return now.Differences(before, kInputSpotX, kInputTop, kPanelRight, kInputBottom) > 0;
+            });
+            ASSERT_GT(typed.width, 0) << "the input line did not show " << key << " typed";
+        }
+    }
+
+    // Closes the window and expects the viewer to end cleanly.
+    void Close()
+    {
+        SendClose(display, window);
+        int status = 0;
+        ended = WaitForExit(viewer, 30000, &status);
+        ASSERT_TRUE(ended) << "the viewer did not end after its window was closed";
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    }
+
+    // The lines of the LOG.dr the viewer saved; none when there is no such file.
+    std::vector<std::string> LogLines() const
+    {
+        DynamicRow log;
+        std::vector<std::string> lines;
+        if (!log.iLoadFromFile((folder + "/LOG.dr").c_str())) return lines;
+        for (unsigned id = log.TopId(log.iLookId("LOG")); id; id = log.NextId(id))
+            lines.push_back(log.iLookName(id).getChars());
+        return lines;
+    }
+
+    static int LinesContaining(const std::vector<std::string>& lines, const std::string& part)
+    {
+        int count = 0;
+        for (const std::string& line : lines) count += line.find(part) != std::string::npos;
+        return count;
+    }
+
+    Xvfb xvfb;
+    orvex_test::ScratchDir scratch{"orvex_viewer_e2e"};
+    const std::string folder = scratch.path();
+    Display* display = nullptr;
+    pid_t viewer = -1;
+    Window window = 0;
+    bool ended = false;
+    std::unique_ptr<WatchedWindow> watched;
+    Image first;  // the first frame with the overlay drawn
+};
+
+class ViewerSettings : public RunningViewer {
+protected:
+    // The clear colour and size are the settings' own; the rest of data/ is the default level.
+    void PrepareFolder() override
+    {
+        scratch.Write("ini.txt", "SCREEN = 800, 600\nBACK_RENDERER_COLOR = 40, 90, 200\n");
+    }
+};
+
+TEST_F(ViewerSettings, ShowsClearColourAndOverlayThenSavesTheLogOnClose)
+{
+    EXPECT_EQ(first.width, 800 - 16);
+    EXPECT_EQ(first.height, 600 - 39);
+    bool clearSeen = false;  // somewhere along the top right, above the scene
+    for (int x = first.width / 2; x < first.width - 2 && !clearSeen; x += 7)
+        clearSeen = Near(first.At(x, 70), 40, 90, 200, 2);
+    EXPECT_TRUE(clearSeen) << "the clear colour 40, 90, 200 is not on screen";
+    EXPECT_TRUE(ShowsWhiteIn(first, 4, 4, 120, 20)) << "no white overlay text near (5, 5)";
+    Close();
+
+    std::vector<std::string> lines = LogLines();
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_EQ(lines[0].rfind("[Currient date: ", 0), 0u);
+    auto stamped = [](const std::string& line, const std::string& text) {
+        size_t close = line.find("] ");
+        return line[0] == '[' && close != std::string::npos && line.substr(close + 2) == text;
+    };
+    EXPECT_TRUE(stamped(lines[1], "[>>>] Initializing rendering manager : ")) << lines[1];
+    int level = -1;
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (stamped(lines[i], "[>>>] Loading level : POLYGON01")) level = (int)i;
+    ASSERT_GT(level, 1);
+    // The render manager's summary comes right before the level.
+    EXPECT_NE(lines[level - 1].find("] Rendering manager inicialized with "), std::string::npos)
+        << lines[level - 1];
+}
+
+using ViewerConsole = RunningViewer;
+
+// Pixels of the scene area in the clear colour (100, 130, 170).
+int BackgroundPixels(const Image& image)
+{
+    int count = 0;
+    for (int y = kConsoleBottom; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) count += Near(image.At(x, y), 100, 130, 170);
+    return count;
+}
+
+TEST_F(ViewerConsole, GraveOpensTheConsoleTypedCommandsRunAndGraveClosesIt)
+{
+    const Image hidden = first;
+    EXPECT_FALSE(ConsoleShown(hidden));
+
+    const Image shown = Toggle(ConsoleShown);
+    ASSERT_TRUE(ConsoleShown(shown)) << "no input line";
+    EXPECT_TRUE(Near(shown.At(kPanelSpotX, kPanelSpotY), 150, 150, 150)) << "no log panel";
+    EXPECT_GT(BackgroundPixels(shown), BackgroundPixels(hidden) + 1000) << "the scene is not drawn in wireframe";
+
+    Type("obj_mngr show.list");
+    const Image listed = watched->GrabWhen([&](const Image& now) {
+        return now.Differences(shown, kPanelLeft, kPanelTop, kPanelRight, kPanelBottom) > 100;
+    });
+    EXPECT_GT(listed.width, 0) << "the log view did not change";
+
+    Type("cam_mngr camera.next");
+    // Closing right after typing: a key-down lets the console key through at once.
+    ASSERT_FALSE(ConsoleShown(Toggle([](const Image& now) { return !ConsoleShown(now); }))) << "still open";
+    const Image switched = watched->GrabWhen([&](const Image& now) {
+        return now.Differences(hidden, 0, kCameraLineTop, kLineWidth, kCameraLineBottom) > 0;
+    });
+    EXPECT_GT(switched.width, 0) << "the camera line did not change";
+    Close();
+
+    std::vector<std::string> log = LogLines();
+    ASSERT_FALSE(log.empty()) << "no LOG.dr";
+    EXPECT_GE(LinesContaining(log, "] id:1  visible:1  file:"), 1);
+    EXPECT_EQ(LinesContaining(log, "] Currient camera was changed to: camera"), 1);
+    EXPECT_EQ(LinesContaining(log, "obj_mngr"), 0) << "a command was echoed as unknown";
+}
+
+using ViewerCameras = RunningViewer;
+
+TEST_F(ViewerCameras, ArrowKeysMoveTheViewAndTabCyclesTheCameraLine)
+{
+    const Image start = Settled();
+    auto lineChanged = [](const Image& from, int top, int bottom) {
+        return [&from, top, bottom](const Image& now) { return now.Differences(from, 0, top, kLineWidth, bottom) > 0; };
+    };
+    ASSERT_GT(watched->PressUntil("Up", lineChanged(start, kPositionLineTop, kPositionLineBottom)).width, 0)
+        << "the position line did not change";
+    const Image walked = Settled();
+    EXPECT_GT(walked.Differences(start, 0, kSceneTop, walked.width, walked.height), 0) << "the scene did not change";
+    EXPECT_EQ(walked.Differences(start, 0, kCameraLineTop, kLineWidth, kCameraLineBottom), 0)
+        << "walking changed the camera";
+
+    // The default level has three cameras: three switches come back to camera 1, which kept the
+    // place it walked to. The key goes up as soon as a frame shows a switch; only a frame slower
+    // than the 360 ms between switches lets it switch twice, and then the count says so.
+    Image last = walked;
+    int switches = 0;
+    for (int press = 1; press <= 6 && (switches == 0 || switches % 3 != 0); ++press) {
+        const Image switched = watched->PressUntil("Tab", lineChanged(last, kCameraLineTop, kCameraLineBottom));
+        ASSERT_GT(switched.width, 0) << "TAB press " << press << " did not change the first overlay line";
+        last = Settled();
+        switches += 1 + lineChanged(switched, kCameraLineTop, kCameraLineBottom)(last);
+    }
+    EXPECT_EQ(switches % 3, 0);
+    EXPECT_EQ(Changes(last, walked), 0) << "three switches did not come back to the first camera as it was";
+
+    Close();
+    EXPECT_EQ(LinesContaining(LogLines(), "] [+] Camera:  "), 3);
+}
+
+}  // namespace
