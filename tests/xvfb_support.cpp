@@ -195,18 +195,38 @@ Image WatchedWindow::GrabWhen(const std::function<bool(const Image&)>& shown, in
     return Image();
 }
 
-Image WatchedWindow::PressUntil(const std::string& keys, const std::function<bool(const Image&)>& shown,
-                                int timeoutMs)
+void WatchedWindow::Keys(const std::vector<unsigned char>& codes, bool down)
+{
+    if (down) XSetInputFocus(display_, window_, RevertToParent, CurrentTime);
+    if (down)
+        for (KeyCode code : codes) XTestFakeKeyEvent(display_, code, True, CurrentTime);
+    else
+        for (auto code = codes.rbegin(); code != codes.rend(); ++code) XTestFakeKeyEvent(display_, *code, False, CurrentTime);
+    XSync(display_, False);
+}
+
+Image WatchedWindow::HoldUntil(const std::string& keys, const std::function<bool(const Image&)>& shown, int timeoutMs)
 {
     const std::vector<KeyCode> codes = KeyCodes(display_, keys);
-    XSetInputFocus(display_, window_, RevertToParent, CurrentTime);
-    for (KeyCode code : codes) XTestFakeKeyEvent(display_, code, True, CurrentTime);
-    XSync(display_, False);
+    Keys(codes, true);
     Image image = GrabWhen(shown, timeoutMs);
-    for (auto code = codes.rbegin(); code != codes.rend(); ++code)
-        XTestFakeKeyEvent(display_, *code, False, CurrentTime);
-    XSync(display_, False);
+    Keys(codes, false);
     return image;
+}
+
+Image WatchedWindow::Press(const std::string& keys, const std::function<bool(const Image&)>& shown)
+{
+    const std::vector<KeyCode> codes = KeyCodes(display_, keys);
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        Keys(codes, true);
+        const bool framed = WaitFrames(2);
+        Keys(codes, false);
+        for (int frame = 0; framed && frame < 3 && WaitFrames(1); ++frame) {
+            Image image = Grab();
+            if (image.width > 0 && shown(image)) return image;
+        }
+    }
+    return Image();
 }
 
 }  // namespace xvfb_test

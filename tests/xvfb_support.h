@@ -56,11 +56,18 @@ public:
     bool WaitFrames(int count, int timeoutMs = 20000);
     // Grabs after each new frame until shown(picture) holds; the last picture, empty on timeout.
     Image GrabWhen(const std::function<bool(const Image&)>& shown, int timeoutMs = 20000);
-    // Gives the window the keyboard focus (there is no window manager to give it), holds keys
-    // (X key names joined by '+': "Tab", "shift+minus") down until a frame satisfies shown, lets
-    // go and returns that frame; empty when none did within timeoutMs.
-    Image PressUntil(const std::string& keys, const std::function<bool(const Image&)>& shown,
-                     int timeoutMs = 20000);
+    // Gives the window the keyboard focus (there is no window manager to give it) and holds keys
+    // (X key names joined by '+': "Up", "shift+minus") down until a frame satisfies shown, then
+    // lets go; that frame, or an empty picture when none did within timeoutMs. For keys whose
+    // effect goes on while they are held.
+    Image HoldUntil(const std::string& keys, const std::function<bool(const Image&)>& shown,
+                    int timeoutMs = 20000);
+    // One key press as a frame of the program sees it: down for two pictures, up, and the next
+    // frames watched for shown. The program reads its input once a frame, after a picture: the
+    // frame between the two pictures finds the key down however slow the frames are, and the
+    // key goes up as that frame's picture comes. A press the program ignored for its pace (a
+    // second camera switch within 360 ms) is repeated, a few times at most.
+    Image Press(const std::string& keys, const std::function<bool(const Image&)>& shown);
 
 private:
     Display* display_;
@@ -68,6 +75,8 @@ private:
     unsigned long damage_ = 0;
     int damageEvent_ = 0;
     std::string problem_;
+
+    void Keys(const std::vector<unsigned char>& codes, bool down);
 
     WatchedWindow(const WatchedWindow&) = delete;
     WatchedWindow& operator=(const WatchedWindow&) = delete;
