@@ -5,138 +5,86 @@
 
 #include <X11/Xlib.h>
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
-#include <cstring>
-#include <memory>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "scratch_dir.h"
 #include "xvfb_support.h"
-
-extern char** environ;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// A child process whose standard output and error the test reads.
+// A child process whose standard output and error go to files of a scratch folder, read by the
+// test as they grow.
 class Child {
 public:
-    Child(std::vector<std::string> argv, std::vector<std::string> env_overrides) {
-        int out[2], err[2];
-        if (pipe(out) != 0 || pipe(err) != 0) return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-        posix_spawn_file_actions_adddup2(&actions, err[1], 2);
-        posix_spawn_file_actions_addclose(&actions, out[0]);
-        posix_spawn_file_actions_addclose(&actions, err[0]);
-        std::vector<std::string> env;
-        for (char** e = environ; *e; ++e) {
-            std::string entry = *e;
-            bool overridden = false;
-            for (const std::string& o : env_overrides)
-                if (entry.compare(0, o.find('=') + 1, o, 0, o.find('=') + 1) == 0) overridden = true;
-            if (!overridden) env.push_back(entry);
+    Child(std::vector<std::string> argv, const std::vector<std::string>& env_overrides) {
+        pid = fork();
+        if (pid != 0) return;
+        for (const std::string& o : env_overrides) {
+            const size_t equals = o.find('=');
+            if (equals + 1 == o.size()) unsetenv(o.substr(0, equals).c_str());  // "NAME=" removes NAME
+            else setenv(o.substr(0, equals).c_str(), o.c_str() + equals + 1, 1);
         }
-        for (const std::string& o : env_overrides)
-            if (o.back() != '=') env.push_back(o);  // "NAME=" removes NAME
-        std::vector<char*> cargv, cenv;
+        dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
+        dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+        std::vector<char*> cargv;
         for (auto& a : argv) cargv.push_back(&a[0]);
         cargv.push_back(nullptr);
-        for (auto& e : env) cenv.push_back(&e[0]);
-        cenv.push_back(nullptr);
-        if (posix_spawn(&pid, cargv[0], &actions, nullptr, cargv.data(), cenv.data()) != 0) pid = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        close(out[1]);
-        close(err[1]);
-        out_fd = out[0];
-        err_fd = err[0];
+        execv(cargv[0], cargv.data());
+        _exit(127);
     }
     ~Child() {
         if (pid > 0 && !exited) {
             kill(pid, SIGKILL);
             waitpid(pid, nullptr, 0);
         }
-        if (out_fd >= 0) close(out_fd);
-        if (err_fd >= 0) close(err_fd);
     }
     bool Started() const { return pid > 0; }
-    void Signal(int sig) {
-        if (pid > 0 && !exited) kill(pid, sig);
-    }
+    void Signal(int sig) { kill(pid, sig); }
 
-    // Reads output until a line starting with prefix arrives; returns it, or "" on timeout.
+    // The next whole line of standard output starting with prefix, or "" after seconds.
     std::string WaitLine(const std::string& prefix, double seconds = 10) {
-        auto deadline = Clock::now() + std::chrono::milliseconds(static_cast<int>(seconds * 1000));
-        for (;;) {
-            size_t nl;
-            while ((nl = pending.find('\n')) != std::string::npos) {
-                std::string line = pending.substr(0, nl);
-                pending.erase(0, nl + 1);
-                lines.push_back(line);
-                if (line.compare(0, prefix.size(), prefix) == 0) return line;
-            }
-            if (!ReadSome(deadline)) return "";
-        }
+        std::string found;
+        xvfb_test::WaitUntil([&] {
+            lines.clear();
+            std::istringstream text(Read(out));
+            for (std::string line; std::getline(text, line) && !text.eof();) lines.push_back(line);
+            for (; next < lines.size() && found.empty(); ++next)
+                if (lines[next].compare(0, prefix.size(), prefix) == 0) found = lines[next];
+            return !found.empty();
+        }, int(seconds * 1000));
+        return found;
     }
     // Waits for the process to end; the exit code, or -1 on timeout or a signal.
     int Wait(double seconds = 10) {
-        auto deadline = Clock::now() + std::chrono::milliseconds(static_cast<int>(seconds * 1000));
-        while (Clock::now() < deadline) {
-            int status = 0;
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                exited = true;
-                Drain();
-                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            }
-            ReadSome(Clock::now() + std::chrono::milliseconds(20));
-        }
-        return -1;
+        int status = 0;
+        exited = xvfb_test::WaitForExit(pid, int(seconds * 1000), &status);
+        return exited && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     const std::vector<std::string>& Lines() const { return lines; }
-    const std::string& Errors() const { return errors; }
+    std::string Errors() const { return Read(err); }
 
 private:
-    bool ReadSome(Clock::time_point deadline) {
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (left <= 0) return false;
-        pollfd fds[2] = {{out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}};
-        if (poll(fds, 2, static_cast<int>(left)) <= 0) return false;
-        char buf[4096];
-        bool any = false;
-        if (fds[0].revents) {
-            ssize_t n = read(out_fd, buf, sizeof buf);
-            if (n > 0) pending.append(buf, n), any = true;
-        }
-        if (fds[1].revents) {
-            ssize_t n = read(err_fd, buf, sizeof buf);
-            if (n > 0) errors.append(buf, n), any = true;
-        }
-        return any || Clock::now() < deadline;
+    static std::string Read(const std::string& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
-    void Drain() {
-        char buf[4096];
-        ssize_t n;
-        fcntl(out_fd, F_SETFL, O_NONBLOCK);
-        fcntl(err_fd, F_SETFL, O_NONBLOCK);
-        while ((n = read(out_fd, buf, sizeof buf)) > 0) pending.append(buf, n);
-        while ((n = read(err_fd, buf, sizeof buf)) > 0) errors.append(buf, n);
-        WaitLine("\x01", 0.001);
-    }
+    orvex_test::ScratchDir scratch{"orvex_win32_native"};
+    const std::string out = scratch.File("out"), err = scratch.File("err");
     pid_t pid = -1;
-    int out_fd = -1, err_fd = -1;
     bool exited = false;
-    std::string pending, errors;
+    size_t next = 0;
     std::vector<std::string> lines;
 };
 

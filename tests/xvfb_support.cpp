@@ -173,11 +173,18 @@ bool WatchedWindow::WaitFrames(int count, int timeoutMs)
     XSync(display_, False);
     XEvent event;
     while (XPending(display_)) XNextEvent(display_, &event);
+    // A picture may come in strips: a frame is counted once the damage adds up to the window.
+    long covered = 0;
     for (int seen = 0; seen < count;) {
         while (seen < count && XPending(display_)) {
             XNextEvent(display_, &event);
-            if (event.type == damageEvent_ + XDamageNotify && !reinterpret_cast<XDamageNotifyEvent&>(event).more)
+            if (event.type != damageEvent_ + XDamageNotify) continue;
+            const XDamageNotifyEvent& damage = reinterpret_cast<XDamageNotifyEvent&>(event);
+            covered += long(damage.area.width) * damage.area.height;
+            if (covered >= long(damage.geometry.width) * damage.geometry.height) {
                 ++seen;
+                covered = 0;
+            }
         }
         pollfd fd = {ConnectionNumber(display_), POLLIN, 0};
         if (seen < count && (MsLeft(deadline) == 0 || poll(&fd, 1, MsLeft(deadline)) <= 0)) return false;
