@@ -286,8 +286,13 @@ TEST_F(Win32Native, MessageBoxWritesToStandardErrorAndIsDismissedWithReturn) {
     unsigned long id = find_window(x.display(), "Ошибка");
     ASSERT_NE(id, 0u) << "no message box window: SDL's X11 message box needs the X core fonts of the package "
                          "xfonts-base";
-    run(x.display(), "timeout 10 xdotool windowfocus --sync " + std::to_string(id) + " key Return");
-    EXPECT_EQ(child.WaitLine("pressed"), "pressed=1");
+    // The box may take keys only a while after its window exists: Return until it answers.
+    std::string pressed;
+    for (int tries = 0; tries < 10 && pressed.empty(); ++tries) {
+        run(x.display(), "timeout 10 xdotool windowfocus --sync " + std::to_string(id) + " key Return");
+        pressed = child.WaitLine("pressed", 2);
+    }
+    EXPECT_EQ(pressed, "pressed=1");
     EXPECT_EQ(child.Wait(), 0);
     EXPECT_NE(child.Errors().find("Ошибка: | File loading failed! |ini.txt | "), std::string::npos)
         << child.Errors();
