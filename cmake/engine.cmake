@@ -7,8 +7,6 @@ target_link_libraries(orvex_engine PUBLIC orvex_foundation orvex_platform_header
 
 # The viewer: the engine on the native platform. platform/native/main.cpp supplies main(),
 # which calls the engine's WinMain.
-if(EXISTS ${CMAKE_SOURCE_DIR}/platform/native/main.cpp)
-    add_executable(orvex ${CMAKE_SOURCE_DIR}/platform/native/main.cpp)
-    target_link_libraries(orvex PRIVATE orvex_engine orvex_platform_native)
-    orvex_warnings(orvex)
-endif()
+add_executable(orvex ${CMAKE_SOURCE_DIR}/platform/native/main.cpp)
+target_link_libraries(orvex PRIVATE orvex_engine orvex_platform_native)
+orvex_warnings(orvex)

@@ -12,22 +12,13 @@
 #include <vector>
 
 #include "core/draw_lines.h"
-#include "device_test_support.h"
-#include "native/gl_device.h"
+#include "native_device_fixture.h"
 
 namespace {
 
 constexpr D3DCOLOR kClear = 0xFF6482AA;
 
-struct Rgb {
-    int r, g, b;
-    bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
-};
-
-std::ostream& operator<<(std::ostream& out, const Rgb& c)
-{
-    return out << "(" << c.r << ", " << c.g << ", " << c.b << ")";
-}
+using orvex_test::Rgb;
 
 const Rgb kClearRgb{0x64, 0x82, 0xAA};
 
@@ -48,63 +39,13 @@ struct Lit_Vertex {
     float nx, ny, nz;
 };
 
-class NativeDevice : public ::testing::Test {
+class NativeDevice : public orvex_test::NativeDeviceTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    }
-
-    void SetUp() override
-    {
-        window = orvex_test::CreateTestWindow("D3D9NativeTest");
-        ASSERT_NE(window, nullptr);
-        d3d = Direct3DCreate9(D3D_SDK_VERSION);
-        ASSERT_NE(d3d, nullptr);
-    }
-
-    void TearDown() override
-    {
-        orvex_test::PinLoadedLibraries();
-        if (device)
-            device->Release();
-        d3d->Release();
-        if (window)
-            DestroyWindow(window);
-    }
-
-    HRESULT Create(D3DMULTISAMPLE_TYPE samples = D3DMULTISAMPLE_NONE, IDirect3DDevice9** out = nullptr)
-    {
-        D3DPRESENT_PARAMETERS pp = orvex_test::WindowedParameters(samples);
-        return d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
-                                 &pp, out ? out : &device);
-    }
-
     // Starts a frame on a fresh device: cleared, lighting off, no culling surprises.
     void Begin()
     {
         ASSERT_EQ(Create(), D3D_OK);
-        orvex_test::PinLoadedLibraries();
-        device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kClear, 1.0f, 0);
-        ASSERT_EQ(device->BeginScene(), D3D_OK);
-    }
-
-    // Ends the frame, presents it and reads it back.
-    void Show()
-    {
-        device->EndScene();
-        ASSERT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
-        GL_Device* gl = GL_Device::Of(device);
-        ASSERT_NE(gl, nullptr);
-        ASSERT_TRUE(gl->ReadPresentedFrame(&pixels, &width, &height));
-        ASSERT_EQ(width, 640u);
-        ASSERT_EQ(height, 480u);
-    }
-
-    Rgb At(int x, int y) const
-    {
-        const unsigned char* p = &pixels[(size_t(y) * width + size_t(x)) * 4];
-        return Rgb{p[0], p[1], p[2]};
+        BeginScene(kClear);
     }
 
     void ScreenQuad(float x1, float y1, float x2, float y2, float z, D3DCOLOR colour)
@@ -114,12 +55,6 @@ protected:
         device->SetFVF(kScreenFvf);
         ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(Screen_Vertex)), D3D_OK);
     }
-
-    HWND window = nullptr;
-    IDirect3D9* d3d = nullptr;
-    IDirect3DDevice9* device = nullptr;
-    std::vector<unsigned char> pixels;
-    UINT width = 0, height = 0;
 };
 
 TEST_F(NativeDevice, ClearGivesExactlyTheClearColour)

@@ -5,8 +5,7 @@
 #include <d3dx9.h>
 
 #include "common/font_d3dx.h"
-#include "device_test_support.h"
-#include "gl_device.h"
+#include "native_device_fixture.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -39,25 +38,12 @@ struct Image {
     }
 };
 
-class NativeFont : public ::testing::Test {
+class NativeFont : public orvex_test::NativeDeviceTest {
 protected:
-    static void SetUpTestSuite() { setenv("SDL_VIDEODRIVER", "offscreen", 1); }
-
+    NativeFont() { windowWidth = 416, windowHeight = 239; }
     void SetUp() override {
-        window = orvex_test::CreateTestWindow("NativeFontTest", 416, 239);
-        ASSERT_NE(window, nullptr);
-        d3d = Direct3DCreate9(D3D_SDK_VERSION);
-        ASSERT_NE(d3d, nullptr);
-        D3DPRESENT_PARAMETERS pp = orvex_test::WindowedParameters();
-        ASSERT_EQ(d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
-                                    &pp, &device),
-                  D3D_OK);
-    }
-    void TearDown() override {
-        orvex_test::PinLoadedLibraries();
-        if (device) device->Release();
-        if (d3d) d3d->Release();
-        if (window) DestroyWindow(window);
+        NativeDeviceTest::SetUp();
+        ASSERT_EQ(Create(), D3D_OK);
     }
 
     ID3DXFont* create(const char* face, INT height, UINT weight = FW_BOLD) {
@@ -71,20 +57,12 @@ protected:
     // One frame: black, the text in white (or the colour given), presented and read back.
     Image draw(ID3DXFont* font, const char* text, RECT rect, DWORD format, D3DCOLOR colour = 0xFFFFFFFF,
                int* result = nullptr) {
-        device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0);
-        device->BeginScene();
-        int height = font->DrawTextA(nullptr, text, -1, &rect, format, colour);
-        if (result) *result = height;
-        device->EndScene();
-        device->Present(nullptr, nullptr, nullptr, nullptr);
-        Image image;
-        EXPECT_TRUE(GL_Device::Of(device)->ReadPresentedFrame(&image.rgba, &image.width, &image.height));
-        return image;
+        BeginScene(0xFF000000);
+        int drawn = font->DrawTextA(nullptr, text, -1, &rect, format, colour);
+        if (result) *result = drawn;
+        Show();
+        return Image{width, height, pixels};
     }
-
-    HWND window = nullptr;
-    IDirect3D9* d3d = nullptr;
-    IDirect3DDevice9* device = nullptr;
 };
 
 }  // namespace
@@ -210,19 +188,12 @@ TEST_F(NativeFont, DeviceStateIsAsItWasAfterDrawing) {
         D3DCOLOR colour;
     } quad[4] = {{100, 100, 0, 1, 0x8000FF00}, {140, 100, 0, 1, 0x8000FF00}, {100, 140, 0, 1, 0x8000FF00},
                  {140, 140, 0, 1, 0x8000FF00}};
-    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0);
-    device->BeginScene();
+    BeginScene(0xFF000000);
     RECT r = {5, 5, 0, 0};
     font->DrawTextA(nullptr, caption, -1, &r, DT_NOCLIP, 0xFFFFFFFF);
     device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(Vertex));
-    device->EndScene();
-    device->Present(nullptr, nullptr, nullptr, nullptr);
-    Image image;
-    ASSERT_TRUE(GL_Device::Of(device)->ReadPresentedFrame(&image.rgba, &image.width, &image.height));
-    const unsigned char* pixel = &image.rgba[(static_cast<size_t>(120) * image.width + 120) * 4];
-    EXPECT_EQ(pixel[0], 0);
-    EXPECT_EQ(pixel[1], 255);
-    EXPECT_EQ(pixel[2], 0);
+    Show();
+    EXPECT_EQ(At(120, 120), (orvex_test::Rgb{0, 255, 0}));
     font->Release();
 }
 
@@ -246,22 +217,17 @@ TEST_F(NativeFont, TextDrawnBeforeTheSceneStaysInFrontOfIt) {
                  {200, 100, 0.5f, 1, 0xFF0000FF}};
     device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
     device->SetRenderState(D3DRS_LIGHTING, FALSE);
-    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0);
-    device->BeginScene();
+    BeginScene(0xFF000000);
     RECT r = {10, 10, 0, 0};
     font->DrawTextA(nullptr, "I", -1, &r, DT_NOCLIP, 0xFFFF0000);
     device->SetFVF(D3DFVF_XYZRHW | D3DFVF_DIFFUSE);
     device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(Vertex));
-    device->EndScene();
-    device->Present(nullptr, nullptr, nullptr, nullptr);
-    Image image;
-    ASSERT_TRUE(GL_Device::Of(device)->ReadPresentedFrame(&image.rgba, &image.width, &image.height));
-    RECT ink = image.ink(200);  // red: the letter
+    Show();
+    RECT ink = Image{width, height, pixels}.ink(200);  // red: the letter
     ASSERT_GT(ink.right, ink.left);
     int x = (ink.left + ink.right) / 2, y = (ink.top + ink.bottom) / 2;
-    EXPECT_GE(image.red(x, y), 250);
-    EXPECT_EQ(image.rgba[(static_cast<size_t>(y) * image.width + x) * 4 + 2], 0);
-    // Around the letter the quad covers the background.
-    EXPECT_EQ(image.rgba[(static_cast<size_t>(90) * image.width + 150) * 4 + 2], 255);
+    EXPECT_GE(At(x, y).r, 250);
+    EXPECT_EQ(At(x, y).b, 0);
+    EXPECT_EQ(At(150, 90).b, 255) << "around the letter the quad covers the background";
     font->Release();
 }

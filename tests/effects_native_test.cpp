@@ -4,28 +4,21 @@
 #include <d3d9.h>
 #include <d3dx9.h>
 
-#include <dlfcn.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <set>
 #include <string>
 #include <vector>
 
-#include "native/gl_device.h"
+#include "native_device_fixture.h"
 
 namespace {
 
 const std::string kData = std::string(ORVEX_SOURCE_DIR) + "/data/";
 const std::string kCorpus = std::string(ORVEX_SOURCE_DIR) + "/tests/data/fx/";
 
-struct Rgb {
-    int r, g, b;
-};
-
-std::ostream& operator<<(std::ostream& out, const Rgb& c) { return out << "(" << c.r << ", " << c.g << ", " << c.b << ")"; }
+using orvex_test::Rgb;
 
 struct Mesh_Vertex {
     float x, y, z;
@@ -34,51 +27,11 @@ struct Mesh_Vertex {
 };
 const DWORD kMeshFvf = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1;
 
-// Mesa unloads its driver at exit, before the sanitizer's leak checker looks; keep every loaded
-// library loaded so its suppressions still match.
-void pin_loaded_libraries() {
-    std::ifstream maps("/proc/self/maps");
-    std::set<std::string> seen;
-    std::string line;
-    while (std::getline(maps, line)) {
-        const size_t slash = line.find('/');
-        if (slash == std::string::npos || line.find(".so", slash) == std::string::npos) continue;
-        const std::string path = line.substr(slash);
-        if (seen.insert(path).second) dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-    }
-}
-
-LRESULT CALLBACK test_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-class NativeEffect : public ::testing::Test {
+class NativeEffect : public orvex_test::NativeDeviceTest {
 protected:
-    static void SetUpTestSuite() {
-        setenv("SDL_VIDEODRIVER", "offscreen", 1);
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = test_proc;
-        wc.lpszClassName = "EffectsNativeTest";
-        RegisterClassExA(&wc);
-    }
-
     void SetUp() override {
-        window = CreateWindowExA(0, "EffectsNativeTest", "fx", WS_OVERLAPPEDWINDOW, 0, 0, 656, 519, nullptr, nullptr,
-                                 nullptr, nullptr);
-        ASSERT_NE(window, nullptr);
-        d3d = Direct3DCreate9(D3D_SDK_VERSION);
-        ASSERT_NE(d3d, nullptr);
-        D3DPRESENT_PARAMETERS pp{};
-        pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        pp.Windowed = TRUE;
-        pp.BackBufferFormat = D3DFMT_UNKNOWN;
-        pp.EnableAutoDepthStencil = TRUE;
-        pp.AutoDepthStencilFormat = D3DFMT_D24S8;
-        pp.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
-        ASSERT_EQ(d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window, D3DCREATE_SOFTWARE_VERTEXPROCESSING, &pp,
-                                    &device),
-                  D3D_OK);
+        NativeDeviceTest::SetUp();
+        ASSERT_EQ(Create(), D3D_OK);
         D3DXVECTOR3 eye(0, 0, -5), at(0, 0, 0), up(0, 1, 0);
         D3DXMatrixLookAtLH(&view, &eye, &at, &up);
         D3DXMatrixPerspectiveFovLH(&projection, D3DX_PI / 3, 640.0f / 480.0f, 0.5f, 100.0f);
@@ -87,12 +40,9 @@ protected:
     }
 
     void TearDown() override {
-        pin_loaded_libraries();
         for (IDirect3DTexture9* t : textures) t->Release();
         if (effect) effect->Release();
-        if (device) device->Release();
-        d3d->Release();
-        DestroyWindow(window);
+        NativeDeviceTest::TearDown();
     }
 
     void make_sphere(float radius, int slices, int stacks) {
@@ -173,32 +123,11 @@ protected:
         ASSERT_EQ(effect->End(), D3D_OK);
     }
 
-    void begin_frame(D3DCOLOR clear = 0xFF000000) {
-        device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, clear, 1.0f, 0);
-        ASSERT_EQ(device->BeginScene(), D3D_OK);
-    }
-
-    void show() {
-        device->EndScene();
-        ASSERT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
-        ASSERT_TRUE(GL_Device::Of(device)->ReadPresentedFrame(&pixels, &width, &height));
-    }
-
-    Rgb at(int x, int y) const {
-        const unsigned char* p = &pixels[(size_t(y) * width + size_t(x)) * 4];
-        return Rgb{p[0], p[1], p[2]};
-    }
-
-    HWND window = nullptr;
-    IDirect3D9* d3d = nullptr;
-    IDirect3DDevice9* device = nullptr;
     ID3DXEffect* effect = nullptr;
     std::vector<IDirect3DTexture9*> textures;
     D3DXMATRIX world, view, projection;
     std::vector<Mesh_Vertex> sphere;
     std::vector<WORD> indices;
-    std::vector<unsigned char> pixels;
-    UINT width = 0, height = 0;
 };
 
 // The sphere's radius is about 83 pixels on screen, centred at (320, 240).
@@ -207,11 +136,11 @@ const int kLeft = 320 - 60, kRight = 320 + 60, kMiddle = 240;
 TEST_F(NativeEffect, ASphereIsLitOnTheSideFacingTheLightAndDarkOnTheOther) {
     load(kData + "fx/vor_Phong.fx");
     device->SetTexture(0, solid_texture(0xFFFFFFFF));
-    begin_frame();
+    BeginScene(0xFF000000);
     light(D3DXVECTOR4(-10, 0, -2, 1), D3DXVECTOR4(1, 1, 1, 1));
     draw_sphere("vor_Phong");
-    show();
-    Rgb lit = at(kLeft, kMiddle), dark = at(kRight, kMiddle), outside = at(20, 20);
+    Show();
+    Rgb lit = At(kLeft, kMiddle), dark = At(kRight, kMiddle), outside = At(20, 20);
     EXPECT_GT(lit.r, 150) << lit;
     EXPECT_LT(dark.r, 30) << dark;
     EXPECT_EQ(outside.r + outside.g + outside.b, 0) << outside;
@@ -221,13 +150,13 @@ TEST_F(NativeEffect, ASphereIsLitOnTheSideFacingTheLightAndDarkOnTheOther) {
 TEST_F(NativeEffect, ASecondLightIsAddedWithTheAlphaTechnique) {
     load(kData + "fx/vor_Phong.fx");
     device->SetTexture(0, solid_texture(0xFFFFFFFF));
-    begin_frame();
+    BeginScene(0xFF000000);
     light(D3DXVECTOR4(-4, 0, -4, 1), D3DXVECTOR4(1, 0, 0, 1));
     draw_sphere("vor_Phong");
     light(D3DXVECTOR4(4, 0, -4, 1), D3DXVECTOR4(0, 1, 0, 1));
     draw_sphere("vor_Phong_alpha");
-    show();
-    Rgb left = at(kLeft, kMiddle), right = at(kRight, kMiddle), front = at(320, kMiddle);
+    Show();
+    Rgb left = At(kLeft, kMiddle), right = At(kRight, kMiddle), front = At(320, kMiddle);
     EXPECT_GT(left.r, 150) << left;
     EXPECT_LT(left.g, 30) << left;
     EXPECT_GT(right.g, 150) << right;
@@ -276,10 +205,10 @@ void draw_quad(IDirect3DDevice9* device, ID3DXEffect* effect, const char* techni
 
 TEST_F(NativeEffect, ABlendingPassBlendsAndEndPutsTheBlendStateBack) {
     load_text(kQuadEffect);
-    begin_frame(0xFF0000FF);
+    BeginScene(0xFF0000FF);
     draw_quad(device, effect, "Blend");
-    show();
-    Rgb blended = at(100, 240), untouched = at(500, 240);
+    Show();
+    Rgb blended = At(100, 240), untouched = At(500, 240);
     EXPECT_NEAR(blended.r, 128, 3) << blended;
     EXPECT_NEAR(blended.b, 127, 3) << blended;
     EXPECT_EQ(untouched.b, 255) << untouched;
@@ -297,10 +226,10 @@ TEST_F(NativeEffect, ABlendingPassBlendsAndEndPutsTheBlendStateBack) {
 TEST_F(NativeEffect, TheTextureOnStageZeroShowsThroughAnUnassignedSampler) {
     load_text(kQuadEffect);
     device->SetTexture(0, solid_texture(0xFF00FF00));
-    begin_frame();
+    BeginScene(0xFF000000);
     draw_quad(device, effect, "Stage");
-    show();
-    Rgb seen = at(100, 240);
+    Show();
+    Rgb seen = At(100, 240);
     EXPECT_EQ(seen.g, 255) << seen;
     EXPECT_EQ(seen.r, 0) << seen;
 }
@@ -341,10 +270,10 @@ TEST_F(NativeEffect, ASamplerNamingATextureParameterReadsThatTextureAndEndRestor
     load_text(kQuadEffect);
     IDirect3DTexture9* picture = solid_texture(0xFFFFFF00);
     ASSERT_EQ(effect->SetTexture("Picture", picture), D3D_OK);
-    begin_frame();
+    BeginScene(0xFF000000);
     draw_quad(device, effect, "Param");
-    show();
-    Rgb seen = at(100, 240);
+    Show();
+    Rgb seen = At(100, 240);
     EXPECT_EQ(seen.r, 255) << seen;
     EXPECT_EQ(seen.g, 255) << seen;
     EXPECT_EQ(seen.b, 0) << seen;
@@ -362,10 +291,10 @@ TEST_F(NativeEffect, AnEndlessLoopInAShaderStillFinishesTheDraw) {
         "float4 VS(float4 p : POSITION) : POSITION { return p; }\n"
         "float4 PS() : COLOR { float4 c = 0; for (;;) { c.g += 0.25; if (c.g > Limit) c.g = 0; } return c; }\n"
         "technique Endless { pass { VertexShader = compile vs_3_0 VS(); PixelShader = compile ps_3_0 PS(); } }\n");
-    begin_frame();
+    BeginScene(0xFF000000);
     draw_quad(device, effect, "Endless");
-    show();
-    Rgb seen = at(100, 240);
+    Show();
+    Rgb seen = At(100, 240);
     // c.g cycles 0.25, 0.5, 0.75, 1, 0; 4096 rounds are 819 cycles and one step: 0.25.
     EXPECT_EQ(seen.g, 64) << seen;
 }

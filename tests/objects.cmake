@@ -1,14 +1,9 @@
 # Scene objects and the object manager: on the headless platform, and the default level drawn
-# by the engine on the native platform under Xvfb. They draw through effects, so they wait for
-# the effects.
-if(EXISTS ${CMAKE_SOURCE_DIR}/platform/headless/d3dx_effect.cpp)
-    orvex_add_test(objects_tests
-        SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/objects_test.cpp ${CMAKE_CURRENT_SOURCE_DIR}/scene_test_support.cpp
-        LIBS orvex_engine orvex_platform_headless)
-    if(TARGET orvex_platform_native)
-        orvex_add_test(objects_native_tests
-            SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/objects_native_test.cpp ${CMAKE_CURRENT_SOURCE_DIR}/xvfb_server.cpp
-            LIBS orvex_engine orvex_platform_native
-            LABELS e2e)
-    endif()
-endif()
+# by the engine on the native platform under Xvfb.
+orvex_add_test(objects_tests
+    SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/objects_test.cpp ${CMAKE_CURRENT_SOURCE_DIR}/scene_test_support.cpp
+    LIBS orvex_engine orvex_platform_headless)
+orvex_add_test(objects_native_tests
+    SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/objects_native_test.cpp ${CMAKE_CURRENT_SOURCE_DIR}/xvfb_server.cpp
+    LIBS orvex_engine orvex_platform_native
+    LABELS e2e)

@@ -9,10 +9,9 @@ add_executable(win32_native_probe win32_native_probe.cpp ${CMAKE_SOURCE_DIR}/pla
 target_link_libraries(win32_native_probe PRIVATE orvex_platform_native)
 orvex_warnings(win32_native_probe)
 
-find_package(X11 REQUIRED)
 orvex_add_test(win32_native_tests
     SOURCES win32_native.cpp ${CMAKE_CURRENT_SOURCE_DIR}/xvfb_support.cpp ${CMAKE_CURRENT_SOURCE_DIR}/xvfb_server.cpp
-    LIBS X11::X11
+    LIBS X11::X11 X11::Xtst X11::Xdamage
     LABELS e2e)
 add_dependencies(win32_native_tests win32_native_probe)
 

@@ -141,12 +141,12 @@ TEST_F(Win32Headless, KeyboardStateChangesWhenKeyMessagesAreRetrievedWithBothShi
     // Right shift down, left up: VK_SHIFT stays down until both are up.
     orvex_headless::press_key(VK_RSHIFT);
     orvex_headless::release_key(VK_LSHIFT);
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {}
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
     GetKeyboardState(keys);
     EXPECT_EQ(keys[VK_SHIFT] & 0x80, 0x80);
     EXPECT_EQ(keys[VK_LSHIFT] & 0x80, 0);
     orvex_headless::release_key(VK_RSHIFT);
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {}
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
     GetKeyboardState(keys);
     EXPECT_EQ(keys[VK_SHIFT] & 0x80, 0);
 

@@ -5,138 +5,86 @@
 
 #include <X11/Xlib.h>
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
-#include <cstring>
-#include <memory>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "scratch_dir.h"
 #include "xvfb_support.h"
-
-extern char** environ;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// A child process whose standard output and error the test reads.
+// A child process whose standard output and error go to files of a scratch folder, read by the
+// test as they grow.
 class Child {
 public:
-    Child(std::vector<std::string> argv, std::vector<std::string> env_overrides) {
-        int out[2], err[2];
-        if (pipe(out) != 0 || pipe(err) != 0) return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-        posix_spawn_file_actions_adddup2(&actions, err[1], 2);
-        posix_spawn_file_actions_addclose(&actions, out[0]);
-        posix_spawn_file_actions_addclose(&actions, err[0]);
-        std::vector<std::string> env;
-        for (char** e = environ; *e; ++e) {
-            std::string entry = *e;
-            bool overridden = false;
-            for (const std::string& o : env_overrides)
-                if (entry.compare(0, o.find('=') + 1, o, 0, o.find('=') + 1) == 0) overridden = true;
-            if (!overridden) env.push_back(entry);
+    Child(std::vector<std::string> argv, const std::vector<std::string>& env_overrides) {
+        pid = fork();
+        if (pid != 0) return;
+        for (const std::string& o : env_overrides) {
+            const size_t equals = o.find('=');
+            if (equals + 1 == o.size()) unsetenv(o.substr(0, equals).c_str());  // "NAME=" removes NAME
+            else setenv(o.substr(0, equals).c_str(), o.c_str() + equals + 1, 1);
         }
-        for (const std::string& o : env_overrides)
-            if (o.back() != '=') env.push_back(o);  // "NAME=" removes NAME
-        std::vector<char*> cargv, cenv;
+        dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
+        dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+        std::vector<char*> cargv;
         for (auto& a : argv) cargv.push_back(&a[0]);
         cargv.push_back(nullptr);
-        for (auto& e : env) cenv.push_back(&e[0]);
-        cenv.push_back(nullptr);
-        if (posix_spawn(&pid, cargv[0], &actions, nullptr, cargv.data(), cenv.data()) != 0) pid = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        close(out[1]);
-        close(err[1]);
-        out_fd = out[0];
-        err_fd = err[0];
+        execv(cargv[0], cargv.data());
+        _exit(127);
     }
     ~Child() {
         if (pid > 0 && !exited) {
             kill(pid, SIGKILL);
             waitpid(pid, nullptr, 0);
         }
-        if (out_fd >= 0) close(out_fd);
-        if (err_fd >= 0) close(err_fd);
     }
     bool Started() const { return pid > 0; }
-    void Signal(int sig) {
-        if (pid > 0 && !exited) kill(pid, sig);
-    }
+    void Signal(int sig) { kill(pid, sig); }
 
-    // Reads output until a line starting with prefix arrives; returns it, or "" on timeout.
+    // The next whole line of standard output starting with prefix, or "" after seconds.
     std::string WaitLine(const std::string& prefix, double seconds = 10) {
-        auto deadline = Clock::now() + std::chrono::milliseconds(static_cast<int>(seconds * 1000));
-        for (;;) {
-            size_t nl;
-            while ((nl = pending.find('\n')) != std::string::npos) {
-                std::string line = pending.substr(0, nl);
-                pending.erase(0, nl + 1);
-                lines.push_back(line);
-                if (line.compare(0, prefix.size(), prefix) == 0) return line;
-            }
-            if (!ReadSome(deadline)) return "";
-        }
+        std::string found;
+        xvfb_test::WaitUntil([&] {
+            lines.clear();
+            std::istringstream text(Read(out));
+            for (std::string line; std::getline(text, line) && !text.eof();) lines.push_back(line);
+            for (; next < lines.size() && found.empty(); ++next)
+                if (lines[next].compare(0, prefix.size(), prefix) == 0) found = lines[next];
+            return !found.empty();
+        }, int(seconds * 1000));
+        return found;
     }
     // Waits for the process to end; the exit code, or -1 on timeout or a signal.
     int Wait(double seconds = 10) {
-        auto deadline = Clock::now() + std::chrono::milliseconds(static_cast<int>(seconds * 1000));
-        while (Clock::now() < deadline) {
-            int status = 0;
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                exited = true;
-                Drain();
-                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            }
-            ReadSome(Clock::now() + std::chrono::milliseconds(20));
-        }
-        return -1;
+        int status = 0;
+        exited = xvfb_test::WaitForExit(pid, int(seconds * 1000), &status);
+        return exited && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     const std::vector<std::string>& Lines() const { return lines; }
-    const std::string& Errors() const { return errors; }
+    std::string Errors() const { return Read(err); }
 
 private:
-    bool ReadSome(Clock::time_point deadline) {
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (left <= 0) return false;
-        pollfd fds[2] = {{out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}};
-        if (poll(fds, 2, static_cast<int>(left)) <= 0) return false;
-        char buf[4096];
-        bool any = false;
-        if (fds[0].revents) {
-            ssize_t n = read(out_fd, buf, sizeof buf);
-            if (n > 0) pending.append(buf, n), any = true;
-        }
-        if (fds[1].revents) {
-            ssize_t n = read(err_fd, buf, sizeof buf);
-            if (n > 0) errors.append(buf, n), any = true;
-        }
-        return any || Clock::now() < deadline;
+    static std::string Read(const std::string& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
-    void Drain() {
-        char buf[4096];
-        ssize_t n;
-        fcntl(out_fd, F_SETFL, O_NONBLOCK);
-        fcntl(err_fd, F_SETFL, O_NONBLOCK);
-        while ((n = read(out_fd, buf, sizeof buf)) > 0) pending.append(buf, n);
-        while ((n = read(err_fd, buf, sizeof buf)) > 0) errors.append(buf, n);
-        WaitLine("\x01", 0.001);
-    }
+    orvex_test::ScratchDir scratch{"orvex_win32_native"};
+    const std::string out = scratch.File("out"), err = scratch.File("err");
     pid_t pid = -1;
-    int out_fd = -1, err_fd = -1;
     bool exited = false;
-    std::string pending, errors;
+    size_t next = 0;
     std::vector<std::string> lines;
 };
 
@@ -155,14 +103,13 @@ std::string run(const std::string& display, const std::string& command) {
 // The top-level window whose _NET_WM_NAME is name (UTF-8), waiting up to seconds for it. The
 // message box's WM_NAME is UTF-8 too, which XFetchName does not give back, so the name is read
 // from _NET_WM_NAME.
-unsigned long find_window(const std::string& display, const std::string& name, double seconds = 10) {
+unsigned long find_window(const std::string& display, const std::string& name, int timeoutMs = 10000) {
     Display* d = XOpenDisplay(display.c_str());
     if (!d) return 0;
     Atom net_name = XInternAtom(d, "_NET_WM_NAME", False);
     Atom utf8 = XInternAtom(d, "UTF8_STRING", False);
     unsigned long found = 0;
-    auto deadline = Clock::now() + std::chrono::milliseconds(static_cast<int>(seconds * 1000));
-    while (!found && Clock::now() < deadline) {
+    xvfb_test::WaitUntil([&] {
         Window root_return, parent, *children = nullptr;
         unsigned int count = 0;
         XQueryTree(d, DefaultRootWindow(d), &root_return, &parent, &children, &count);
@@ -178,8 +125,8 @@ unsigned long find_window(const std::string& display, const std::string& name, d
             }
         }
         if (children) XFree(children);
-        if (!found) xvfb_test::SleepMs(50);
-    }
+        return found != 0;
+    }, timeoutMs);
     XCloseDisplay(d);
     return found;
 }
@@ -198,7 +145,8 @@ const std::string probe = ORVEX_BINARY_DIR "/tests/win32_native_probe";
 class Win32Native : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_FALSE(x.display().empty()) << "Xvfb did not start";
+        ASSERT_FALSE(x.display().empty()) << "Xvfb did not start: is the package xvfb installed?";
+        ASSERT_EQ(system("command -v xdotool >/dev/null"), 0) << "xdotool is missing: install the package xdotool";
     }
     // Starts the probe with a window of this outer size and waits until it is shown.
     std::unique_ptr<Child> OpenWindow(int w, int h, unsigned long* window_id) {
@@ -282,19 +230,14 @@ TEST_F(Win32Native, TypedKeysArriveAsKeyDownsWithVirtualKeyCodesAndKeyboardState
               keys.end());
     EXPECT_EQ(keys.back(), "KEYUP vk=0x10 repeat=1 up=1 shift=0 lshift=0 rshift=0");
 
-    // A held key repeats: more key-downs with the previous-state bit set, then one key-up.
-    run(x.display(), "xdotool keydown w sleep 1 keyup w");
-    std::vector<std::string> held;
-    for (;;) {
-        std::string line = child->WaitLine("KEY", 5);
-        if (line.empty()) break;
-        held.push_back(line);
-        if (line.compare(0, 5, "KEYUP") == 0) break;
-    }
-    ASSERT_GE(held.size(), 3u);
-    EXPECT_EQ(held.front(), "KEYDOWN vk=0x57 repeat=0 up=0 shift=0 lshift=0 rshift=0");
-    EXPECT_EQ(held[1], "KEYDOWN vk=0x57 repeat=1 up=0 shift=0 lshift=0 rshift=0");
-    EXPECT_EQ(held.back(), "KEYUP vk=0x57 repeat=1 up=1 shift=0 lshift=0 rshift=0");
+    // A held key repeats: a second key-down with the previous-state bit set, then one key-up.
+    run(x.display(), "xdotool keydown w");
+    EXPECT_EQ(child->WaitLine("KEY"), "KEYDOWN vk=0x57 repeat=0 up=0 shift=0 lshift=0 rshift=0");
+    EXPECT_EQ(child->WaitLine("KEY"), "KEYDOWN vk=0x57 repeat=1 up=0 shift=0 lshift=0 rshift=0");
+    run(x.display(), "xdotool keyup w");
+    std::string up;
+    while ((up = child->WaitLine("KEY")).compare(0, 5, "KEYUP") != 0 && !up.empty()) {}
+    EXPECT_EQ(up, "KEYUP vk=0x57 repeat=1 up=1 shift=0 lshift=0 rshift=0");
 
     ASSERT_TRUE(send_delete_window(x.display(), id));
     EXPECT_NE(child->WaitLine("WM_CLOSE"), "");
@@ -341,9 +284,15 @@ TEST_F(Win32Native, MessageBoxWritesToStandardErrorAndIsDismissedWithReturn) {
     Child child({probe, "msgbox"}, {"DISPLAY=" + x.display(), "SDL_VIDEODRIVER="});
     ASSERT_TRUE(child.Started());
     unsigned long id = find_window(x.display(), "Ошибка");
-    ASSERT_NE(id, 0u) << "no message box window";
-    run(x.display(), "timeout 10 xdotool windowfocus --sync " + std::to_string(id) + " key Return");
-    EXPECT_EQ(child.WaitLine("pressed"), "pressed=1");
+    ASSERT_NE(id, 0u) << "no message box window: SDL's X11 message box needs the X core fonts of the package "
+                         "xfonts-base";
+    // The box may take keys only a while after its window exists: Return until it answers.
+    std::string pressed;
+    for (int tries = 0; tries < 10 && pressed.empty(); ++tries) {
+        run(x.display(), "timeout 10 xdotool windowfocus --sync " + std::to_string(id) + " key Return");
+        pressed = child.WaitLine("pressed", 2);
+    }
+    EXPECT_EQ(pressed, "pressed=1");
     EXPECT_EQ(child.Wait(), 0);
     EXPECT_NE(child.Errors().find("Ошибка: | File loading failed! |ini.txt | "), std::string::npos)
         << child.Errors();

@@ -1,10 +1,11 @@
 #pragma once
-// For end-to-end tests of the real viewer: an X server of the test's own, the viewer started in
-// a folder, its window found by title, screenshots, keys typed and the window closed as a window
-// manager would close it.
+// For end-to-end tests of real programs in an X server of the test's own: conditions waited for
+// with a deadline, windows found by title, pictures read back, frames counted, keys held until a
+// frame shows them, and windows closed as a window manager closes them.
 #include <X11/Xlib.h>
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,8 @@ namespace xvfb_test {
 // An X server of the test's own.
 using Xvfb = Xvfb_Server;
 
-void SleepMs(int ms);
+// Asks done() every few milliseconds until it holds or timeoutMs have passed; its last answer.
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs);
 
 // Starts the viewer binary with folder as its working directory on display, with these
 // arguments. Returns its pid.
@@ -39,14 +41,49 @@ struct Image {
     // How many pixels of the rectangle [x0, x1) x [y0, y1) differ from other's.
     int Differences(const Image& other, int x0, int y0, int x1, int y1) const;
 };
-// The window's contents as ImageMagick's import sees them, through a binary PPM in file. An
-// empty image when it failed.
-Image Screenshot(const std::string& display, Window window, const std::string& file);
 // A picture file (PNG, BMP, ...) as ImageMagick's convert reads it; empty when it failed.
 Image ReadPicture(const std::string& file);
 
-// Gives the window the keyboard focus (there is no window manager to do it) and holds key (an
-// X key name: "Up", "Tab") down for holdMs, through xdotool.
-void HoldKey(const std::string& display, Window window, const std::string& key, int holdMs);
+// A window of a test's display whose frames are counted (each picture the program puts on it
+// damages it), whose contents are read back, and which takes keys through XTest. Turns the
+// server's auto-repeat off, so that a held key is one key press.
+class WatchedWindow {
+public:
+    // An empty problem() when the display has the DAMAGE and XTEST extensions.
+    WatchedWindow(Display* display, Window window);
+    ~WatchedWindow();
+    const std::string& problem() const { return problem_; }
+
+    // The window's contents as the server holds them; empty when the window is gone.
+    Image Grab() const;
+    // Waits until the program has put count more pictures on the window; false after timeoutMs.
+    bool WaitFrames(int count, int timeoutMs = 20000);
+    // Grabs after each new frame until shown(picture) holds; the last picture, empty on timeout.
+    Image GrabWhen(const std::function<bool(const Image&)>& shown, int timeoutMs = 20000);
+    // Gives the window the keyboard focus (there is no window manager to give it) and holds keys
+    // (X key names joined by '+': "Up", "shift+minus") down until a frame satisfies shown, then
+    // lets go; that frame, or an empty picture when none did within timeoutMs. For keys whose
+    // effect goes on while they are held.
+    Image HoldUntil(const std::string& keys, const std::function<bool(const Image&)>& shown,
+                    int timeoutMs = 20000);
+    // One key press as a frame of the program sees it: down for two pictures, up, and the next
+    // frames watched for shown. The program reads its input once a frame, after a picture: the
+    // frame between the two pictures finds the key down however slow the frames are, and the
+    // key goes up as that frame's picture comes. A press the program ignored for its pace (a
+    // second camera switch within 360 ms) is repeated, a few times at most.
+    Image Press(const std::string& keys, const std::function<bool(const Image&)>& shown);
+
+private:
+    Display* display_;
+    Window window_;
+    unsigned long damage_ = 0;
+    int damageEvent_ = 0;
+    std::string problem_;
+
+    void Keys(const std::vector<unsigned char>& codes, bool down);
+
+    WatchedWindow(const WatchedWindow&) = delete;
+    WatchedWindow& operator=(const WatchedWindow&) = delete;
+};
 
 }  // namespace xvfb_test

@@ -31,14 +31,23 @@ export DISPLAY=":$(head -n1 "$work/display")"
 
 "$work/app" &
 app=$!
-timeout 10 xdotool search --sync --onlyvisible --name "Orvex sample" >/dev/null || fail "no window appeared"
-sleep 1
-import -window root "$work/shot.png" || fail "no screenshot"
+# Windows come and go while xdotool walks the tree, which can make one search fail: search again.
+for _ in $(seq 100); do
+    xdotool search --onlyvisible --name "Orvex sample" >/dev/null 2>&1 && break
+    sleep 0.1
+done
+xdotool search --onlyvisible --name "Orvex sample" >/dev/null 2>&1 || fail "no window appeared"
 pixel() { convert "$work/shot.png" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:; }
 # The client area starts a frame's width in from the window's corner: look well inside the quad
-# (client 100..299 x 80..199) and well inside the cleared area.
-inside=$(pixel 208 170)
-outside=$(pixel 40 300)
+# (client 100..299 x 80..199) and well inside the cleared area, until a frame shows both or the
+# sample has ended.
+inside= outside=
+while kill -0 "$app" 2>/dev/null; do
+    import -window root "$work/shot.png" 2>/dev/null || continue
+    inside=$(pixel 208 170)
+    outside=$(pixel 40 300)
+    [ "$inside" = "255,192,0" ] && [ "$outside" = "32,64,96" ] && break
+done
 [ "$inside" = "255,192,0" ] || fail "quad pixel is $inside, not 255,192,0"
 [ "$outside" = "32,64,96" ] || fail "clear pixel is $outside, not 32,64,96"
 wait "$app"
