@@ -9,6 +9,7 @@
 #include "core/orvex.h"
 #include "core/render_manager.h"
 #include "scene/cameras/camera_manager.h"
+#include "scene/effects/effect_manager.h"
 
 HWND windowHandle;
 int screenWidth;
@@ -51,6 +52,15 @@ void SendMouseToConsole(short event)
         engine.console->HandleMouse(event, cursor.x, cursor.y);
 }
 
+// The wheel message carries the cursor in screen coordinates.
+void SendWheelToConsole(WPARAM wParam, LPARAM lParam)
+{
+    POINT cursor = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
+    ScreenToClient(windowHandle, &cursor);
+    if (engine.console)
+        engine.console->HandleWheel(GET_WHEEL_DELTA_WPARAM(wParam), cursor.x, cursor.y);
+}
+
 void PushKeyTimers()
 {
     Console* console = engine.console;
@@ -65,6 +75,7 @@ void DrawOneFrame(DWORD& frameCount, int& fps)
 {
     frameTimer.Start();
     frameCount += 1;
+    engine.effectManager->ReloadChangedEffects();
     engine.renderManager->DrawFrame((float)fps);
     engine.timeLine->ProcessCommands();
     float dt = (float)frameTimer.Elapsed();
@@ -98,6 +109,11 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         break;
     case WM_KEYDOWN:
         PushKeyTimers();
+        if (engine.console)
+            engine.console->HandleKeyDown(wParam);
+        break;
+    case WM_MOUSEWHEEL:
+        SendWheelToConsole(wParam, lParam);
         break;
     }
     return DefWindowProcA(window, message, wParam, lParam);

@@ -13,5 +13,6 @@ extern Timer frameTimer;
 
 // The window procedure of the class "Orvex": WM_DESTROY saves the log and posts the quit
 // message; left-button presses and releases go to the console with the cursor's client
-// position; a release and every key-down move the console's key timers 100 000 ms ahead.
+// position; a release and every key-down move the console's key timers 100 000 ms ahead, and
+// key-downs and wheel turns also go to the console.
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
