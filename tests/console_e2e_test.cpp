@@ -112,6 +112,34 @@ protected:
         }
         Press("Return");
     }
+    // Screenshots until one satisfies ready or deadlineMs have passed; the last one taken.
+    template <typename Ready>
+    Image WaitForShot(Ready ready, int deadlineMs = 20000)
+    {
+        Image image;
+        for (int waited = 0; waited <= deadlineMs; waited += 100) {
+            image = Screenshot(xvfb.display(), window, folder + "/shot.ppm");
+            if (image.width > kPanelRight && image.height > kSceneTop && ready(image))
+                break;
+            SleepMs(100);
+        }
+        return image;
+    }
+    // The height of the log view's thumb: the middle row of its dark pixels in the thumb's
+    // column, or -1 when none is there.
+    static int ThumbRow(const Image& image)
+    {
+        int first = -1, last = -1;
+        if (image.width <= kPanelRight || image.height <= kPanelBottom)
+            return -1;
+        for (int y = kPanelTop; y < kPanelBottom; ++y)
+            if (Near(image.At(kPanelRight - 8, y), 45, 45, 55)) {
+                if (first < 0)
+                    first = y;
+                last = y;
+            }
+        return first < 0 ? -1 : (first + last) / 2;
+    }
     void Close()
     {
         SendClose(display, window);
@@ -163,6 +191,52 @@ TEST_F(ViewerConsole, GraveOpensTheConsoleTypedCommandsRunAndGraveClosesIt)
     EXPECT_GE(LinesContaining(log, "] id:1  visible:1  file:"), 1);
     EXPECT_EQ(LinesContaining(log, "] Currient camera was changed to: camera"), 1);
     EXPECT_EQ(LinesContaining(log, "obj_mngr"), 0) << "a command was echoed as unknown";
+}
+
+TEST_F(ViewerConsole, UpRecallsTheTypedLineAndTheWheelScrollsTheLog)
+{
+    auto open = [](const Image& i) {
+        return i.width > kPanelRight && Near(i.At(kInputSpotX, kInputSpotY), 250, 250, 100);
+    };
+    Image shown;
+    for (int tries = 0; tries < 5 && !open(shown); ++tries) {
+        Press("grave");
+        shown = WaitForShot(open, 3000);
+    }
+    ASSERT_TRUE(open(shown)) << "the console did not open";
+
+    Type("console recalled");
+    const Image empty = WaitForShot([&](const Image& i) {
+        return i.Differences(shown, kPanelLeft, kPanelTop, kPanelRight, kPanelBottom) > 0;
+    });
+    Press("Up");
+    const Image recalled = WaitForShot([&](const Image& i) {
+        return i.Differences(empty, kPanelLeft, kInputSpotY - 3, 224, kInputSpotY + 14) > 20;
+    });
+    EXPECT_GT(recalled.Differences(empty, kPanelLeft, kInputSpotY - 3, 224, kInputSpotY + 14), 20)
+        << "Up left the input line empty";
+    Press("Return");
+
+    const int thumb = ThumbRow(recalled);
+    ASSERT_GT(thumb, kPanelTop) << "no thumb in the log view";
+    const std::string xdotool = "DISPLAY=" + xvfb.display() + " xdotool ";
+    const std::string wheel = xdotool + "mousemove --window " + std::to_string(window) +
+                              " 300 100 click 4 >/dev/null 2>&1";
+    ASSERT_EQ(system(wheel.c_str()), 0);
+    const Image scrolled = WaitForShot([&](const Image& i) { return ThumbRow(i) < thumb; });
+    EXPECT_LT(ThumbRow(scrolled), thumb) << "the thumb did not move up";
+    EXPECT_GT(scrolled.Differences(recalled, kPanelLeft + 12, kPanelTop, kPanelRight - 15,
+                                   kPanelBottom), 100)
+        << "the log's lines did not move";
+    Close();
+
+    // The line ran twice: its echo ends the log twice (a key lost on a loaded machine changes
+    // the echo, not its repetition).
+    std::vector<std::string> log = LogLines(folder + "/LOG.dr");
+    ASSERT_GE(log.size(), 2u);
+    const std::string last = log.back(), before = log[log.size() - 2];
+    EXPECT_EQ(before.substr(before.find("] ")), last.substr(last.find("] ")));
+    EXPECT_NE(last.find("re"), std::string::npos) << last;
 }
 
 }  // namespace

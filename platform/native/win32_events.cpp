@@ -115,10 +115,7 @@ bool pump_one() {
         case SDL_MOUSEWHEEL:
             if (HWND hwnd = win32_window_of_sdl_id(e.wheel.windowID)) {
                 POINT p = cursor_now();
-                // A flipped wheel (natural scrolling) reports the finger's direction; Windows
-                // reports the wheel's.
-                int notches = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
-                WPARAM wp = mouse_key_flags() | (static_cast<WPARAM>(static_cast<WORD>(notches * WHEEL_DELTA)) << 16);
+                WPARAM wp = mouse_key_flags() | (static_cast<WPARAM>(static_cast<WORD>(e.wheel.y * WHEEL_DELTA)) << 16);
                 push(hwnd, WM_MOUSEWHEEL, wp, MAKELPARAM(p.x, p.y));
                 return true;
             }
