@@ -32,7 +32,8 @@ Completion CompleteCommandLine(const std::string& line)
             return result;
         words = TimeLine::CommandWordsAfter(line.substr(0, blank));
     }
-    const size_t start = line.find_last_of(' ') == std::string::npos ? 0 : line.find_last_of(' ') + 1;
+    const size_t lastBlank = line.find_last_of(' ');
+    const size_t start = lastBlank == std::string::npos ? 0 : lastBlank + 1;
     const std::string typed = line.substr(start);
     for (const std::string& word : words)
         if (word.compare(0, typed.size(), typed) == 0)

@@ -317,7 +317,9 @@ void LogView::PlaceThumb()
     const float hundredth = whole > 0 ? (float)whole : (float)height / 100.0f;
     const float share = n > 0 ? ((float)bottomLine + 3.0f) * 100.0f / n : 0.0f;
     const long long highest = (long long)y + 8, lowest = (long long)y + height - 8;
-    long long centre = bottomLine <= 0 ? lowest : (long long)y + height - (long long)(share * hundredth);
+    long long centre = (long long)y + height - (long long)(share * hundredth);
+    if (bottomLine <= 0)
+        centre = lowest;
     centre = std::max(std::min(centre, lowest), std::min(highest, lowest));
     thumbY = (int)centre;
 

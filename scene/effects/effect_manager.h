@@ -19,7 +19,7 @@ struct EffectEntry {
     ID3DXEffect* effect;       // owned
     DynamicRow* parameters;    // owned; the effect's parameter file, empty for "none"
     Orvex_string file;         // the effect file as the level names it
-    EffectFileStamp stamp;     // the file's time and size when it was last compiled
+    EffectFileStamp stamp;     // the file's time and size when it was last compiled or tried
     EffectEntry* next;
     EffectEntry* previous;
 };
@@ -39,8 +39,9 @@ public:
     void SetupEffects(DynamicRow* tree);
     // Counts the effect, then compiles the file named by its "_FILE_FX_" key. On failure the
     // console gets the path itself (_ERROR_; the effect's name when it has no "_FILE_FX_"),
-    // then the first lines of the compiler's message (_ERROR_), and the result is 0. Otherwise loads the parameter file of "_FILE_" ("none", or no key, for
-    // none), reports "[+] Effect:  <name>", appends the entry and returns its id.
+    // then the first lines of the compiler's message (_ERROR_), and the result is 0. Otherwise
+    // loads the parameter file of "_FILE_" ("none", or no key, for none), reports
+    // "[+] Effect:  <name>", appends the entry and returns its id.
     int AddEffect(Orvex_string name, DynamicRow* tree);
     // Gives the entry a fresh parameter tree, loaded from file unless file is exactly "none".
     void LoadParameters(Orvex_string file, EffectEntry* entry);
