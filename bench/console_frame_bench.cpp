@@ -1,7 +1,6 @@
-// The console's share of a frame while it is shown, as the log grows: the log view walks every
-// line of the log each frame, so the cost per frame must grow no worse than linearly with the
-// log's length. Read the time per frame against the argument (lines in the log); past the
-// processor's cache each line costs about one memory access.
+// The console's share of a frame while it is shown, as the log grows: the log view finds its
+// lines through an index, so the time per frame must stay the same from 100 lines to 10,000,000
+// (within a fifth; read the time per frame against the argument, lines in the log).
 #include <benchmark/benchmark.h>
 
 #include <windows.h>
@@ -44,6 +43,11 @@ void BM_ShownConsoleDrawAsTheLogGrows(benchmark::State& state)
         console.AddMessage("[+] Camera:  cam_overview", (int)(i % 4));
     console.visible = true;
     device->BeginScene();
+    // The viewer draws the console from its first line on, so its index has kept up with the
+    // log; the first draw here catches up with the lines added above.
+    console.Draw();
+    orvex_headless::clear_call_log();
+    orvex_headless::reset_d3d9();
     for (auto _ : state) {
         console.Draw();
         state.PauseTiming();
@@ -52,16 +56,14 @@ void BM_ShownConsoleDrawAsTheLogGrows(benchmark::State& state)
         state.ResumeTiming();
     }
     device->EndScene();
-    state.SetComplexityN(state.range(0));
     state.counters["lines"] = (double)state.range(0);
 }
 BENCHMARK(BM_ShownConsoleDrawAsTheLogGrows)
-    ->RangeMultiplier(10)
-    ->Range(10, 1000000)
-    ->Arg(300000)
-    ->Arg(3000000)
-    ->Unit(benchmark::kMicrosecond)
-    ->Complexity();
+    ->Arg(100)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Arg(10000000)
+    ->Unit(benchmark::kMicrosecond);
 
 // Typing: one accepted key per frame into a line that fills and is sent.
 void BM_TypingAKeyPerFrame(benchmark::State& state)

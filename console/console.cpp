@@ -35,6 +35,7 @@ Console::Console(IDirect3DDevice9** deviceSlot)
     commandList.fresh();
     logKnot = log.AddToId(0, true, "LOG");
     visible = false;
+    tabbed = false;
     device = deviceSlot;
 
     toggleTimer.Start();

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <d3d9.h>
 
+#include <string>
+
 #include "core/timer.h"
 #include "foundation/dynamic_row.h"
 #include "foundation/orvex_string.h"
@@ -48,6 +50,17 @@ public:
     void HandleMouse(short event, int x, int y);
     void Draw();
 
+    // A key-down message (the window procedure's WM_KEYDOWN, auto-repeat included) while the
+    // console is shown; typing itself is polled. In the focused input line Up and Down walk
+    // the history and Tab completes the word at the end of the line, a second Tab listing the
+    // candidates (_COMMENT_) when they disagree; Page Up and Page Down move the log view by a
+    // page, Home and End to the oldest and the newest line. Nothing while hidden: these keys
+    // then belong to the camera.
+    void HandleKeyDown(WPARAM key);
+    // WM_MOUSEWHEEL with the cursor in client pixels: over the log view each notch
+    // (WHEEL_DELTA) moves it three lines, forward toward older lines. Nothing while hidden.
+    void HandleWheel(short delta, int x, int y);
+
     DynamicRow log;
     DWORD logKnot;
     Timer clock;
@@ -65,6 +78,9 @@ private:
     void AddLine(const char* line, short category);
     void AddStartupLine();
     void EndDrags();
+    void CompleteInputLine(bool again);
 
     DynamicRow commandList;
+    bool tabbed;              // the last key-down was a Tab ...
+    std::string tabbedText;   // ... which left this text in the input line
 };

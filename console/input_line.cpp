@@ -152,6 +152,7 @@ void InputLine::HandleKeys(const BYTE keys[256])
     if (keys[VK_RETURN] & kKeyDown) {
         if (!text.empty() && commandQueue)
             commandQueue->AddToId(1, false, text);
+        history.Add(text.getChars());
         text = "";
         edited = true;
     }

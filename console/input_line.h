@@ -4,13 +4,15 @@
 #include <d3d9.h>
 #include <d3dx9.h>
 
+#include "console/command_history.h"
 #include "core/timer.h"
 #include "foundation/dynamic_row.h"
 #include "foundation/orvex_string.h"
 
 // A yellow box with a caption above it. While focused it takes one character per accepted
 // HandleKeys call (see the key table in input_line_keys.cpp), at most MAX_TEXT of them;
-// Backspace removes the last one and Enter appends the line to the command queue's knot 1. A
+// Backspace removes the last one and Enter appends the line to the command queue's knot 1 and
+// to the history, which Up and Down walk (see Console::HandleKeyDown). A
 // press inside focuses it and starts a drag; the release moves the box by the cursor's
 // displacement and rebuilds its resources. A press elsewhere unfocuses it.
 class InputLine {
@@ -57,6 +59,7 @@ public:
     int grabBottom;
     DynamicRow* commandQueue;
     Timer keyTimer;
+    CommandHistory history;
 
 private:
     // The character the first key of the table that is down types, or 0 when none is.

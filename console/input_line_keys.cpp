@@ -20,10 +20,17 @@ const KeyCharacter kOtherKeys[] = {
     {VK_SPACE, ' ', ' '},
 };
 
+// Main-keyboard keys after the table's own entries, typing their US-layout characters; either
+// Shift key shifts them.
+const KeyCharacter kMoreKeys[] = {
+    {VK_OEM_5, '\\', '|'}, {VK_OEM_2, '/', '?'},  {VK_OEM_PLUS, '=', '+'}, {VK_OEM_4, '[', '{'},
+    {VK_OEM_6, ']', '}'},   {VK_OEM_1, ';', ':'}, {VK_OEM_7, '\'', '"'},
+};
+
 }  // namespace
 
-// Only the left Shift key shifts, except for the minus key, which either Shift key turns into
-// the underscore.
+// The table's own keys shift only with the left Shift key, except for the minus key, which
+// either Shift key turns into the underscore; the keys after the table take either.
 char InputLine::TypedCharacter(const BYTE keys[256])
 {
     const bool leftShift = (keys[VK_LSHIFT] & kKeyDown) != 0;
@@ -36,5 +43,8 @@ char InputLine::TypedCharacter(const BYTE keys[256])
     for (const KeyCharacter& k : kOtherKeys)
         if (keys[k.key] & kKeyDown)
             return leftShift ? k.shifted : k.plain;
+    for (const KeyCharacter& k : kMoreKeys)
+        if (keys[k.key] & kKeyDown)
+            return (leftShift || rightShift) ? k.shifted : k.plain;
     return 0;
 }

@@ -1,5 +1,8 @@
 #include "console/log_view.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "console/console.h"
 #include "console/outline_style.h"
 #include "console/screen_quad.h"
@@ -54,7 +57,9 @@ LogView::LogView(IDirect3DDevice9** device_, Console* console, const char* capti
       grabRight(0),
       grabBottom(0),
       log(&console->log),
-      active(false)
+      active(false),
+      wheelRest(0),
+      indexedLog(NULL)
 {
     caption = caption_;
     CreateCaptionFont(*device, &captionFont);
@@ -164,13 +169,12 @@ void LogView::DrawThumbMarker()
 
 void LogView::DrawLines()
 {
-    const long long count = log->iCountKnots(1);
-    const long long first = count - topLine;
-    const long long last = count - bottomLine;
-    long long number = 1;
-    for (unsigned int line = log->TopId(1); line; line = log->NextId(line), ++number) {
-        if (number > last || number < first)
-            continue;
+    const std::vector<unsigned int>& lines = IndexedLines();
+    const long long count = (long long)lines.size();
+    const long long first = std::max(count - topLine, 1LL);
+    const long long last = std::min(count - bottomLine, count);
+    for (long long number = first; number <= last; ++number) {
+        const unsigned int line = lines[number - 1];
         const Orvex_string category = log->iLookName(log->TopId(line));
         for (const CategoryColour& known : kCategoryColours) {
             if (category == known.keyword) {
@@ -265,4 +269,79 @@ void LogView::Scroll(int my)
     topLine = TruncateHeld((float)(height / kRowHeight - 2) + f - 3.0f);
     bottomLine = TruncateHeld(f - 3.0f);
     CreateResources();
+}
+
+int LogView::PageLines() const
+{
+    return std::max(topLine - bottomLine, 1);
+}
+
+void LogView::ScrollLines(long long lines)
+{
+    const long long count = (long long)IndexedLines().size();
+    const long long span = std::max((long long)topLine - bottomLine, 0LL);
+    const long long oldest = std::max(count - 1 - span, 0LL);
+    const long long bottom = std::min(std::max((long long)bottomLine + lines, 0LL), oldest);
+    bottomLine = (int)bottom;
+    topLine = (int)(bottom + span);
+    PlaceThumb();
+}
+
+void LogView::ScrollToOldest()
+{
+    ScrollLines((long long)IndexedLines().size());
+}
+
+void LogView::ScrollToNewest()
+{
+    ScrollLines(-(long long)bottomLine - 1);
+}
+
+bool LogView::HandleWheel(short delta, int mx, int my, int linesPerNotch)
+{
+    if (!StrictlyInside(mx, my, x, y, width, height))
+        return false;
+    wheelRest += delta;
+    const int notches = wheelRest / WHEEL_DELTA;
+    wheelRest -= notches * WHEEL_DELTA;
+    if (notches != 0)
+        ScrollLines((long long)notches * linesPerNotch);
+    return true;
+}
+
+// The thumb goes where releasing it would scroll to the present window (the inverse of
+// Scroll), held inside the panel, and back to its first place with the newest line at the
+// bottom; its quad is rebuilt there.
+void LogView::PlaceThumb()
+{
+    const float n = (float)IndexedLines().size();
+    const int whole = height / 100;
+    const float hundredth = whole > 0 ? (float)whole : (float)height / 100.0f;
+    const float share = n > 0 ? ((float)bottomLine + 3.0f) * 100.0f / n : 0.0f;
+    const long long highest = (long long)y + 8, lowest = (long long)y + height - 8;
+    long long centre = (long long)y + height - (long long)(share * hundredth);
+    if (bottomLine <= 0)
+        centre = lowest;
+    centre = std::max(std::min(centre, lowest), std::min(highest, lowest));
+    thumbY = (int)centre;
+
+    ReleaseConsoleResource(&thumbBuffer);
+    IDirect3DDevice9* d = *device;
+    const float tx = (float)thumbX, ty = (float)thumbY;
+    if (d)
+        CreateScreenQuad(d, tx - 6, ty - 6, tx + 6, ty + 6, 0.01f, kThumbColour, &thumbBuffer);
+}
+
+// Lines are only ever added at the end of the log, so the index follows it by looking past its
+// last entry; a log swapped for another, or emptied, is indexed afresh.
+const std::vector<unsigned int>& LogView::IndexedLines()
+{
+    if (log != indexedLog || lineIndex.size() > (size_t)log->NodeCount()) {
+        lineIndex.clear();
+        indexedLog = log;
+    }
+    unsigned int next = lineIndex.empty() ? log->TopId(1) : log->NextId(lineIndex.back());
+    for (; next; next = log->NextId(next))
+        lineIndex.push_back(next);
+    return lineIndex;
 }

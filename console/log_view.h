@@ -5,6 +5,8 @@
 #include <d3d9.h>
 #include <d3dx9.h>
 
+#include <vector>
+
 #include "foundation/dynamic_row.h"
 #include "foundation/orvex_string.h"
 
@@ -13,7 +15,8 @@ class Console;
 // Reads the console's log tree every time it draws: the line knots under node 1 ("LOG") are
 // numbered D = 1 (oldest) to C (newest); the panel shows those with C - topLine <= D <=
 // C - bottomLine, line D at y + (topLine - C + D) * 10. Lines without a known category keep
-// their row empty. Drawing costs one step per log line plus one text draw per shown line.
+// their row empty. Drawing finds its lines through an index of the log's line ids that grows
+// with the log, so it costs one text draw per shown line however long the log is.
 class LogView {
 public:
     // Creates the caption font; Place must run before the first Draw.
@@ -35,6 +38,19 @@ public:
     // thumb or starts a move; its release moves the panel or scrolls. True when a press landed
     // strictly inside the panel.
     bool HandleMouse(short event, int x, int y);
+
+    // Moves the window of lines by lines (positive: toward older lines), keeping its size, and
+    // no further than the oldest line at its top or the newest at its bottom; the thumb follows
+    // to where a thumb drag would have put the window.
+    void ScrollLines(long long lines);
+    void ScrollToOldest();
+    void ScrollToNewest();
+    // The lines a page moves: one fewer than the window shows, so one line stays in sight.
+    int PageLines() const;
+    // A wheel turn (delta in WHEEL_DELTA units, cursor in client pixels): strictly inside the
+    // panel each whole notch scrolls linesPerNotch lines, forward toward older lines; parts of
+    // a notch add up. True when the cursor was over the panel.
+    bool HandleWheel(short delta, int x, int y, int linesPerNotch);
 
     IDirect3DDevice9** device;
     D3DCOLOR textColor;
@@ -71,4 +87,11 @@ private:
     void DrawThumbMarker();
     void DrawLines();
     void Scroll(int my);
+    void PlaceThumb();
+    // The ids of the children of the log's node 1, oldest first, brought up to date.
+    const std::vector<unsigned int>& IndexedLines();
+
+    int wheelRest;                        // wheel delta not yet worth a notch
+    std::vector<unsigned int> lineIndex;  // of indexedLog, which nothing ever shortens
+    const DynamicRow* indexedLog;
 };

@@ -1,7 +1,34 @@
 #include "console/time_line.h"
 
+#include <cstring>
+
 #include "scene/cameras/camera_manager.h"
 #include "scene/objects/object_manager.h"
+
+namespace {
+
+enum Receiver { TO_CAMERAS, TO_OBJECTS, TO_CONSOLE };
+
+// The first word of a command line and the receiver it names.
+struct Route {
+    const char* word;
+    Receiver receiver;
+};
+const Route kRoutes[] = {
+    {"cam_mngr", TO_CAMERAS}, {"camera_manager", TO_CAMERAS},
+    {"obj_mngr", TO_OBJECTS}, {"object_manager", TO_OBJECTS},
+    {"console", TO_CONSOLE},
+};
+
+const Route* FindRoute(const char* word)
+{
+    for (const Route& route : kRoutes)
+        if (std::strcmp(route.word, word) == 0)
+            return &route;
+    return nullptr;
+}
+
+}  // namespace
 
 TimeLine::TimeLine(Orvex_Camera_Manager* cameraManager, Orvex_Object_Manager* objectManager)
     : cameraManager(cameraManager), objectManager(objectManager)
@@ -31,12 +58,37 @@ void TimeLine::Dispatch(Orvex_string line)
     Orvex_string target;
     Orvex_string rest;
     line.DivideTwoParameters(target, rest);
-    if (target == "console")
-        objectManager->Report(rest, 0);
-    else if (target == "cam_mngr" || target == "camera_manager")
-        cameraManager->ExecuteCommand(rest);
-    else if (target == "obj_mngr" || target == "object_manager")
-        objectManager->ExecuteCommand(rest);
-    else
+    const Route* route = FindRoute(target.getChars());
+    if (!route) {
         objectManager->Report(line, 2);
+        return;
+    }
+    switch (route->receiver) {
+    case TO_CONSOLE:
+        objectManager->Report(rest, 0);
+        break;
+    case TO_CAMERAS:
+        cameraManager->ExecuteCommand(rest);
+        break;
+    case TO_OBJECTS:
+        objectManager->ExecuteCommand(rest);
+        break;
+    }
+}
+
+std::vector<std::string> TimeLine::RoutingWords()
+{
+    std::vector<std::string> words;
+    for (const Route& route : kRoutes)
+        words.push_back(route.word);
+    return words;
+}
+
+std::vector<std::string> TimeLine::CommandWordsAfter(const std::string& word)
+{
+    const Route* route = FindRoute(word.c_str());
+    if (!route || route->receiver == TO_CONSOLE)
+        return std::vector<std::string>();
+    return route->receiver == TO_CAMERAS ? Orvex_Camera_Manager::CommandWords()
+                                         : Orvex_Object_Manager::CommandWords();
 }

@@ -2,6 +2,9 @@
 // The command queue: lines typed into the console, run at a fixed point of the next frame.
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "foundation/dynamic_row.h"
 #include "foundation/orvex_string.h"
 
@@ -21,6 +24,12 @@ public:
     // Routes one line by its first word: "console", "cam_mngr"/"camera_manager",
     // "obj_mngr"/"object_manager"; any other line is echoed to the log as a comment.
     void Dispatch(Orvex_string line);
+
+    // The routing words, in the order of the routing table; completion offers them first.
+    static std::vector<std::string> RoutingWords();
+    // The command words of the manager that route names (its own table's words); none for
+    // "console" and for a word that routes nowhere.
+    static std::vector<std::string> CommandWordsAfter(const std::string& route);
 
     Orvex_Camera_Manager* cameraManager;
     Orvex_Object_Manager* objectManager;

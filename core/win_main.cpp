@@ -16,6 +16,7 @@
 #include "core/render_manager.h"
 #include "core/screenshot.h"
 #include "scene/cameras/camera_manager.h"
+#include "scene/effects/effect_manager.h"
 #include "scene/objects/object_manager.h"
 
 HWND windowHandle;
@@ -59,6 +60,15 @@ void SendMouseToConsole(short event)
         engine.console->HandleMouse(event, cursor.x, cursor.y);
 }
 
+// The wheel message carries the cursor in screen coordinates.
+void SendWheelToConsole(WPARAM wParam, LPARAM lParam)
+{
+    POINT cursor = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
+    ScreenToClient(windowHandle, &cursor);
+    if (engine.console)
+        engine.console->HandleWheel(GET_WHEEL_DELTA_WPARAM(wParam), cursor.x, cursor.y);
+}
+
 void PushKeyTimers()
 {
     Console* console = engine.console;
@@ -73,6 +83,7 @@ void DrawOneFrame(DWORD& frameCount, int& fps)
 {
     frameTimer.Start();
     frameCount += 1;
+    engine.effectManager->ReloadChangedEffects();
     engine.renderManager->DrawFrame((float)fps);
     engine.timeLine->ProcessCommands();
     float dt = (float)frameTimer.Elapsed();
@@ -160,6 +171,11 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         // One picture a press: the key's auto-repeat (bit 30, the key was down already) takes none.
         if (wParam == VK_F12 && !(lParam & (1 << 30)) && engine.renderManager)
             engine.renderManager->captureFile = NextScreenshotName();
+        if (engine.console)
+            engine.console->HandleKeyDown(wParam);
+        break;
+    case WM_MOUSEWHEEL:
+        SendWheelToConsole(wParam, lParam);
         break;
     case WM_DROPFILES:
         OpenDroppedFiles((HDROP)wParam);

@@ -1,6 +1,7 @@
 // Command lines as a user types them: every input line is queued and dispatched to the console,
 // the camera manager and the object manager, and the same bytes, read as virtual-key codes, are
-// typed into the input line (a newline is Enter) and the lines it queues run too.
+// typed into the input line (a newline is Enter), sent as key-down messages (history,
+// completion, scrolling) and as wheel turns, and the lines the input line queues run too.
 #include <stddef.h>
 #include <stdint.h>
 #include <stdlib.h>
@@ -124,6 +125,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (i + 1 < size && (data[i + 1] & 1))
             keys[VK_LSHIFT] = 0x80;
         input.keyTimer.referenceTime += 100000;
+        m.console->HandleKeyDown(data[i]);
+        m.console->HandleWheel((short)((data[i] - 128) * 15), 300, 100);
         input.HandleKeys(keys);
         if (keys[VK_RETURN] && input.commandQueue->iCountParams(1) > 0) {
             const unsigned last = input.commandQueue->TopId(1);

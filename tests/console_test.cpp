@@ -152,10 +152,16 @@ TEST_F(ConsoleTest, KeyTableTypesOneCharacterFromTheFirstKeyDown)
         {{VK_ADD}, "="}, {{VK_ADD, L}, "+"}, {{VK_DECIMAL}, "\\"}, {{VK_DECIMAL, L}, "|"},
         {{VK_OEM_PERIOD}, "."}, {{VK_OEM_PERIOD, L}, ">"}, {{VK_OEM_COMMA}, ","},
         {{VK_OEM_COMMA, L}, "<"}, {{VK_SPACE}, " "}, {{VK_SPACE, L}, " "},
-        // Keys outside the table type nothing: the main keyboard's "=", "\", ";", the shift alone.
-        {{VK_OEM_PLUS}, ""}, {{VK_OEM_5}, ""}, {{VK_OEM_1}, ""}, {{L}, ""}, {{VK_OEM_3}, ""},
+        // The main keyboard's symbol keys come after the table and take either Shift key.
+        {{VK_OEM_5}, "\\"}, {{VK_OEM_5, R}, "|"}, {{VK_OEM_2}, "/"}, {{VK_OEM_2, L}, "?"},
+        {{VK_OEM_PLUS}, "="}, {{VK_OEM_PLUS, R}, "+"}, {{VK_OEM_4}, "["}, {{VK_OEM_4, L}, "{"},
+        {{VK_OEM_6}, "]"}, {{VK_OEM_6, R}, "}"}, {{VK_OEM_1}, ";"}, {{VK_OEM_1, L}, ":"},
+        {{VK_OEM_7}, "'"}, {{VK_OEM_7, R}, "\""},
+        // Keys that type nothing: a Shift key alone, the console key.
+        {{L}, ""}, {{VK_OEM_3}, ""},
         // The table's order decides between keys held together.
         {{'B', 'A'}, "a"}, {{'1', 'Z'}, "z"}, {{VK_SPACE, VK_OEM_MINUS}, "-"}, {{VK_ADD, '0'}, "0"},
+        {{VK_OEM_5, VK_SPACE}, " "}, {{VK_OEM_2, 'Q'}, "q"},
     };
     for (const Case& c : cases) {
         line().text = "";
@@ -354,6 +360,124 @@ TEST_F(ConsoleTest, ShortPanelsAndHugeLogsScrollWithoutFault)
     EXPECT_EQ(shown.size(), 0u);  // the window lies before the oldest line
     delete view().log;
     view().log = &console->log;
+}
+
+TEST_F(ConsoleTest, UpAndDownWalkTheEnteredLinesNewestFirst)
+{
+    console->visible = true;
+    for (const char* entered : {"one", "two", "two", "three", ""}) {
+        line().text = entered;
+        Press({VK_RETURN});
+    }
+    line().text = "draft";
+    struct Step {
+        WPARAM key;
+        const char* text;
+    } steps[] = {
+        {VK_DOWN, "draft"}, {VK_UP, "three"}, {VK_UP, "two"}, {VK_UP, "one"}, {VK_UP, "one"},
+        {VK_DOWN, "two"},   {VK_DOWN, "three"}, {VK_DOWN, ""},  {VK_DOWN, ""},
+    };
+    for (const Step& step : steps) {
+        console->HandleKeyDown(step.key);
+        EXPECT_STREQ(line().text.getChars(), step.text) << "after key " << step.key;
+    }
+    console->visible = false;
+    console->HandleKeyDown(VK_UP);
+    EXPECT_STREQ(line().text.getChars(), "") << "the hidden console took Up";
+
+    console->visible = true;
+    for (int i = 0; i < 105; ++i) {
+        line().text = ("line" + std::to_string(i)).c_str();
+        Press({VK_RETURN});
+    }
+    for (int i = 0; i < 120; ++i)
+        console->HandleKeyDown(VK_UP);
+    EXPECT_STREQ(line().text.getChars(), "line5") << "not the 100 newest lines";
+}
+
+TEST_F(ConsoleTest, TabCompletesRoutingAndCommandWordsAndListsThemOnTheSecondTab)
+{
+    console->visible = true;
+    struct Case {
+        const char* typed;
+        const char* completed;  // after one Tab
+        const char* listed;     // by a second Tab, or null for nothing
+    } cases[] = {
+        {"ob", "obj", "obj_mngr  object_manager"},
+        {"cam_", "cam_mngr ", nullptr},
+        {"obj_mngr sh", "obj_mngr show.list ", nullptr},
+        {"object_manager load.O", "object_manager load.OBJECT_SIMPLE ", nullptr},
+        {"cam_mngr camera.s", "cam_mngr camera.s", "camera.set  camera.speed"},
+        {"camera_manager camera.n", "camera_manager camera.next ", nullptr},
+        {"co", "console ", nullptr},
+        {"x", "x", nullptr},
+        {"console he", "console he", nullptr},
+        {"obj_mngr show.list x", "obj_mngr show.list x", nullptr},
+    };
+    for (const Case& c : cases) {
+        line().text = c.typed;
+        const size_t before = scene_test::Messages(*console).size();
+        console->HandleKeyDown(VK_TAB);
+        EXPECT_STREQ(line().text.getChars(), c.completed) << c.typed;
+        console->HandleKeyDown(VK_TAB);
+        const std::vector<scene_test::Message> after = scene_test::Messages(*console);
+        if (c.listed) {
+            ASSERT_EQ(after.size(), before + 1) << c.typed;
+            EXPECT_EQ(after.back(), (scene_test::Message{c.listed, "_COMMENT_"}));
+        } else {
+            EXPECT_EQ(after.size(), before) << c.typed;
+        }
+        console->HandleKeyDown(VK_ESCAPE);
+    }
+    line().text = "ob";
+    console->visible = false;
+    console->HandleKeyDown(VK_TAB);
+    EXPECT_STREQ(line().text.getChars(), "ob") << "the hidden console took Tab";
+}
+
+TEST_F(ConsoleTest, PageKeysWheelHomeAndEndMoveTheViewAndTheThumbFollows)
+{
+    AddLines(99);  // 100 lines, 13 in view
+    console->visible = true;
+    struct Step {
+        const char* what;
+        WPARAM key;       // or 0 for the wheel
+        short wheel;
+        int atY;          // where the wheel turns
+        int newest;       // the line drawn lowest
+    } steps[] = {
+        {"page up", VK_PRIOR, 0, 0, 88},   {"page up", VK_PRIOR, 0, 0, 76},
+        {"wheel", 0, 120, 100, 73},       {"wheel back", 0, -240, 100, 79},
+        {"half notch", 0, 60, 100, 79},  {"other half", 0, 60, 100, 76},
+        {"wheel outside", 0, 120, 190, 76}, {"page down", VK_NEXT, 0, 0, 88},
+        {"home", VK_HOME, 0, 0, 13},       {"page up at the top", VK_PRIOR, 0, 0, 13},
+        {"end", VK_END, 0, 0, 100},        {"page down at the end", VK_NEXT, 0, 0, 100},
+    };
+    int thumb = view().thumbY, newest = 100;
+    for (const Step& step : steps) {
+        if (step.key)
+            console->HandleKeyDown(step.key);
+        else
+            console->HandleWheel(step.wheel, 300, step.atY);
+        const std::vector<std::pair<std::string, int>> shown = DrawnRows();
+        ASSERT_EQ(shown.size(), 13u) << step.what;
+        EXPECT_EQ(shown.back(), std::make_pair("line " + std::to_string(step.newest), 150))
+            << step.what;
+        // The thumb stands where it was placed at the newest lines and higher the older they are.
+        EXPECT_EQ(step.newest == 100, view().thumbY == 172) << step.what;
+        EXPECT_EQ((step.newest > newest) - (step.newest < newest),
+                  (view().thumbY > thumb) - (view().thumbY < thumb)) << step.what;
+        thumb = view().thumbY;
+        newest = step.newest;
+    }
+    console->HandleKeyDown(VK_HOME);
+    EXPECT_TRUE(view().HandleMouse(1, 516, view().thumbY));
+    EXPECT_TRUE(view().thumbGrabbed);
+
+    console->visible = false;
+    console->HandleKeyDown(VK_END);
+    console->HandleWheel(-120, 300, 100);
+    EXPECT_EQ(DrawnRows().back().first, "line 13");
 }
 
 TEST_F(ConsoleTest, ResourcesThatCannotBeMadeAreSkippedWhenDrawing)

@@ -58,14 +58,21 @@ protected:
         return manager->FindEffect(text, view, projection);
     }
 
+    // The first line of the compiler's message for a fault on that line of file.
+    std::string CompilerLine(const std::string& file, int line) {
+        for (const std::string& text : Texts(*console, "_ERROR_"))
+            if (text.rfind(file + "(" + std::to_string(line) + "): error: ", 0) == 0) return text;
+        return "no compiler line for " + file + " line " + std::to_string(line);
+    }
+
     std::string fx;
     Orvex_Camera_Manager* cameras = nullptr;
     Orvex_Effect_Manager* manager = nullptr;
 };
 
-TEST_F(EffectManagerTest, FailedEffectUsesUpItsIdAndReportsItsPathBetweenTheOthers) {
-    const std::string missing = dir.path() + "/missing.fx";
-    LoadLevel("_EFFECTS_ { one two three }\n" + Entry("one", fx) + Entry("two", missing) +
+TEST_F(EffectManagerTest, FailedEffectUsesUpItsIdAndReportsItsPathAndWhereItFailed) {
+    const std::string broken = dir.Write("broken.fx", "float4 View_Pos;\nfloat4 = 1;\n");
+    LoadLevel("_EFFECTS_ { one two three }\n" + Entry("one", fx) + Entry("two", broken) +
               Entry("three", fx));
     EXPECT_EQ(manager->effectCount, 3);
     ASSERT_NE(manager->effectList, nullptr);
@@ -74,11 +81,16 @@ TEST_F(EffectManagerTest, FailedEffectUsesUpItsIdAndReportsItsPathBetweenTheOthe
     EXPECT_EQ(manager->effectList->next->id, 3);
     EXPECT_EQ(manager->effectList->next->previous, manager->effectList);
     EXPECT_EQ(manager->effectList->next->next, nullptr);
-    EXPECT_EQ(Messages(*console),
-              (std::vector<Message>{{"[+] Effect:  one", "_TEXT_"},
-                                    {missing, "_ERROR_"},
-                                    {"[+] Effect:  three", "_TEXT_"},
-                                    {"Effect Manager setup completed with 3 Effects.", "_COMMENT_"}}));
+    // The path, then the compiler's message (cut into display lines) between the two effects.
+    std::vector<Message> messages = Messages(*console);
+    ASSERT_GE(messages.size(), 5u);
+    EXPECT_EQ(messages[1], (Message{broken, "_ERROR_"}));
+    EXPECT_EQ(messages[2], (Message{CompilerLine(broken, 2), "_ERROR_"}));
+    messages.erase(messages.begin() + 1, messages.end() - 2);
+    EXPECT_EQ(messages, (std::vector<Message>{{"[+] Effect:  one", "_TEXT_"},
+                                              {"[+] Effect:  three", "_TEXT_"},
+                                              {"Effect Manager setup completed with 3 Effects.",
+                                               "_COMMENT_"}}));
 }
 
 TEST_F(EffectManagerTest, MissingKeysFailLikeABadFileOrMeanNoParameters) {
@@ -150,3 +162,34 @@ TEST_F(EffectManagerTest, FindEffectReturnsTheFirstOfANameAndSetsViewPosOnEveryE
 }
 
 }  // namespace
+
+TEST_F(EffectManagerTest, AnEditedEffectFileIsCompiledAgainOnceASecondAndABrokenOneIsNotTaken) {
+    LoadLevel("_EFFECTS_ { one }\n" + Entry("one", fx));
+    ASSERT_NE(manager->effectList, nullptr);
+    ID3DXEffect* loaded = manager->effectList->effect;
+    const size_t logged = Messages(*console).size();
+
+    dir.Write("a.fx", std::string(kEffect) + "float4 Tint;\nfloat4 = 3;\n");
+    AdvanceClock(999);
+    manager->ReloadChangedEffects();
+    EXPECT_EQ(Messages(*console).size(), logged) << "looked before a second had passed";
+    AdvanceClock(1);
+    manager->ReloadChangedEffects();
+    EXPECT_EQ(manager->effectList->effect, loaded);
+    const std::vector<std::string> errors = Texts(*console, "_ERROR_");
+    ASSERT_GE(errors.size(), 2u);
+    EXPECT_EQ(errors[0], "[!] Effect kept, its file does not compile: " + fx);
+    EXPECT_EQ(errors[1], CompilerLine(fx, 13));
+
+    dir.Write("a.fx", std::string(kEffect) + "float4 Tint;\n");
+    AdvanceClock(1000);
+    manager->ReloadChangedEffects();
+    ASSERT_NE(manager->effectList->effect, loaded);
+    EXPECT_NE(manager->effectList->effect->GetParameterByName(nullptr, "Tint"), nullptr);
+    EXPECT_EQ(Messages(*console).back(), (Message{"[~] Effect reloaded:  one", "_COMMENT_"}));
+
+    const size_t reloaded = Messages(*console).size();
+    AdvanceClock(5000);
+    manager->ReloadChangedEffects();
+    EXPECT_EQ(Messages(*console).size(), reloaded) << "an unchanged file was compiled again";
+}

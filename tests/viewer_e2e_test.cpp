@@ -258,6 +258,54 @@ TEST_F(ViewerConsole, GraveOpensTheConsoleTypedCommandsRunAndGraveClosesIt)
     EXPECT_EQ(LinesContaining(log, "obj_mngr"), 0) << "a command was echoed as unknown";
 }
 
+// The height of the log view's thumb: the middle row of its dark pixels in the thumb's column,
+// or -1 when none is there.
+int ThumbRow(const Image& image)
+{
+    int first = -1, last = -1;
+    if (image.width <= kPanelRight || image.height <= kPanelBottom) return -1;
+    for (int y = kPanelTop; y < kPanelBottom; ++y)
+        if (Near(image.At(kPanelRight - 8, y), 45, 45, 55)) {
+            if (first < 0) first = y;
+            last = y;
+        }
+    return first < 0 ? -1 : (first + last) / 2;
+}
+
+TEST_F(ViewerConsole, UpRecallsTheTypedLineAndTheWheelScrollsTheLog)
+{
+    const Image shown = Toggle(ConsoleShown);
+    ASSERT_GT(shown.width, 0) << "the console did not open";
+    Type("console recalled");
+    const Image empty = watched->GrabWhen([&](const Image& now) {
+        return now.Differences(shown, kPanelLeft, kPanelTop, kPanelRight, kPanelBottom) > 0;
+    });
+    auto inputLineDiffers = [&](const Image& now) {
+        return now.Differences(empty, kPanelLeft, kInputSpotY - 3, 224, kInputSpotY + 14) > 20;
+    };
+    const Image recalled = watched->Press("Up", inputLineDiffers);
+    ASSERT_GT(recalled.width, 0) << "Up left the input line empty";
+    watched->Press("Return", [&](const Image& now) { return !inputLineDiffers(now); });
+
+    const int thumb = ThumbRow(recalled);
+    ASSERT_GT(thumb, kPanelTop) << "no thumb in the log view";
+    const std::string wheel = "DISPLAY=" + xvfb.display() + " xdotool mousemove --window " +
+                              std::to_string(window) + " 300 100 click 4 >/dev/null 2>&1";
+    ASSERT_EQ(system(wheel.c_str()), 0);
+    const Image scrolled = watched->GrabWhen([&](const Image& now) { return ThumbRow(now) < thumb; });
+    EXPECT_LT(ThumbRow(scrolled), thumb) << "the thumb did not move up";
+    EXPECT_GT(scrolled.Differences(recalled, kPanelLeft + 12, kPanelTop, kPanelRight - 15, kPanelBottom), 100)
+        << "the log's lines did not move";
+    Close();
+
+    // The line ran twice: its echo ends the log twice.
+    std::vector<std::string> log = LogLines();
+    ASSERT_GE(log.size(), 2u);
+    const std::string last = log.back(), before = log[log.size() - 2];
+    EXPECT_EQ(before.substr(before.find("] ")), last.substr(last.find("] ")));
+    EXPECT_NE(last.find("recalled"), std::string::npos) << last;
+}
+
 using ViewerCameras = RunningViewer;
 
 TEST_F(ViewerCameras, ArrowKeysMoveTheViewAndTabCyclesTheCameraLine)

@@ -203,29 +203,48 @@ void Orvex_Camera_Manager::HandleMouse(HWND window, bool leftButtonDown) {
     mouseSeen = true;
 }
 
+namespace {
+
+void ReportActiveCamera(Orvex_Camera_Manager& manager) {
+    Orvex_string reply;
+    reply = "Currient camera was changed to: camera \xB9"
+            " ";
+    reply += manager.activeCamera->id;
+    manager.console->AddMessage(reply, 3);
+}
+
+}  // namespace
+
+const ConsoleCommand<Orvex_Camera_Manager> Orvex_Camera_Manager::commands[] = {
+    {"camera.next", nullptr,
+     [](Orvex_Camera_Manager& manager, const Orvex_string&) {
+         manager.NextCamera();
+         ReportActiveCamera(manager);
+     }},
+    {"camera.set", "Camera.Set",
+     [](Orvex_Camera_Manager& manager, const Orvex_string& argument) {
+         manager.SetActiveCamera(argument.toInt());
+         ReportActiveCamera(manager);
+     }},
+    {"camera.speed", nullptr,
+     [](Orvex_Camera_Manager& manager, const Orvex_string& argument) {
+         float speed = LevelFloat(argument);
+         manager.activeCamera->camera->moveSpeed = speed;
+         Orvex_string reply;
+         reply = "Currient camera speed was changed to: ";
+         reply += speed;
+         manager.console->AddMessage(reply, 3);
+     }},
+};
+
 void Orvex_Camera_Manager::ExecuteCommand(Orvex_string text) {
     if (!activeCamera) return;
     Orvex_string word;
     Orvex_string argument;
     text.DivideTwoParameters(word, argument);
+    RunConsoleCommand(commands, *this, word, argument);
+}
 
-    Orvex_string reply;
-    if (word == "camera.set" || word == "Camera.Set") {
-        SetActiveCamera(argument.toInt());
-    } else if (word == "camera.next") {
-        NextCamera();
-    } else if (word == "camera.speed") {
-        float speed = LevelFloat(argument);
-        activeCamera->camera->moveSpeed = speed;
-        reply = "Currient camera speed was changed to: ";
-        reply += speed;
-        console->AddMessage(reply, 3);
-        return;
-    } else {
-        return;
-    }
-    reply = "Currient camera was changed to: camera \xB9"
-            " ";
-    reply += activeCamera->id;
-    console->AddMessage(reply, 3);
+std::vector<std::string> Orvex_Camera_Manager::CommandWords() {
+    return ConsoleCommandWords(commands);
 }

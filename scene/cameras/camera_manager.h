@@ -5,6 +5,10 @@
 #include <d3d9.h>
 #include <d3dx9.h>
 
+#include <string>
+#include <vector>
+
+#include "console/console_command.h"
 #include "core/timer.h"
 #include "foundation/dynamic_row.h"
 #include "foundation/orvex_string.h"
@@ -54,6 +58,9 @@ public:
     // One camera command line without the manager's name: "camera.set N" ("Camera.Set N"),
     // "camera.next", "camera.speed X". Replies in the console's _SYSTEM_ category.
     void ExecuteCommand(Orvex_string text);
+    // The command words ExecuteCommand knows, in the order of its table; the console's
+    // completion offers them after "cam_mngr" and "camera_manager".
+    static std::vector<std::string> CommandWords();
 
     int cameraCount;
     CameraEntry* activeCamera;   // null until a camera exists; with no camera the per-frame
@@ -69,6 +76,7 @@ public:
 
 private:
     void ReportStuckCamera(const Orvex_Camera& camera, bool described);
+    static const ConsoleCommand<Orvex_Camera_Manager> commands[];
 
     CameraEntry* lastEntry;   // the list's tail, so that adding stays constant-time
     bool mouseSeen;           // HandleMouse has read the cursor at least once

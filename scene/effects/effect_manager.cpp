@@ -1,12 +1,18 @@
 #include "scene/effects/effect_manager.h"
 
+#include <algorithm>
 #include <cassert>
+#include <string>
 
 #include "console/console.h"
 #include "scene/cameras/camera_manager.h"
 #include "scene/cameras/level_file.h"
 
 namespace {
+
+// How often the effect files are looked at, and how much of a compiler's message is shown.
+const DWORD kReloadPeriodMs = 1000;
+const size_t kCompilerLinesShown = 5;
 
 // The name of the first value of key under node, or an empty text when node or key is missing
 // or the key has no value.
@@ -30,6 +36,7 @@ Orvex_Effect_Manager::Orvex_Effect_Manager(IDirect3DDevice9* device_, Console* c
       cameraManager(cameraManager_),
       lastEntry(nullptr) {
     assert(console && cameraManager);
+    reloadTimer.Start();
 }
 
 Orvex_Effect_Manager::~Orvex_Effect_Manager() {
@@ -64,12 +71,12 @@ int Orvex_Effect_Manager::AddEffect(Orvex_string name, DynamicRow* tree) {
 
     Orvex_string path;
     ID3DXEffect* effect = nullptr;
+    ID3DXBuffer* errors = nullptr;
     bool hasPath = FirstValueOf(tree, id, "_FILE_FX_", &path);
-    if (!hasPath || FAILED(D3DXCreateEffectFromFileA(device, path.getChars(), nullptr, nullptr, 0,
-                                                     nullptr, &effect, nullptr)) ||
-        !effect) {
+    if (hasPath) effect = Compile(path, &errors);
+    if (!effect) {
         // Without a "_FILE_FX_" there is no path to show; the effect's name says which failed.
-        console->AddMessage(hasPath ? path : name, 1);
+        ReportFailure(hasPath ? path : name, errors);
         return 0;
     }
 
@@ -78,6 +85,8 @@ int Orvex_Effect_Manager::AddEffect(Orvex_string name, DynamicRow* tree) {
     entry->name = name;
     entry->effect = effect;
     entry->parameters = nullptr;
+    entry->file = path;
+    entry->stamp = StampEffectFile(path.getChars());
 
     Orvex_string parameterFile;
     parameterFile = "none";
@@ -91,6 +100,74 @@ int Orvex_Effect_Manager::AddEffect(Orvex_string name, DynamicRow* tree) {
 
     AppendEntry(&effectList, &lastEntry, entry);
     return entry->id;
+}
+
+ID3DXEffect* Orvex_Effect_Manager::Compile(const Orvex_string& path, ID3DXBuffer** errors) {
+    ID3DXEffect* effect = nullptr;
+    *errors = nullptr;
+    if (FAILED(D3DXCreateEffectFromFileA(device, path.getChars(), nullptr, nullptr, 0, nullptr,
+                                         &effect, errors)) ||
+        !effect) {
+        if (effect) effect->Release();
+        return nullptr;
+    }
+    if (*errors) {  // warnings of an effect that compiled
+        (*errors)->Release();
+        *errors = nullptr;
+    }
+    return effect;
+}
+
+void Orvex_Effect_Manager::ReportFailure(const Orvex_string& headline, ID3DXBuffer* errors) {
+    console->AddMessage(headline, 1);
+    if (!errors) return;
+    const char* text = static_cast<const char*>(errors->GetBufferPointer());
+    const size_t size = errors->GetBufferSize();
+    std::string message(text ? text : "", text ? size : 0);
+    message.resize(std::min(message.find('\0'), message.size()));
+    errors->Release();
+
+    size_t shown = 0;
+    size_t start = 0;
+    while (start < message.size()) {
+        size_t end = message.find('\n', start);
+        if (end == std::string::npos) end = message.size();
+        std::string line = message.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        start = end + 1;
+        if (line.empty()) continue;
+        if (shown == kCompilerLinesShown) {
+            console->AddMessage("...", 1);
+            return;
+        }
+        console->AddMessage(line.c_str(), 1);
+        ++shown;
+    }
+}
+
+void Orvex_Effect_Manager::ReloadChangedEffects() {
+    if (reloadTimer.Elapsed() < kReloadPeriodMs) return;
+    reloadTimer.Start();
+    for (EffectEntry* entry = effectList; entry; entry = entry->next) {
+        const EffectFileStamp stamp = StampEffectFile(entry->file.getChars());
+        if (stamp == entry->stamp) continue;
+        entry->stamp = stamp;
+        ID3DXBuffer* errors = nullptr;
+        ID3DXEffect* effect = Compile(entry->file, &errors);
+        if (!effect) {
+            Orvex_string headline;
+            headline = "[!] Effect kept, its file does not compile: ";
+            headline += entry->file;
+            ReportFailure(headline, errors);
+            continue;
+        }
+        entry->effect->Release();
+        entry->effect = effect;
+        Orvex_string report;
+        report = "[~] Effect reloaded:  ";
+        report += entry->name;
+        console->AddMessage(report, 2);
+    }
 }
 
 void Orvex_Effect_Manager::LoadParameters(Orvex_string file, EffectEntry* entry) {

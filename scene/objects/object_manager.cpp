@@ -259,21 +259,33 @@ void Orvex_Object_Manager::DrawObjects()
             if (entry->visible) entry->object->Render(light, light == 1);
 }
 
+const ConsoleCommand<Orvex_Object_Manager> Orvex_Object_Manager::commands[] = {
+    {"load.OBJECT_SIMPLE", nullptr,
+     [](Orvex_Object_Manager& manager, const Orvex_string& path) {
+         const float origin[3] = {0.0f, 0.0f, 0.0f};
+         manager.AddObject(path, origin, origin);
+     }},
+    {"load.MODEL", nullptr,
+     [](Orvex_Object_Manager& manager, const Orvex_string& rest) { manager.LoadModel(ModelPath(rest)); }},
+    {"show.list", nullptr,
+     [](Orvex_Object_Manager& manager, const Orvex_string&) { manager.ShowList(); }},
+    {"object.visible", nullptr,
+     [](Orvex_Object_Manager& manager, const Orvex_string& arguments) {
+         manager.SetVisible(arguments);
+     }},
+};
+
 void Orvex_Object_Manager::ExecuteCommand(Orvex_string line)
 {
     Orvex_string word;
     Orvex_string rest;
     line.DivideTwoParameters(word, rest);
-    if (word == "load.MODEL") {
-        LoadModel(ModelPath(rest));
-    } else if (word == "load.OBJECT_SIMPLE") {
-        const float origin[3] = {0.0f, 0.0f, 0.0f};
-        AddObject(rest, origin, origin);
-    } else if (word == "show.list") {
-        ShowList();
-    } else if (word == "object.visible") {
-        SetVisible(rest);
-    }
+    RunConsoleCommand(commands, *this, word, rest);
+}
+
+std::vector<std::string> Orvex_Object_Manager::CommandWords()
+{
+    return ConsoleCommandWords(commands);
 }
 
 void Orvex_Object_Manager::ShowList()

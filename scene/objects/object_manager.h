@@ -5,6 +5,10 @@
 #include <d3d9.h>
 #include <d3dx9.h>
 
+#include <string>
+#include <vector>
+
+#include "console/console_command.h"
 #include "foundation/dynamic_row.h"
 #include "foundation/orvex_string.h"
 
@@ -83,6 +87,9 @@ public:
     //                               "What are you mean?)" (_ERROR_)
     // Any other word does nothing.
     void ExecuteCommand(Orvex_string line);
+    // The command words ExecuteCommand knows, in the order of its table; the console's
+    // completion offers them after "obj_mngr" and "object_manager".
+    static std::vector<std::string> CommandWords();
     // Passes text and category to the console unchanged (the dispatcher's echo).
     void Report(Orvex_string text, int category);
 
@@ -102,6 +109,9 @@ public:
     Orvex_Camera_Manager* cameraManager;
 
 private:
+    // The object commands: a new one is one more row of this table (object_manager.cpp).
+    static const ConsoleCommand<Orvex_Object_Manager> commands[];
+
     int Adopt(Static_CObject* object, const Orvex_string& file, bool needsMesh);
     // "Object Manager setup completed with E errors and N objects." (_COMMENT_)
     void ReportSetup();
