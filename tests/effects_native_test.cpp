@@ -247,7 +247,7 @@ TEST_F(NativeEffect, TheAlphaTestDiscardsAnEffectsPixelsOnlyWhileItIsOn) {
     for (const auto& c : cases) {
         device->SetRenderState(D3DRS_ALPHAFUNC, c.func);
         device->SetRenderState(D3DRS_ALPHATESTENABLE, c.at_commit ? FALSE : c.enable);
-        begin_frame(0xFF0000FF);
+        BeginScene(0xFF0000FF);
         ASSERT_EQ(effect->SetTechnique("Stage"), D3D_OK);
         UINT passes = 0;
         ASSERT_EQ(effect->Begin(&passes, 0), D3D_OK);
@@ -260,8 +260,8 @@ TEST_F(NativeEffect, TheAlphaTestDiscardsAnEffectsPixelsOnlyWhileItIsOn) {
         ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(Clip_Vertex)), D3D_OK);
         effect->EndPass();
         effect->End();
-        show();
-        EXPECT_EQ(at(100, 240).g == 255, c.drawn) << "case " << (&c - cases) << ": " << at(100, 240);
+        Show();
+        EXPECT_EQ(At(100, 240).g == 255, c.drawn) << "case " << (&c - cases) << ": " << At(100, 240);
     }
     device->SetRenderState(D3DRS_ALPHATESTENABLE, FALSE);
 }
@@ -319,10 +319,10 @@ TEST_F(NativeEffect, CorpusConstructsDrawWhatHlslMakesOfThem) {
         SCOPED_TRACE(std::string(c.file) + " " + c.technique + " " + std::to_string(c.bones));
         load(kCorpus + c.file);
         effect->SetInt("CurNumBones", c.bones);
-        begin_frame();
+        BeginScene(0xFF000000);
         draw_quad(device, effect, c.technique);
-        show();
-        Rgb seen = at(100, 240);
+        Show();
+        Rgb seen = At(100, 240);
         EXPECT_NEAR(seen.r, c.expected.r, 2) << seen;
         EXPECT_NEAR(seen.g, c.expected.g, 2) << seen;
         EXPECT_NEAR(seen.b, c.expected.b, 2) << seen;
