@@ -171,12 +171,13 @@ TEST_F(ProgramTest, ScreenSettingGivesTheWindowsOuterSize)
 // ends quietly, its window never shown, no log written.
 TEST_F(ProgramTest, FailedDeviceCreationEndsQuietlyWithoutWindowOrLog)
 {
-    // Each refusal is told on standard error, in one line.
+    // Each refusal is told on standard error, in one line (a failure the script injects has no
+    // reason to tell).
     const struct {
         const char* ini;
         const char* script;
         const char* said;
-    } cases[] = {{"SCREEN = 800, 600\n", "0 fail_device\n", "CreateDevice: "},
+    } cases[] = {{"SCREEN = 800, 600\n", "0 fail_device\n", ""},
                  {"MULTISAMPLE_TYPE = 16\n", "1 close\n",
                   "CreateDevice: multisample type 16 is above this adapter's limit of 4\n"}};
     for (const auto& [ini, script, said] : cases) {
@@ -189,9 +190,7 @@ TEST_F(ProgramTest, FailedDeviceCreationEndsQuietlyWithoutWindowOrLog)
         EXPECT_NE(run.With("window ")[0].find("shown=0"), std::string::npos) << ini;
         EXPECT_TRUE(run.With("box ").empty() && run.With("peek ").empty()) << ini;
         EXPECT_FALSE(orvex_test::FileExists(folder + "/LOG.first") || orvex_test::FileExists(folder + "/LOG.dr"));
-        const std::string told = orvex_test::ReadFile(folder + "/stderr.txt");
-        EXPECT_EQ(told.rfind(said, 0), 0u) << told;
-        EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 1) << told;
+        EXPECT_EQ(orvex_test::ReadFile(folder + "/stderr.txt"), said);
     }
 }
 
