@@ -57,15 +57,6 @@ protected:
     }
 };
 
-TEST_F(NativeDevice, ClearGivesExactlyTheClearColour)
-{
-    Begin();
-    Show();
-    EXPECT_EQ(At(0, 0), kClearRgb);
-    EXPECT_EQ(At(639, 479), kClearRgb);
-    EXPECT_EQ(At(320, 240), kClearRgb);
-}
-
 TEST_F(NativeDevice, PreTransformedQuadCoversThePixelsD3D9Covers)
 {
     Begin();
@@ -172,32 +163,6 @@ TEST_F(NativeDevice, AmbientMaterialLightsWithNoLightsSet)
     Show();
     EXPECT_EQ(At(320, 240), (Rgb{128, 0, 0}));
     EXPECT_EQ(At(5, 5), kClearRgb);
-}
-
-TEST_F(NativeDevice, DirectionalLightLightsTheFacesTurnedTowardsIt)
-{
-    Begin();
-    D3DMATERIAL9 material{};
-    material.Diffuse = D3DCOLORVALUE{0.0f, 1.0f, 0.0f, 1.0f};
-    device->SetMaterial(&material);
-    D3DLIGHT9 light{};
-    light.Type = D3DLIGHT_DIRECTIONAL;
-    light.Diffuse = D3DCOLORVALUE{1.0f, 1.0f, 1.0f, 1.0f};
-    light.Direction = D3DVECTOR{0.0f, 0.0f, 1.0f};
-    ASSERT_EQ(device->SetLight(0, &light), D3D_OK);
-    ASSERT_EQ(device->LightEnable(0, TRUE), D3D_OK);
-    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-    device->SetFVF(D3DFVF_XYZ | D3DFVF_NORMAL);
-    // The light shines along +z: it meets the left quad's front (normal -z), the right one's back.
-    const Lit_Vertex facing[4] = {{-0.8f, -0.3f, 0.5f, 0, 0, -1}, {-0.8f, 0.3f, 0.5f, 0, 0, -1},
-                                  {-0.2f, -0.3f, 0.5f, 0, 0, -1}, {-0.2f, 0.3f, 0.5f, 0, 0, -1}};
-    const Lit_Vertex away[4] = {{0.2f, -0.3f, 0.5f, 0, 0, 1}, {0.2f, 0.3f, 0.5f, 0, 0, 1},
-                                {0.8f, -0.3f, 0.5f, 0, 0, 1}, {0.8f, 0.3f, 0.5f, 0, 0, 1}};
-    device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, facing, sizeof(Lit_Vertex));
-    device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, away, sizeof(Lit_Vertex));
-    Show();
-    EXPECT_EQ(At(160, 240), (Rgb{0, 255, 0}));
-    EXPECT_EQ(At(480, 240), (Rgb{0, 0, 0}));
 }
 
 TEST_F(NativeDevice, TextureModulatesTheColourAndNoTextureShowsItPlain)

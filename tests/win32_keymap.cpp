@@ -180,23 +180,4 @@ TEST(Win32NativeWithoutDisplay, ArgumentsReachWinMainQuotedAsWindowsQuotesThem) 
     }
 }
 
-TEST(Win32NativeWithoutDisplay, ClocksAreMonotonicMillisecondsAndUtc) {
-    struct timespec mono;
-    clock_gettime(CLOCK_MONOTONIC, &mono);
-    DWORD expected = static_cast<DWORD>(static_cast<unsigned long long>(mono.tv_sec) * 1000 + mono.tv_nsec / 1000000);
-    EXPECT_LE(timeGetTime() - expected, 1000u);  // the same clock; unsigned, so right across the wrap
-
-    SYSTEMTIME st{};
-    time_t now = time(nullptr);
-    GetSystemTime(&st);
-    struct tm utc;
-    gmtime_r(&now, &utc);
-    EXPECT_EQ(st.wYear, utc.tm_year + 1900);
-    EXPECT_EQ(st.wMonth, utc.tm_mon + 1);
-    EXPECT_EQ(st.wDay, utc.tm_mday);
-    EXPECT_EQ(st.wDayOfWeek, utc.tm_wday);
-    EXPECT_NEAR(st.wHour * 3600 + st.wMinute * 60 + st.wSecond,
-                utc.tm_hour * 3600 + utc.tm_min * 60 + utc.tm_sec, 2);
-}
-
 }  // namespace

@@ -44,10 +44,10 @@ export DISPLAY=":$(head -n1 "$work/display")"
 
 # Every pixel within 8 of what is expected; prints the ones that are not.
 check_pixels() {
-    local shot=$1 wrong=0 spec at want got
-    for spec in $2; do
-        at=${spec%=*}
-        want=${spec#*=}
+    local shot=$1 wrong=0 probe at want got
+    for probe in $2; do
+        at=${probe%=*}
+        want=${probe#*=}
         got=$(convert "$shot" -format "%[fx:int(255*p{$at}.r+0.5)],%[fx:int(255*p{$at}.g+0.5)],%[fx:int(255*p{$at}.b+0.5)]" info:)
         IFS=, read -r r g b <<<"$got"
         IFS=, read -r wr wg wb <<<"$want"
