@@ -49,8 +49,12 @@ protected:
     HRESULT Create(D3DMULTISAMPLE_TYPE samples = D3DMULTISAMPLE_NONE, IDirect3DDevice9** out = nullptr)
     {
         D3DPRESENT_PARAMETERS pp = WindowedParameters(samples);
-        return d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window, D3DCREATE_SOFTWARE_VERTEXPROCESSING, &pp,
-                                 out ? out : &device);
+        const HRESULT hr = d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window,
+                                             D3DCREATE_SOFTWARE_VERTEXPROCESSING, &pp, out ? out : &device);
+        // The GL driver is loaded now: a test that destroys its window must not unload it before
+        // the leak check has read the driver's allocations.
+        PinLoadedLibraries();
+        return hr;
     }
 
     void BeginScene(D3DCOLOR clear)
