@@ -13,6 +13,7 @@
 //   <frame> tick <ms>             from now on, move the clock by ms before every pass
 // and, before the run:
 //   0 fail_device                 device creation fails
+//   0 fail_fonts                  every font creation fails
 //   0 dpi <n>                     the screen's dpi
 // run.txt: "exit <code>", one "window ..." and "class ..." line per record, "box <text>" per
 // message box, one "peek ..." line per PeekMessageA with the state the window procedure moves
@@ -37,6 +38,7 @@
 #include "core/orvex.h"
 #include "core/win_main.h"
 #include "headless_d3d9.h"
+#include "headless_d3dx_font.h"
 #include "headless_win32.h"
 #include "scene/cameras/camera.h"
 #include "scene/cameras/camera_manager.h"
@@ -175,6 +177,9 @@ int main()
     for (Step& step : steps) {
         if (step.command == "fail_device") {
             orvex_headless::d3d9_failures().create_device = D3DERR_NOTAVAILABLE;
+            step.done = true;
+        } else if (step.command == "fail_fonts") {
+            orvex_headless::set_font_creation_failure([](const D3DXFONT_DESCA&) { return true; });
             step.done = true;
         } else if (step.command == "dpi") {
             orvex_headless::set_dpi((int)step.a);

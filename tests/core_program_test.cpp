@@ -194,6 +194,16 @@ TEST_F(ProgramTest, FailedDeviceCreationEndsQuietlyWithoutWindowOrLog)
     }
 }
 
+TEST_F(ProgramTest, FontsThatCannotBeMadeAreNamedInTheLogAndTheProgramGoesOn)
+{
+    ProgramRun run = RunProgram(folder, "0 fail_fonts\n2 close\n");
+    EXPECT_EQ(run.exitCode, 0);
+    const std::string log = SavedLog(folder + "/LOG.first");
+    for (const char* font : {"Font8Verdana", "Font16Verdana", "Font6Kartika"})
+        EXPECT_NE(log.find(std::string("_ERROR_ [0:0] failed: CreateFont ") + font + "\n"), std::string::npos)
+            << font << "\n" << log;
+}
+
 TEST_F(ProgramTest, StartupLogMatchesItsRecord)
 {
     struct Case {
