@@ -246,7 +246,10 @@ Image WatchedWindow::HoldUntil(const std::string& keys, const std::function<bool
 Image WatchedWindow::Press(const std::string& keys, const std::function<bool(const Image&)>& shown)
 {
     const std::vector<KeyCode> codes = KeyCodes(display_, keys);
-    for (int attempt = 0; attempt < 8; ++attempt) {
+    // Repeats for a time, not a number of tries: at a high frame rate many tries fit in the
+    // 360 ms a camera switch ignores further presses.
+    const auto deadline = Clock::now() + std::chrono::milliseconds(5000);
+    while (Clock::now() < deadline) {
         Keys(codes, true);
         const bool framed = WaitFrames(2);
         Keys(codes, false);

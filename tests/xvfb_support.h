@@ -70,7 +70,7 @@ public:
     // frames watched for shown. The program reads its input once a frame, after a picture: the
     // frame between the two pictures finds the key down however slow the frames are, and the
     // key goes up as that frame's picture comes. A press the program ignored for its pace (a
-    // second camera switch within 360 ms) is repeated, a few times at most.
+    // second camera switch within 360 ms) is repeated for up to 5 s.
     Image Press(const std::string& keys, const std::function<bool(const Image&)>& shown);
 
 private:

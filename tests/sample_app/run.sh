@@ -32,11 +32,12 @@ export DISPLAY=":$(head -n1 "$work/display")"
 "$work/app" &
 app=$!
 # Windows come and go while xdotool walks the tree, which can make one search fail: search again.
-for _ in $(seq 100); do
+for _ in $(seq 300); do
     xdotool search --onlyvisible --name "Orvex sample" >/dev/null 2>&1 && break
+    kill -0 "$app" 2>/dev/null || { wait "$app"; fail "the sample ended (status $?) before its window appeared"; }
     sleep 0.1
 done
-xdotool search --onlyvisible --name "Orvex sample" >/dev/null 2>&1 || fail "no window appeared"
+xdotool search --onlyvisible --name "Orvex sample" >/dev/null 2>&1 || fail "no window appeared within 30 s"
 pixel() { convert "$work/shot.png" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:; }
 # The client area starts a frame's width in from the window's corner: look well inside the quad
 # (client 100..299 x 80..199) and well inside the cleared area, until a frame shows both or the
