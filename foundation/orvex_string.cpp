@@ -199,7 +199,7 @@ int Orvex_string::toInt() const
     // Accumulate the magnitude and stop growing it once it is past any int.
     long long magnitude = 0;
     for (; isDigit(*p); ++p) {
-        if (magnitude < static_cast<long long>(INT_MAX) + 1)
+        if (magnitude <= static_cast<long long>(INT_MAX) + 1)
             magnitude = magnitude * 10 + (*p - '0');
     }
     if (negative)

@@ -64,8 +64,15 @@ for entry in "${programs[@]}"; do
     IFS='|' read -r name title pixels <<<"$entry"
     (cd "$work/run" && exec "$work/$name") &
     app=$!
-    window=$(timeout 10 xdotool search --sync --onlyvisible --name "^$title\$" | head -n1)
-    [ -n "$window" ] || fail "$name: no window appeared"
+    # Windows come and go while xdotool walks the tree, which can make one search fail: search
+    # again until the program shows its window, ends, or the deadline passes.
+    deadline=$((SECONDS + 30))
+    window=
+    until window=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n1) && [ -n "$window" ]; do
+        kill -0 "$app" 2>/dev/null || fail "$name ended before its window appeared"
+        [ $SECONDS -lt $deadline ] || fail "$name: no window appeared"
+        sleep 0.1
+    done
     # The first frames may still be on their way: look again until the deadline.
     deadline=$((SECONDS + 10))
     until import -window "$window" "$work/$name.png" 2>/dev/null && report=$(check_pixels "$work/$name.png" "$pixels"); do
