@@ -85,7 +85,7 @@ bool Orvex_Object_Manager::SetupObjects(DynamicRow& level)
     setupResources = &shared;
     unsigned section = level.iLookId("_OBJECTS_");
     int count = section > 0 ? CountLevelChildren(&level, section) : 0;
-    unsigned entry = count >= 0 ? level.TopId(section) : 0;
+    unsigned entry = count > 0 ? level.TopId(section) : 0;
     for (int i = 0; i < count && entry > 0; ++i, entry = level.NextId(entry)) {
         Orvex_string type = FirstValue(level, entry, "_OBJECT_TYPE_");
         Orvex_string path = FirstValue(level, entry, "_OBJECT_PATH_");
