@@ -1,6 +1,7 @@
 #pragma once
-// Reading the level file, shared by the camera, light and effect managers: the file itself, the
-// names listed in a section, the numeric values of a key, and the managers' item lists.
+// Reading the level file and the object files, shared by the camera, light, effect and object
+// managers: the file itself, the entries listed in a section, the values of a key, and the
+// managers' item lists.
 #include "foundation/dynamic_row.h"
 #include "foundation/orvex_string.h"
 
@@ -9,18 +10,28 @@
 void LoadLevelTree(const char* levelName, DynamicRow* tree);
 
 // The number of children of node: its knots plus its parameters.
-int CountLevelChildren(DynamicRow* tree, unsigned node);
+int CountLevelChildren(const DynamicRow* tree, unsigned node);
 
-// Calls add(name) for every child, knot or parameter, of the section found with iLookId, in
-// file order. Nothing when the section is missing or empty.
+// Calls add(id) for every child, knot or parameter, of the section found with iLookId, in file
+// order. Nothing when the section is missing or empty.
 template <class Add>
-void ForEachListed(DynamicRow* tree, const char* section, Add add) {
+void ForEachListedId(const DynamicRow* tree, const char* section, Add add) {
     unsigned id = tree->iLookId(section);
     int count = id >= 1 ? CountLevelChildren(tree, id) : 0;
     unsigned child = count >= 1 ? tree->TopId(id) : 0;
     for (int i = 0; i < count && child >= 1; ++i, child = tree->NextId(child))
-        add(tree->iLookName(child));
+        add(child);
 }
+
+// Calls add(name) for every child of the section, as ForEachListedId does.
+template <class Add>
+void ForEachListed(const DynamicRow* tree, const char* section, Add add) {
+    ForEachListedId(tree, section, [tree, &add](unsigned child) { add(tree->iLookName(child)); });
+}
+
+// Sets value to the name of the first value of key under node and answers true; false, with value
+// untouched, when node or key is missing or the key has no value.
+bool FirstValue(const DynamicRow* tree, unsigned node, const char* key, Orvex_string* value);
 
 // The number text holds, with a value that is not finite or lies at or beyond the end of the
 // float range ("nan", "inf", "1e40", which the string reads as the largest float) counting as 0,

@@ -1,4 +1,4 @@
-#include "scene/cameras/level_file.h"
+#include "scene/level_file.h"
 
 #include <cfloat>
 #include <cmath>
@@ -10,8 +10,17 @@ void LoadLevelTree(const char* levelName, DynamicRow* tree) {
     tree->iLoadFromFile(file);
 }
 
-int CountLevelChildren(DynamicRow* tree, unsigned node) {
+int CountLevelChildren(const DynamicRow* tree, unsigned node) {
     return tree->iCountKnots(node) + tree->iCountParams(node);
+}
+
+bool FirstValue(const DynamicRow* tree, unsigned node, const char* key, Orvex_string* value) {
+    if (node < 1) return false;
+    unsigned k = tree->iLookInFor(node, key);
+    unsigned first = k >= 1 ? tree->TopId(k) : 0;
+    if (first < 1) return false;
+    *value = tree->iLookName(first);
+    return true;
 }
 
 float LevelFloat(const Orvex_string& text) {
