@@ -6,7 +6,7 @@
 
 #include <d3dx9.h>
 
-#include "common/font_layout.h"
+#include "common/text/font_layout.h"
 #include "gl_device.h"
 
 #include <cstdio>

@@ -10,8 +10,6 @@
 
 namespace {
 
-const char* const kCategoryKeywords[] = {"_TEXT_", "_ERROR_", "_COMMENT_", "_SYSTEM_"};
-
 // A stamped line shorter than this stays whole; a longer one is cut into a first piece of
 // kFirstPiece characters and further pieces of kNextPiece characters behind a three-blank indent.
 const size_t kWholeLine = 80;
@@ -57,7 +55,7 @@ Console::Console(IDirect3DDevice9** deviceSlot)
     inputLine->height = 17;
     inputLine->CreateResources();
     inputLine->focused = true;
-    inputLine->textColor = 0xFF373737;
+    inputLine->textColor = kCaptionFocusedColour;
 
     logView = new LogView(device, this, kLogCaption);
     logView->Place(9, 30, 515, 150, 0xFF969696);
@@ -88,7 +86,7 @@ void Console::AddStartupLine()
              (unsigned)now.wDay, (unsigned)now.wMonth, (unsigned)now.wYear, weekDay,
              (unsigned)now.wHour, (unsigned)now.wMinute, (unsigned)now.wSecond);
     DWORD id = log.AddToId(logKnot, true, line);
-    log.AddToId(id, false, "_SYSTEM_");
+    log.AddToId(id, false, kConsoleCategories[CONSOLE_SYSTEM].keyword);
 }
 
 void Console::AddMessage(const char* text, int category)
@@ -140,8 +138,8 @@ void Console::AddText(const char* text, size_t length, short category)
 void Console::AddLine(const char* line, short category)
 {
     DWORD id = log.AddToId(logKnot, true, line);
-    if (category >= 0 && category <= 3)
-        log.AddToId(id, false, kCategoryKeywords[category]);
+    if (category >= 0 && category < CONSOLE_CATEGORY_COUNT)
+        log.AddToId(id, false, kConsoleCategories[category].keyword);
 }
 
 void Console::SaveLog(const char* path)

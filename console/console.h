@@ -5,20 +5,13 @@
 
 #include <string>
 
+#include "console/console_style.h"
 #include "core/timer.h"
 #include "foundation/dynamic_row.h"
 #include "foundation/orvex_string.h"
 
 class InputLine;
 class LogView;
-
-// Log categories: the number callers pass, the keyword stored under each line.
-enum {
-    CONSOLE_TEXT = 0,     // "_TEXT_"
-    CONSOLE_ERROR = 1,    // "_ERROR_"
-    CONSOLE_COMMENT = 2,  // "_COMMENT_"
-    CONSOLE_SYSTEM = 3    // "_SYSTEM_"
-};
 
 // One instance, created by the engine before every manager and never destroyed. The log is a
 // tree: knot "LOG" (id 1) holds one knot per display line, named by the line's text with its

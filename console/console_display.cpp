@@ -7,7 +7,6 @@
 
 namespace {
 
-const BYTE kKeyDown = 0x80;
 const int kLinesPerNotch = 3;
 
 }  // namespace
@@ -51,7 +50,7 @@ void Console::HandleMouse(short event, int x, int y)
         return;
     if (inputLine->HandleMouse(event, x, y)) {
         logView->active = false;
-        logView->textColor = 0xFFC8C8F0;
+        logView->textColor = kCaptionElsewhereColour;
         return;
     }
     logView->HandleMouse(event, x, y);

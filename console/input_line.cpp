@@ -2,23 +2,15 @@
 
 #include <string.h>
 
+#include "console/console_style.h"
 #include "console/outline_style.h"
 #include "console/screen_quad.h"
 #include "console/window_caption.h"
 #include "console/window_geometry.h"
 
-namespace {
-
-const D3DCOLOR kIdleColour = 0xFF91919B;
-const D3DCOLOR kFocusedColour = 0xFF373737;
-const D3DCOLOR kElsewhereColour = 0xFFC8C8F0;
-const BYTE kKeyDown = 0x80;
-
-}  // namespace
-
 InputLine::InputLine(IDirect3DDevice9** device_, DynamicRow* commandQueue_, const char* caption_)
     : device(device_),
-      textColor(kIdleColour),
+      textColor(kCaptionIdleColour),
       backColor(0xFFFAFA64),
       vertexBuffer(NULL),
       texture(NULL),
@@ -114,12 +106,12 @@ bool InputLine::HandleMouse(short event, int mx, int my)
             grabRight = x + width - mx;
             grabBottom = my - height - y;
             focused = true;
-            textColor = kFocusedColour;
+            textColor = kCaptionFocusedColour;
             dragging = true;
             return true;
         }
         focused = false;
-        textColor = kElsewhereColour;
+        textColor = kCaptionElsewhereColour;
         return false;
     }
     if (event == 2 && dragging && focused) {

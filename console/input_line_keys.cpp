@@ -1,9 +1,9 @@
 // The input line's key table: which key types which character.
 #include "console/input_line.h"
 
-namespace {
+#include "console/console_style.h"
 
-const BYTE kKeyDown = 0x80;
+namespace {
 
 // Keys after the letters and the minus key, in the order they are tested: the key, what it
 // types, what it types with the left Shift key.

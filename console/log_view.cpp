@@ -11,29 +11,14 @@
 
 namespace {
 
-const D3DCOLOR kIdleColour = 0xFF91919B;
-const D3DCOLOR kActiveColour = 0xFF373737;
-const D3DCOLOR kElsewhereColour = 0xFFC8C8F0;
 const D3DCOLOR kThumbColour = 0xFF2D2D37;
 const int kRowHeight = 10;
-
-// The log's categories and the colours their lines are drawn in, tested in this order.
-struct CategoryColour {
-    const char* keyword;
-    D3DCOLOR colour;
-};
-const CategoryColour kCategoryColours[] = {
-    {"_TEXT_", 0xFFFFFFFF},
-    {"_ERROR_", 0xFFED5D34},
-    {"_COMMENT_", 0xFFFEF236},
-    {"_SYSTEM_", 0xFF0060A2},
-};
 
 }  // namespace
 
 LogView::LogView(IDirect3DDevice9** device_, Console* console, const char* caption_)
     : device(device_),
-      textColor(kIdleColour),
+      textColor(kCaptionIdleColour),
       backColor(0xFF969696),
       panelBuffer(NULL),
       thumbBuffer(NULL),
@@ -176,7 +161,7 @@ void LogView::DrawLines()
     for (long long number = first; number <= last; ++number) {
         const unsigned int line = lines[number - 1];
         const Orvex_string category = log->iLookName(log->TopId(line));
-        for (const CategoryColour& known : kCategoryColours) {
+        for (const ConsoleCategory& known : kConsoleCategories) {
             if (category == known.keyword) {
                 const long long row = (long long)y + ((long long)topLine - count + number) * kRowHeight;
                 DrawEntry(log->iLookName(line), x + 12, (int)row, known.colour);
@@ -203,7 +188,7 @@ bool LogView::HandleMouse(short event, int mx, int my)
             grabRight = x + width - mx;
             grabBottom = my - y - height;
             active = true;
-            textColor = kActiveColour;
+            textColor = kCaptionFocusedColour;
             pressX = mx;
             pressY = my;
             const int right = x + width;
@@ -213,7 +198,7 @@ bool LogView::HandleMouse(short event, int mx, int my)
             return true;
         }
         active = false;
-        textColor = kElsewhereColour;
+        textColor = kCaptionElsewhereColour;
         return false;
     }
     if (event == 2) {
@@ -252,9 +237,8 @@ int TruncateHeld(float value)
 }  // namespace
 
 // The thumb's height in the panel, as a share of hundredths of the panel, picks how far back
-// the window goes. The share divides by height / 100 in whole pixels, as the panel has always
-// done; a panel lower than 100 pixels, whose whole share would be 0, divides by its exact
-// hundredth instead.
+// the window goes. The share divides by height / 100 in whole pixels; a panel lower than 100
+// pixels, whose whole share would be 0, divides by its exact hundredth instead.
 void LogView::Scroll(int my)
 {
     thumbY = my - 6;

@@ -30,7 +30,7 @@ void OutlineStyle::Line(float x1, float y1, float x2, float y2)
     DrawLine(x1, y1, 0.0f, x2, y2, 0.0f, &slot);
 }
 
-// The top edge runs from T+1 on the right to T-1 on the left, as the console has always drawn it.
+// The top edge slopes by two pixels: it runs from T+1 on the right to T-1 on the left.
 void OutlineStyle::DrawGhost(float right, float left, float bottom, float top)
 {
     Line(right + 1, bottom + 1, left - 1, bottom + 1);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "console/console_style.h"
 #include "scene/cameras/camera_manager.h"
 #include "scene/objects/object_manager.h"
 
@@ -60,12 +61,12 @@ void TimeLine::Dispatch(Orvex_string line)
     line.DivideTwoParameters(target, rest);
     const Route* route = FindRoute(target.getChars());
     if (!route) {
-        objectManager->Report(line, 2);
+        objectManager->Report(line, CONSOLE_COMMENT);
         return;
     }
     switch (route->receiver) {
     case TO_CONSOLE:
-        objectManager->Report(rest, 0);
+        objectManager->Report(rest, CONSOLE_TEXT);
         break;
     case TO_CAMERAS:
         cameraManager->ExecuteCommand(rest);

@@ -7,6 +7,10 @@
 // deviceSlot is the address of the engine's device pointer; a null slot or device draws nothing.
 #include <d3d9.h>
 
+// The vertex format world-space markers (camera and light markers) are drawn with: position, a
+// zero normal and a point size, the 28 bytes DrawLine and DrawWireBox write.
+#define MARKER_LINE_FVF (D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_PSIZE)
+
 void DrawLine(float x1, float y1, float z1, float x2, float y2, float z2, IDirect3DDevice9** deviceSlot);
 
 // Edges in this order: the four of the z1 face (x1y1-x2y1-x2y2-x1y2-x1y1), the x1y1 edge along z,

@@ -3,6 +3,7 @@
 #include "console/console.h"
 #include "console/input_line.h"
 #include "console/time_line.h"
+#include "core/default_textures.h"
 #include "core/ini_reader.h"
 #include "core/render_manager.h"
 #include "scene/cameras/camera_manager.h"
@@ -16,18 +17,6 @@ Orvex engine;
 namespace {
 
 const char kLevel[] = "POLYGON01";
-
-struct DefaultTexture {
-    IDirect3DTexture9** Orvex::*holder;
-    const char* file;
-    const char* missed;
-};
-
-const DefaultTexture kDefaultTextures[] = {
-    {&Orvex::whiteTexture, "textures\\_def\\white.bmp", "missed: textures\\_def\\white.bmp"},
-    {&Orvex::redTexture, "textures\\_def\\red.bmp", "missed: textures\\_def\\red.bmp"},
-    {&Orvex::blueTexture, "textures\\_def\\Blue.bmp", "missed: textures\\_def\\Blue.bmp"},
-};
 
 }  // namespace
 
@@ -134,15 +123,8 @@ void Orvex::Initialize(const std::vector<std::string>& models)
     else
         LoadModelView(models);
 
-    for (const DefaultTexture& texture : kDefaultTextures)
-        this->*texture.holder = new IDirect3DTexture9*(NULL);
-    for (const DefaultTexture& texture : kDefaultTextures) {
-        IDirect3DTexture9** holder = this->*texture.holder;
-        if (FAILED(D3DXCreateTextureFromFileA(device, texture.file, holder))) {
-            *holder = NULL;
-            console->AddMessage(texture.missed, CONSOLE_ERROR);
-        }
-    }
+    IDirect3DTexture9*** const textures[] = {&whiteTexture, &redTexture, &blueTexture};
+    LoadDefaultTextures(device, console, textures, 3);
 }
 
 void Orvex::LoadLevel()

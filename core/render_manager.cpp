@@ -1,25 +1,9 @@
 #include "core/render_manager.h"
 
 #include "console/console.h"
+#include "core/default_textures.h"
 
 namespace {
-
-struct DefaultTexture {
-    IDirect3DTexture9** Orvex_Render_Manager::*holder;
-    const char* file;
-    const char* missed;
-};
-
-const DefaultTexture kDefaultTextures[] = {
-    {&Orvex_Render_Manager::whiteTexture, "textures\\_def\\white.bmp",
-     "missed: textures\\_def\\white.bmp"},
-    {&Orvex_Render_Manager::redTexture, "textures\\_def\\red.bmp",
-     "missed: textures\\_def\\red.bmp"},
-    {&Orvex_Render_Manager::blueTexture, "textures\\_def\\Blue.bmp",
-     "missed: textures\\_def\\Blue.bmp"},
-    {&Orvex_Render_Manager::yellowTexture, "textures\\_def\\yellow.bmp",
-     "missed: textures\\_def\\yellow.bmp"},
-};
 
 struct OverlayFont {
     ID3DXFont* Orvex_Render_Manager::*field;
@@ -67,16 +51,9 @@ Orvex_Render_Manager::~Orvex_Render_Manager() {}
 void Orvex_Render_Manager::Initialize()
 {
     errorCount = 0;
-    for (const DefaultTexture& texture : kDefaultTextures)
-        this->*texture.holder = new IDirect3DTexture9*(NULL);
-    for (const DefaultTexture& texture : kDefaultTextures) {
-        IDirect3DTexture9** holder = this->*texture.holder;
-        if (FAILED(D3DXCreateTextureFromFileA(device, texture.file, holder))) {
-            *holder = NULL;
-            ++errorCount;
-            console->AddMessage(texture.missed, CONSOLE_ERROR);
-        }
-    }
+    IDirect3DTexture9*** const textures[kDefaultTextureCount] = {&whiteTexture, &redTexture, &blueTexture,
+                                                                 &yellowTexture};
+    errorCount += LoadDefaultTextures(device, console, textures, kDefaultTextureCount);
 
     CreateFonts();
 

@@ -28,7 +28,7 @@ public:
     // logged as an error and counted in errorCount, then the summary
     // "Rendering manager inicialized with N errors." is logged. Called once by the engine.
     void Initialize();
-    // The fonts, the Verdana heights scaled to the screen's vertical dpi. Part of Initialize.
+    // The fonts, the Verdana heights scaled to the screen's vertical dpi. Called by Initialize.
     void CreateFonts();
 
     // One frame: clear, overlay, objects, the active camera's transforms, the console, present.

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "common/cur_file.h"
+#include "common/win32/cur_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Cur_Image image;

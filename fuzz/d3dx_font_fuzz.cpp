@@ -1,9 +1,9 @@
 // Input: 8 bytes of parameters (height as int16, width, weight / 4, format as uint16, rectangle
 // size, count), then the face name up to a NUL, then the text. Opening a face is slow, so faces
 // are kept by request and reused.
-#include "common/cp1251.h"
-#include "common/font_layout.h"
-#include "common/glyph_cache.h"
+#include "common/text/cp1251.h"
+#include "common/text/font_layout.h"
+#include "common/text/glyph_cache.h"
 
 #include <cstring>
 #include <map>

@@ -1,7 +1,7 @@
 // Image files as D3DXCreateTextureFromFile* reads them: BMP, DDS, PNG, JPEG, TGA, then the
 // mip chain built from whatever decoded.
-#include "common/image_decode.h"
-#include "common/image_mips.h"
+#include "common/image/image_decode.h"
+#include "common/image/image_mips.h"
 
 #include <stddef.h>
 #include <stdint.h>

@@ -1,6 +1,6 @@
 // Mesh files as D3DXLoadMeshFromX* reads them (text, binary and compressed .x through the
 // importer), then the adjacency D3DX can hand back.
-#include "common/mesh_import.h"
+#include "common/mesh/mesh_import.h"
 
 #include <stddef.h>
 #include <stdint.h>

@@ -4,7 +4,7 @@
 
 #include <d3dx9.h>
 
-#include "common/font_d3dx.h"
+#include "common/text/font_d3dx.h"
 #include "native_device_fixture.h"
 
 #include <algorithm>

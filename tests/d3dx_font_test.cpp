@@ -3,15 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "call_log.h"
-#include "common/cp1251.h"
-#include "common/font_d3dx.h"
+#include "common/text/cp1251.h"
+#include "common/text/font_d3dx.h"
 #include "d3dx_headless_device.h"
 #include "headless_d3d9.h"
 #include "headless_d3dx_font.h"
 #include "headless_win32.h"
-#include "common/font_layout.h"
-#include "common/glyph_cache.h"
-#include "common/glyph_face.h"
+#include "common/text/font_layout.h"
+#include "common/text/glyph_cache.h"
+#include "common/text/glyph_face.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,6 +1,6 @@
 // Image decoding: BMP of every depth, PNG, TGA and JPEG to the pixels they hold, and BMPs that
 // claim more than they hold refused before anything is allocated for them.
-#include "common/image_decode.h"
+#include "common/image/image_decode.h"
 
 #include <d3dx9.h>
 

@@ -1,6 +1,6 @@
 // Mesh files: what the importer makes of a hand-written .x file, binary and compressed twins of
 // text files, and the bad files it must refuse.
-#include "common/mesh_import.h"
+#include "common/mesh/mesh_import.h"
 
 #include <d3dx9.h>
 

@@ -10,7 +10,7 @@
 
 #include <windows.h>
 
-#include "common/cur_file.h"
+#include "common/win32/cur_file.h"
 #include "headless_win32.h"
 
 #define STB_IMAGE_WRITE_STATIC

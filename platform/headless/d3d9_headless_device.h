@@ -1,7 +1,7 @@
 #pragma once
 // The headless device: D3D9_Device_Base's state and checks, every call appended to the call log,
 // draws kept as Recorded_Draw. See headless_d3d9.h for the log format.
-#include "common/d3d9_device_base.h"
+#include "common/d3d9/d3d9_device_base.h"
 #include "headless_d3d9.h"
 
 #include <string>

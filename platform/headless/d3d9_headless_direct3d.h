@@ -1,7 +1,7 @@
 #pragma once
 // The headless Direct3D object: one adapter with a 1920 x 1080 desktop, multisampling up to
 // d3d9_failures().max_samples, devices that record (D3D9_Headless_Device).
-#include "common/d3d9_direct3d_base.h"
+#include "common/d3d9/d3d9_direct3d_base.h"
 
 class D3D9_Headless_Direct3D : public D3D9_Direct3D_Base {
 public:

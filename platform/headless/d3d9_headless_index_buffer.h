@@ -1,7 +1,7 @@
 #pragma once
 // A headless index buffer: keeps its bytes, logs Lock/Unlock, fails Lock on request.
 #include "d3d9_headless_label.h"
-#include "common/d3d9_index_buffer.h"
+#include "common/d3d9/d3d9_index_buffer.h"
 
 class D3D9_Headless_Index_Buffer : public D3D9_Index_Buffer, public D3D9_Headless_Label {
 public:

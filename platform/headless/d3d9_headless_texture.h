@@ -1,7 +1,7 @@
 #pragma once
 // A headless texture: keeps its pixels, logs LockRect/UnlockRect, fails LockRect on request.
 #include "d3d9_headless_label.h"
-#include "common/d3d9_texture.h"
+#include "common/d3d9/d3d9_texture.h"
 
 class D3D9_Headless_Texture : public D3D9_Texture, public D3D9_Headless_Label {
 public:

@@ -1,7 +1,7 @@
 #pragma once
 // A headless vertex buffer: keeps its bytes, logs Lock/Unlock, fails Lock on request.
 #include "d3d9_headless_label.h"
-#include "common/d3d9_vertex_buffer.h"
+#include "common/d3d9/d3d9_vertex_buffer.h"
 
 class D3D9_Headless_Vertex_Buffer : public D3D9_Vertex_Buffer, public D3D9_Headless_Label {
 public:

@@ -1,8 +1,8 @@
-// The D3DX loaders as the headless platform has them (see common/d3dx_loaders.h).
+// The D3DX loaders as the headless platform has them (see common/d3dx/d3dx_loaders.h).
 #include <d3dx9.h>
 
 #include "call_log.h"
-#include "common/d3dx_loaders.h"
+#include "common/d3dx/d3dx_loaders.h"
 #include "headless_d3d9.h"
 
 namespace {

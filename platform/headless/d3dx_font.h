@@ -1,7 +1,7 @@
 #pragma once
 // The headless ID3DXFont: measures as the native font does, records instead of drawing (the
 // record's format is in headless_d3dx_font.h).
-#include "common/font_base.h"
+#include "common/text/font_base.h"
 
 #include <string>
 

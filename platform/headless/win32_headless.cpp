@@ -7,11 +7,11 @@
 #include <mmsystem.h>
 
 #include "call_log.h"
-#include "common/cur_file.h"
+#include "common/win32/cur_file.h"
 #include "headless_win32.h"
-#include "common/win32_message_queue.h"
-#include "common/win32_monitors.h"
-#include "common/win32_window_table.h"
+#include "common/win32/win32_message_queue.h"
+#include "common/win32/win32_monitors.h"
+#include "common/win32/win32_window_table.h"
 
 namespace orvex_headless {
 namespace {

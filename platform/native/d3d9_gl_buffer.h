@@ -3,7 +3,7 @@
 // finds them changed since the last upload.
 #include <epoxy/gl.h>
 
-#include "common/d3d9_buffer_data.h"
+#include "common/d3d9/d3d9_buffer_data.h"
 
 class D3D9_GL_Buffer {
 public:

@@ -7,7 +7,7 @@
 #include <memory>
 #include <epoxy/gl.h>
 
-#include "common/d3d9_device_base.h"
+#include "common/d3d9/d3d9_device_base.h"
 #include "gl_device.h"
 #include "gl_fixed_function.h"
 

@@ -3,7 +3,7 @@
 // is brought up to date when a draw needs it.
 #include <epoxy/gl.h>
 
-#include "common/d3d9_texture.h"
+#include "common/d3d9/d3d9_texture.h"
 
 class D3D9_GL_Texture : public D3D9_Texture {
 public:

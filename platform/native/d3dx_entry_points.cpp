@@ -1,7 +1,7 @@
-// The D3DX loaders as the native platform has them (see common/d3dx_loaders.h).
+// The D3DX loaders as the native platform has them (see common/d3dx/d3dx_loaders.h).
 #include <d3dx9.h>
 
-#include "common/d3dx_loaders.h"
+#include "common/d3dx/d3dx_loaders.h"
 
 namespace {
 

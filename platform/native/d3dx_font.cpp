@@ -1,5 +1,5 @@
 // D3DXCreateFontA on the native platform: a font that draws through the device.
-#include "common/font_d3dx.h"
+#include "common/text/font_d3dx.h"
 
 extern "C" HRESULT WINAPI D3DXCreateFontIndirectA(LPDIRECT3DDEVICE9 pDevice, const D3DXFONT_DESCA* pDesc,
                                                   LPD3DXFONT* ppFont) {

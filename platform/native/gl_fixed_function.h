@@ -18,7 +18,7 @@
 #include <map>
 #include <string>
 
-#include "common/d3d9_vertex_layout.h"
+#include "common/d3d9/d3d9_vertex_layout.h"
 
 struct GL_Fixed_Function_Key {
     bool rhw = false;

@@ -3,7 +3,7 @@
 
 #include <map>
 
-#include "common/cur_file.h"
+#include "common/win32/cur_file.h"
 #include "win32_keymap.h"
 #include "win32_window.h"
 

@@ -4,9 +4,9 @@
 
 #include <mmsystem.h>
 
-#include "common/win32_drop.h"
-#include "common/win32_message_queue.h"
-#include "common/win32_window_table.h"
+#include "common/win32/win32_drop.h"
+#include "common/win32/win32_message_queue.h"
+#include "common/win32/win32_window_table.h"
 #include "win32_keymap.h"
 #include "win32_window.h"
 

@@ -8,9 +8,9 @@
 
 #include <mmsystem.h>
 
-#include "common/cp1251.h"
-#include "common/win32_monitors.h"
-#include "common/win32_window_table.h"
+#include "common/text/cp1251.h"
+#include "common/win32/win32_monitors.h"
+#include "common/win32/win32_window_table.h"
 #include "win32_window.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "common/win32_text.h"
+#include "common/text/win32_text.h"
 
 extern "C" __attribute__((weak)) int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine,
                                                     int nShowCmd)

@@ -6,8 +6,8 @@
 #include <map>
 #include <string>
 
-#include "common/cp1251.h"
-#include "common/win32_window_table.h"
+#include "common/text/cp1251.h"
+#include "common/win32/win32_window_table.h"
 
 namespace {
 

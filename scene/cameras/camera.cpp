@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "core/draw_lines.h"
-#include "scene/cameras/level_file.h"
+#include "scene/level_file.h"
 
 namespace {
 

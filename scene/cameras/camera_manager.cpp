@@ -6,7 +6,8 @@
 
 #include "console/console.h"
 #include "console/input_line.h"
-#include "scene/cameras/level_file.h"
+#include "core/draw_lines.h"
+#include "scene/level_file.h"
 
 namespace {
 
@@ -87,7 +88,7 @@ int Orvex_Camera_Manager::AddCamera(Orvex_string name, DynamicRow* tree, bool ma
     Orvex_string report;
     report = "[+] Camera:  ";
     report += name;
-    console->AddMessage(report, 0);
+    console->AddMessage(report, CONSOLE_TEXT);
     ReportStuckCamera(*camera, described);
 
     CameraEntry* entry = new CameraEntry{cameraCount, camera, nullptr, nullptr};
@@ -107,7 +108,7 @@ void Orvex_Camera_Manager::ReportStuckCamera(const Orvex_Camera& camera, bool de
     report += camera.name;
     report += described ? ": looks straight up, down or at itself; it cannot move"
                         : ": no knot in the level; default view, it cannot move";
-    console->AddMessage(report, 1);
+    console->AddMessage(report, CONSOLE_ERROR);
 }
 
 bool Orvex_Camera_Manager::SetActiveCamera(int id) {
@@ -132,8 +133,7 @@ void Orvex_Camera_Manager::NextCamera() {
 void Orvex_Camera_Manager::DrawMarkers(IDirect3DDevice9** device) {
     if (!device || !*device) return;
     (*device)->SetMaterial(&material);
-    // The line vertex: position, a zero normal and a point size, 28 bytes.
-    (*device)->SetFVF(D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_PSIZE);
+    (*device)->SetFVF(MARKER_LINE_FVF);
     for (CameraEntry* entry = cameraList; entry; entry = entry->next)
         if (entry != activeCamera) entry->camera->DrawMarker(device);
 }
@@ -210,7 +210,7 @@ void ReportActiveCamera(Orvex_Camera_Manager& manager) {
     reply = "Currient camera was changed to: camera \xB9"
             " ";
     reply += manager.activeCamera->id;
-    manager.console->AddMessage(reply, 3);
+    manager.console->AddMessage(reply, CONSOLE_SYSTEM);
 }
 
 }  // namespace
@@ -233,7 +233,7 @@ const ConsoleCommand<Orvex_Camera_Manager> Orvex_Camera_Manager::commands[] = {
          Orvex_string reply;
          reply = "Currient camera speed was changed to: ";
          reply += speed;
-         manager.console->AddMessage(reply, 3);
+         manager.console->AddMessage(reply, CONSOLE_SYSTEM);
      }},
 };
 

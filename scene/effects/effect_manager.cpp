@@ -6,24 +6,13 @@
 
 #include "console/console.h"
 #include "scene/cameras/camera_manager.h"
-#include "scene/cameras/level_file.h"
+#include "scene/level_file.h"
 
 namespace {
 
 // How often the effect files are looked at, and how much of a compiler's message is shown.
 const DWORD kReloadPeriodMs = 1000;
 const size_t kCompilerLinesShown = 5;
-
-// The name of the first value of key under node, or an empty text when node or key is missing
-// or the key has no value.
-bool FirstValueOf(DynamicRow* tree, unsigned node, const char* key, Orvex_string* value) {
-    if (node < 1) return false;
-    unsigned k = tree->iLookInFor(node, key);
-    unsigned first = k >= 1 ? tree->TopId(k) : 0;
-    if (first < 1) return false;
-    *value = tree->iLookName(first);
-    return true;
-}
 
 }  // namespace
 
@@ -56,7 +45,7 @@ bool Orvex_Effect_Manager::LoadLevel(const char* levelName) {
     summary = "Effect Manager setup completed with ";
     summary += effectCount;
     summary += " Effects.";
-    console->AddMessage(summary, 2);
+    console->AddMessage(summary, CONSOLE_COMMENT);
     return true;
 }
 
@@ -72,7 +61,7 @@ int Orvex_Effect_Manager::AddEffect(Orvex_string name, DynamicRow* tree) {
     Orvex_string path;
     ID3DXEffect* effect = nullptr;
     ID3DXBuffer* errors = nullptr;
-    bool hasPath = FirstValueOf(tree, id, "_FILE_FX_", &path);
+    bool hasPath = FirstValue(tree, id, "_FILE_FX_", &path);
     if (hasPath) effect = Compile(path, &errors);
     if (!effect) {
         // Without a "_FILE_FX_" there is no path to show; the effect's name says which failed.
@@ -90,13 +79,13 @@ int Orvex_Effect_Manager::AddEffect(Orvex_string name, DynamicRow* tree) {
 
     Orvex_string parameterFile;
     parameterFile = "none";
-    FirstValueOf(tree, id, "_FILE_", &parameterFile);
+    FirstValue(tree, id, "_FILE_", &parameterFile);
     LoadParameters(parameterFile, entry);
 
     Orvex_string report;
     report = "[+] Effect:  ";
     report += name;
-    console->AddMessage(report, 0);
+    console->AddMessage(report, CONSOLE_TEXT);
 
     AppendEntry(&effectList, &lastEntry, entry);
     return entry->id;
@@ -119,7 +108,7 @@ ID3DXEffect* Orvex_Effect_Manager::Compile(const Orvex_string& path, ID3DXBuffer
 }
 
 void Orvex_Effect_Manager::ReportFailure(const Orvex_string& headline, ID3DXBuffer* errors) {
-    console->AddMessage(headline, 1);
+    console->AddMessage(headline, CONSOLE_ERROR);
     if (!errors) return;
     const char* text = static_cast<const char*>(errors->GetBufferPointer());
     const size_t size = errors->GetBufferSize();
@@ -137,10 +126,10 @@ void Orvex_Effect_Manager::ReportFailure(const Orvex_string& headline, ID3DXBuff
         start = end + 1;
         if (line.empty()) continue;
         if (shown == kCompilerLinesShown) {
-            console->AddMessage("...", 1);
+            console->AddMessage("...", CONSOLE_ERROR);
             return;
         }
-        console->AddMessage(line.c_str(), 1);
+        console->AddMessage(line.c_str(), CONSOLE_ERROR);
         ++shown;
     }
 }
@@ -166,7 +155,7 @@ void Orvex_Effect_Manager::ReloadChangedEffects() {
         Orvex_string report;
         report = "[~] Effect reloaded:  ";
         report += entry->name;
-        console->AddMessage(report, 2);
+        console->AddMessage(report, CONSOLE_COMMENT);
     }
 }
 

@@ -1,7 +1,7 @@
 #include "scene/lights/light.h"
 
 #include "core/draw_lines.h"
-#include "scene/cameras/level_file.h"
+#include "scene/level_file.h"
 
 namespace {
 

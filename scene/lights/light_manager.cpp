@@ -3,7 +3,8 @@
 #include <cassert>
 
 #include "console/console.h"
-#include "scene/cameras/level_file.h"
+#include "core/draw_lines.h"
+#include "scene/level_file.h"
 
 Orvex_Light_Manager::Orvex_Light_Manager(Console* console_)
     : lightCount(0), lightList(nullptr), console(console_), lastEntry(nullptr) {
@@ -24,7 +25,7 @@ bool Orvex_Light_Manager::LoadLevel(const char* levelName) {
     summary = "Light Manager setup completed with ";
     summary += lightCount;
     summary += " lights.";
-    console->AddMessage(summary, 2);
+    console->AddMessage(summary, CONSOLE_COMMENT);
     return true;
 }
 
@@ -40,7 +41,7 @@ int Orvex_Light_Manager::AddLight(Orvex_string name, DynamicRow* tree) {
     Orvex_string report;
     report = "[+] Light:  ";
     report += name;
-    console->AddMessage(report, 0);
+    console->AddMessage(report, CONSOLE_TEXT);
 
     LightEntry* entry = new LightEntry{lightCount, light, nullptr, nullptr};
     AppendEntry(&lightList, &lastEntry, entry);
@@ -70,8 +71,7 @@ void Orvex_Light_Manager::DrawMarkers(IDirect3DDevice9** device, IDirect3DTextur
     D3DXMATRIX identity;
     D3DXMatrixIdentity(&identity);
     (*device)->SetTransform(D3DTS_WORLD, &identity);
-    // The line vertex: position, a zero normal and a point size, 28 bytes.
-    (*device)->SetFVF(D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_PSIZE);
+    (*device)->SetFVF(MARKER_LINE_FVF);
     for (LightEntry* entry = lightList; entry; entry = entry->next)
         entry->light->DrawMarker(device, firstTexture, secondTexture);
 }

@@ -4,23 +4,13 @@
 
 #include "console/console.h"
 #include "scene/cameras/camera_manager.h"
-#include "scene/cameras/level_file.h"
+#include "scene/level_file.h"
 #include "scene/lights/light_manager.h"
 #include "scene/objects/model_view.h"
 #include "scene/objects/object_resources.h"
 #include "scene/objects/static_cobject.h"
 
 namespace {
-
-// The name of the first value of key under entry; empty when the key or its value is missing.
-Orvex_string FirstValue(const DynamicRow& level, unsigned entry, const char* key)
-{
-    Orvex_string value;
-    unsigned k = level.iLookInFor(entry, key);
-    unsigned first = k > 0 ? level.TopId(k) : 0;
-    if (first > 0) value = level.iLookName(first);
-    return value;
-}
 
 // Three values of key under entry; those that are missing count as 0.
 void ReadTriple(DynamicRow& level, unsigned entry, const char* key, float out[3])
@@ -83,17 +73,15 @@ bool Orvex_Object_Manager::SetupObjects(DynamicRow& level)
     errorCount = 0;
     Object_Resources shared;
     setupResources = &shared;
-    unsigned section = level.iLookId("_OBJECTS_");
-    int count = section > 0 ? CountLevelChildren(&level, section) : 0;
-    unsigned entry = count > 0 ? level.TopId(section) : 0;
-    for (int i = 0; i < count && entry > 0; ++i, entry = level.NextId(entry)) {
-        Orvex_string type = FirstValue(level, entry, "_OBJECT_TYPE_");
-        Orvex_string path = FirstValue(level, entry, "_OBJECT_PATH_");
+    ForEachListedId(&level, "_OBJECTS_", [this, &level](unsigned entry) {
+        Orvex_string type, path;
+        FirstValue(&level, entry, "_OBJECT_TYPE_", &type);
+        FirstValue(&level, entry, "_OBJECT_PATH_", &path);
         float position[3], rotation[3];
         ReadTriple(level, entry, "_POSITION_", position);
         ReadTriple(level, entry, "_ROTATION_", rotation);
         if (type == "_OBJECT_SIMPLE_") AddObject(path, position, rotation);
-    }
+    });
     setupResources = NULL;
 
     ReportSetup();

@@ -6,17 +6,13 @@
 
 #include "console/console.h"
 #include "scene/effects/effect_manager.h"
+#include "scene/level_file.h"
 #include "scene/lights/light_manager.h"
 #include "scene/objects/object_resources.h"
 
 namespace {
 
 const float kDegreesToRadians = 0.017453292f;
-
-int EntryCount(const DynamicRow& tree, unsigned node)
-{
-    return tree.iCountKnots(node) + tree.iCountParams(node);
-}
 
 }  // namespace
 
@@ -74,11 +70,11 @@ bool Static_CObject::Load()
     if (objectFile.NodeCount() == 0) return true;
 
     unsigned model = objectFile.iLookId("_MODEL_FILE_");
-    if (model > 0 && EntryCount(objectFile, model) > 0)
+    if (model > 0 && CountLevelChildren(&objectFile, model) > 0)
         LoadMesh(objectFile.iLookName(objectFile.TopId(model)));
 
     unsigned fx = objectFile.iLookId("_FX_");
-    effectCount = fx > 0 ? EntryCount(objectFile, fx) : 0;
+    effectCount = fx > 0 ? CountLevelChildren(&objectFile, fx) : 0;
 
     BuildWorld();
     return true;

@@ -1,4 +1,7 @@
 #pragma once
+// effect/: ID3DXEffect: the .fx preprocessor, lexer and parser, the state tables, the shader
+// compiler and the effect base both realizations derive from.
+//
 // What both realizations of ID3DXEffect share: the compiled effect, handles, parameter values
 // and their conversions, reflection, technique selection and the Begin/BeginPass/EndPass/End
 // sequence. The native effect drives the device in the hooks; the headless one records.

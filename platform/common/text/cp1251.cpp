@@ -1,0 +1,105 @@
+#include "common/text/cp1251.h"
+
+#include <cstring>
+
+namespace {
+
+const uint16_t high_half[128] = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,
+    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,
+    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,
+    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,
+    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,
+    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,
+    0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417,
+    0x0418, 0x0419, 0x041A, 0x041B, 0x041C, 0x041D, 0x041E, 0x041F,
+    0x0420, 0x0421, 0x0422, 0x0423, 0x0424, 0x0425, 0x0426, 0x0427,
+    0x0428, 0x0429, 0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F,
+    0x0430, 0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437,
+    0x0438, 0x0439, 0x043A, 0x043B, 0x043C, 0x043D, 0x043E, 0x043F,
+    0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447,
+    0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
+};
+
+size_t span(const char* text, ptrdiff_t length) {
+    if (!text) return 0;
+    return length < 0 ? strlen(text) : static_cast<size_t>(length);
+}
+
+void append_utf8(std::string& out, uint32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// Decodes one UTF-8 sequence at s[i]; advances i. Malformed input gives 0xFFFFFFFF and skips
+// one byte.
+uint32_t next_utf8(const unsigned char* s, size_t n, size_t& i) {
+    unsigned char lead = s[i];
+    int extra = lead < 0x80 ? 0 : lead >= 0xC2 && lead < 0xE0 ? 1 : lead >= 0xE0 && lead < 0xF0 ? 2
+              : lead >= 0xF0 && lead < 0xF5 ? 3 : -1;
+    if (extra < 0 || i + extra >= n) {
+        ++i;
+        return 0xFFFFFFFFu;
+    }
+    uint32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);
+    for (int k = 1; k <= extra; ++k) {
+        if ((s[i + k] & 0xC0) != 0x80) {
+            ++i;
+            return 0xFFFFFFFFu;
+        }
+        cp = (cp << 6) | (s[i + k] & 0x3F);
+    }
+    static const uint32_t least[4] = {0, 0x80, 0x800, 0x10000};
+    if (cp < least[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000)) {
+        ++i;
+        return 0xFFFFFFFFu;
+    }
+    i += extra + 1;
+    return cp;
+}
+
+}  // namespace
+
+namespace cp1251 {
+
+uint32_t to_unicode(unsigned char byte) { return byte < 0x80 ? byte : high_half[byte - 0x80]; }
+
+int from_unicode(uint32_t cp) {
+    if (cp < 0x80) return static_cast<int>(cp);
+    if (cp >= 0x0410 && cp <= 0x044F) return static_cast<int>(cp - 0x0410 + 0xC0);
+    for (int i = 0; i < 0x40; ++i)
+        if (high_half[i] == cp) return 0x80 + i;
+    return -1;
+}
+
+std::string to_utf8(const char* text, ptrdiff_t length) {
+    size_t n = span(text, length);
+    std::string out;
+    out.reserve(n * 2);
+    for (size_t i = 0; i < n; ++i) append_utf8(out, to_unicode(static_cast<unsigned char>(text[i])));
+    return out;
+}
+
+std::string from_utf8(const char* text, ptrdiff_t length) {
+    size_t n = span(text, length);
+    const unsigned char* s = reinterpret_cast<const unsigned char*>(text);
+    std::string out;
+    out.reserve(n);
+    for (size_t i = 0; i < n;) {
+        int byte = from_unicode(next_utf8(s, n, i));
+        out += static_cast<char>(byte < 0 ? '?' : byte);
+    }
+    return out;
+}
+
+}  // namespace cp1251
