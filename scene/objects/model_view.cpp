@@ -107,8 +107,9 @@ void AddModelViewLevel(const D3DXVECTOR3& low, const D3DXVECTOR3& high, DynamicR
             AddValues(level, knot, "_AMBIENT_", &lamp.ambient, 1);
     }
 
-    // Far enough that the sphere about the box fits the view's height, with a margin.
-    const float distance = 1.15f * radius / kSinHalfView;
+    // Far enough that the sphere about the box just fits the view's height: a flat model (a
+    // teapot seen from the front) still fills a tenth of the picture.
+    const float distance = radius / kSinHalfView;
     const float speed = distance / 50.0f;
     unsigned cameras = level->AddToId(0, true, "_CAMERAS_");
     for (const View& view : kViews) {

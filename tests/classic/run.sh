@@ -36,11 +36,15 @@ for entry in "${programs[@]}"; do
     g++ -o "$work/$name" "$source/$name.cpp" $flags || fail "$name.cpp does not build from the install tree"
 done
 
-Xvfb -displayfd 5 -screen 0 640x480x24 -nolisten tcp 5>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
+# An X server of the program's own: what one program leaves behind cannot reach the next.
+start_xvfb() {
+    rm -f "$work/display"
+    Xvfb -displayfd 5 -screen 0 640x480x24 -nolisten tcp 5>"$work/display" 2>/dev/null &
+    xvfb=$!
+    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+    [ -s "$work/display" ] || fail "Xvfb did not start"
+    export DISPLAY=":$(head -n1 "$work/display")"
+}
 
 # Every pixel within 8 of what is expected; prints the ones that are not.
 check_pixels() {
@@ -62,6 +66,7 @@ mkdir "$work/run"
 cp "$source"/data/* "$work/run/"
 for entry in "${programs[@]}"; do
     IFS='|' read -r name title pixels <<<"$entry"
+    start_xvfb
     (cd "$work/run" && exec "$work/$name") &
     app=$!
     # Windows come and go while xdotool walks the tree, which can make one search fail: search
@@ -84,5 +89,8 @@ for entry in "${programs[@]}"; do
     status=$?
     app=
     [ $status -eq 0 ] || fail "$name exited with $status after it was asked to close"
+    kill "$xvfb"
+    wait "$xvfb" 2>/dev/null
+    xvfb=
     echo "$name drew what it should"
 done
