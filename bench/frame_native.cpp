@@ -21,6 +21,7 @@
 #include "scene/effects/effect_manager.h"
 #include "scene/lights/light_manager.h"
 #include "scene/objects/object_manager.h"
+#include "bench_window.h"
 #include "xvfb_server.h"
 
 namespace {
@@ -36,17 +37,7 @@ struct Viewer {
 
     Viewer(int width, int height)
     {
-        WNDCLASSEXA windowClass = {};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.lpszClassName = "Orvex";
-        RegisterClassExA(&windowClass);
-        // The outer size whose client area is width x height (the frame of WS_OVERLAPPEDWINDOW).
-        RECT outer = {0, 0, width, height};
-        AdjustWindowRect(&outer, WS_OVERLAPPEDWINDOW, FALSE);
-        HWND window = CreateWindowExA(0, "Orvex", "|Orvex|0.0.4|June 1|", WS_OVERLAPPEDWINDOW, 0, 0,
-                                      outer.right - outer.left, outer.bottom - outer.top, NULL,
-                                      NULL, NULL, NULL);
+        HWND window = CreateBenchWindow(width, height, "|Orvex|0.0.4|June 1|");
         if (!window) return;
         engine.ReadRenderSettings(NULL);
         if (FAILED(engine.InitDevice(window))) return;

@@ -46,6 +46,7 @@
 #include "scene/lights/light_manager.h"
 #include "scene/objects/object_manager.h"
 #include "scene/objects/static_cobject.h"
+#include "bench_window.h"
 #include "xvfb_server.h"
 
 namespace {
@@ -66,15 +67,7 @@ struct Engine {
 
     Engine(int width, int height)
     {
-        WNDCLASSEXA windowClass = {};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.lpszClassName = "Orvex";
-        RegisterClassExA(&windowClass);
-        RECT outer = {0, 0, width, height};
-        AdjustWindowRect(&outer, WS_OVERLAPPEDWINDOW, FALSE);
-        HWND handle = CreateWindowExA(0, "Orvex", "Orvex", WS_OVERLAPPEDWINDOW, 0, 0, outer.right - outer.left,
-                                      outer.bottom - outer.top, NULL, NULL, NULL, NULL);
+        HWND handle = CreateBenchWindow(width, height, "Orvex");
         if (!handle) return;
         Orvex* engine = new Orvex;
         engine->ReadRenderSettings(NULL);
