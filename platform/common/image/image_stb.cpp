@@ -47,10 +47,11 @@ bool png_data_can_fill(const uint8_t* data, size_t size, uint64_t w, uint64_t h)
     const uint32_t channels = colour == 0 ? 1 : colour == 2 ? 3 : colour == 3 ? 1 : colour == 4 ? 2 : 4;
     uint64_t compressed = 0;
     size_t at = 8;
-    while (at + 12 <= size) {
+    // A chunk whose length and type are there counts, even when the file ends before its data:
+    // stb_image makes room for a chunk before it finds the chunk cut short.
+    while (at + 8 <= size) {
         const uint64_t length = read_be32(data + at);
-        // stb_image makes room for a chunk before it finds the chunk cut short.
-        if (length > size - at - 12) return false;
+        if (length + 12 > size - at) return false;
         if (memcmp(data + at + 4, "IDAT", 4) == 0) compressed += length;
         if (memcmp(data + at + 4, "IEND", 4) == 0) break;
         at += 12 + length;
