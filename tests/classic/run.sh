@@ -66,18 +66,31 @@ mkdir "$work/run"
 cp "$source"/data/* "$work/run/"
 for entry in "${programs[@]}"; do
     IFS='|' read -r name title pixels <<<"$entry"
-    start_xvfb
-    (cd "$work/run" && exec "$work/$name") &
-    app=$!
     # Windows come and go while xdotool walks the tree, which can make one search fail: search
-    # again until the program shows its window, ends, or the deadline passes.
-    deadline=$((SECONDS + 30))
+    # again until the program shows its window, ends, or the deadline passes. A program can
+    # still hang in its first present (a known fault of the platform on llvmpipe, not yet
+    # found): that is said on stderr and the program is started once more, in a fresh server.
     window=
-    until window=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n1) && [ -n "$window" ]; do
-        kill -0 "$app" 2>/dev/null || fail "$name ended before its window appeared"
-        [ $SECONDS -lt $deadline ] || fail "$name: no window appeared"
-        sleep 0.1
+    for attempt in 1 2; do
+        start_xvfb
+        (cd "$work/run" && exec "$work/$name") &
+        app=$!
+        deadline=$((SECONDS + 15))
+        until window=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n1) && [ -n "$window" ]; do
+            kill -0 "$app" 2>/dev/null || fail "$name ended before its window appeared"
+            [ $SECONDS -lt $deadline ] || break
+            sleep 0.1
+        done
+        [ -n "$window" ] && break
+        echo "KNOWN HANG: $name showed no window within 15 s (attempt $attempt)" >&2
+        kill -9 "$app" 2>/dev/null
+        wait "$app" 2>/dev/null
+        kill "$xvfb"
+        wait "$xvfb" 2>/dev/null
+        app=
+        xvfb=
     done
+    [ -n "$window" ] || fail "$name: no window appeared"
     # The first frames may still be on their way: look again until the deadline.
     deadline=$((SECONDS + 10))
     until import -window "$window" "$work/$name.png" 2>/dev/null && report=$(check_pixels "$work/$name.png" "$pixels"); do
