@@ -298,13 +298,19 @@ TEST_F(Win32Native, MessageBoxWritesToStandardErrorAndIsDismissedWithReturn) {
         << child.Errors();
 }
 
-TEST(Win32NativeNoDisplay, MessageBoxOnlyWritesAndNeverBlocks) {
-    Child child({probe, "msgbox"}, {"DISPLAY=", "WAYLAND_DISPLAY=", "SDL_VIDEODRIVER="});
-    ASSERT_TRUE(child.Started());
-    EXPECT_EQ(child.WaitLine("pressed", 10), "pressed=1");
-    EXPECT_EQ(child.Wait(), 0);
-    EXPECT_NE(child.Errors().find("Ошибка: | File loading failed! |ini.txt | "), std::string::npos)
-        << child.Errors();
+TEST(Win32NativeNoDisplay, MessageBoxOnlyWritesAndNeverBlocksAndAnUnreachableDisplayIsSaid) {
+    const std::vector<std::string> displays[] = {{"DISPLAY=", "WAYLAND_DISPLAY=", "SDL_VIDEODRIVER="},
+                                                 {"DISPLAY=:65000", "WAYLAND_DISPLAY=", "SDL_VIDEODRIVER="}};
+    for (const auto& environment : displays) {
+        Child child({probe, "msgbox"}, environment);
+        ASSERT_TRUE(child.Started());
+        EXPECT_EQ(child.WaitLine("pressed", 10), "pressed=1");
+        EXPECT_EQ(child.Wait(), 0);
+        EXPECT_NE(child.Errors().find("Ошибка: | File loading failed! |ini.txt | "), std::string::npos)
+            << child.Errors();
+        const bool said = child.Errors().find("The display \":65000\" cannot be reached") != std::string::npos;
+        EXPECT_EQ(said, environment[0] == "DISPLAY=:65000") << child.Errors();
+    }
 }
 
 }  // namespace

@@ -20,7 +20,9 @@ Xvfb_Server::Xvfb_Server(const char* screen)
         dup2(devnull, 0);
         dup2(devnull, 1);
         dup2(devnull, 2);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen, "-nolisten", "tcp",
+        // -noreset: by default the server resets when its last client leaves, and a program
+        // connecting in that moment is refused (SDL then draws off screen and no window shows).
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen, "-nolisten", "tcp", "-noreset",
                (char*)nullptr);
         _exit(127);
     }

@@ -2,6 +2,8 @@
 #include "win32_window.h"
 
 #include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
 
 #include <map>
 #include <string>
@@ -10,6 +12,19 @@
 #include "common/win32/win32_window_table.h"
 
 namespace {
+
+// SDL falls back to its off-screen driver when the display it was given cannot be reached (a
+// server that is gone or resetting): the program would run with nothing on the screen.
+void warn_if_display_unreachable() {
+    const char* asked = getenv("SDL_VIDEODRIVER");
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if ((asked && *asked) || !driver || (strcmp(driver, "offscreen") != 0 && strcmp(driver, "dummy") != 0)) return;
+    const char* display = getenv("DISPLAY");
+    if (!display || !*display) display = getenv("WAYLAND_DISPLAY");
+    if (display && *display)
+        fprintf(stderr, "The display \"%s\" cannot be reached: windows are drawn off screen, not shown.\n",
+                display);
+}
 
 std::map<Uint32, HWND>& windows_by_sdl_id() {
     static std::map<Uint32, HWND> ids;
@@ -85,6 +100,7 @@ bool win32_video_start() {
         SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
         if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0) {
             state = 1;
+            warn_if_display_unreachable();
         } else {
             fprintf(stderr, "SDL video could not start: %s\n", SDL_GetError());
             state = -1;

@@ -39,7 +39,7 @@ done
 # An X server of the program's own: what one program leaves behind cannot reach the next.
 start_xvfb() {
     rm -f "$work/display"
-    Xvfb -displayfd 5 -screen 0 640x480x24 -nolisten tcp 5>"$work/display" 2>/dev/null &
+    Xvfb -displayfd 5 -screen 0 640x480x24 -nolisten tcp -noreset 5>"$work/display" 2>/dev/null &
     xvfb=$!
     for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
     [ -s "$work/display" ] || fail "Xvfb did not start"
@@ -67,30 +67,18 @@ cp "$source"/data/* "$work/run/"
 for entry in "${programs[@]}"; do
     IFS='|' read -r name title pixels <<<"$entry"
     # Windows come and go while xdotool walks the tree, which can make one search fail: search
-    # again until the program shows its window, ends, or the deadline passes. A program can
-    # still hang in its first present (a known fault of the platform on llvmpipe, not yet
-    # found): that is said on stderr and the program is started once more, in a fresh server.
-    window=
-    for attempt in 1 2; do
-        start_xvfb
-        (cd "$work/run" && exec "$work/$name") &
-        app=$!
-        deadline=$((SECONDS + 15))
-        until window=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n1) && [ -n "$window" ]; do
-            kill -0 "$app" 2>/dev/null || fail "$name ended before its window appeared"
-            [ $SECONDS -lt $deadline ] || break
-            sleep 0.1
-        done
-        [ -n "$window" ] && break
-        echo "KNOWN HANG: $name showed no window within 15 s (attempt $attempt)" >&2
-        kill -9 "$app" 2>/dev/null
-        wait "$app" 2>/dev/null
-        kill "$xvfb"
-        wait "$xvfb" 2>/dev/null
-        app=
-        xvfb=
+    # again until the program shows its window, ends, or the deadline passes. The server runs
+    # with -noreset: a search that was its only client would otherwise reset it, and a program
+    # connecting in that moment is refused and draws off screen.
+    start_xvfb
+    (cd "$work/run" && exec "$work/$name") &
+    app=$!
+    deadline=$((SECONDS + 15))
+    until window=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n1) && [ -n "$window" ]; do
+        kill -0 "$app" 2>/dev/null || fail "$name ended before its window appeared"
+        [ $SECONDS -lt $deadline ] || fail "$name: no window appeared within 15 s"
+        sleep 0.1
     done
-    [ -n "$window" ] || fail "$name: no window appeared"
     # The first frames may still be on their way: look again until the deadline.
     deadline=$((SECONDS + 10))
     until import -window "$window" "$work/$name.png" 2>/dev/null && report=$(check_pixels "$work/$name.png" "$pixels"); do

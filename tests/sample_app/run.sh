@@ -23,7 +23,7 @@ export PKG_CONFIG_PATH="$work/prefix/lib/pkgconfig"
 flags=$(pkg-config --cflags --libs orvex-platform) || fail "pkg-config cannot read orvex-platform"
 g++ -o "$work/app" "$source/app.cpp" $flags || fail "the sample does not build from the install tree"
 
-Xvfb -displayfd 5 -screen 0 640x480x24 -nolisten tcp 5>"$work/display" 2>/dev/null &
+Xvfb -displayfd 5 -screen 0 640x480x24 -nolisten tcp -noreset 5>"$work/display" 2>/dev/null &
 xvfb=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "Xvfb did not start"
