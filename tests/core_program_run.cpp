@@ -15,6 +15,8 @@
 //   0 fail_device                 device creation fails
 //   0 fail_fonts                  every font creation fails
 //   0 dpi <n>                     the screen's dpi
+//   0 no_display                  no monitor: GetSystemMetrics(SM_CMONITORS) answers 0
+// The program's first argument, if any, is WinMain's command line.
 // run.txt: "exit <code>", one "window ..." and "class ..." line per record, "box <text>" per
 // message box, one "peek ..." line per PeekMessageA with the state the window procedure moves
 // (SetCursor calls so far, the console's timers and input line, the active camera's place), then
@@ -169,7 +171,7 @@ void WriteVertices(std::ostream& result, const orvex_headless::Recorded_Draw& dr
 
 }  // namespace
 
-int main()
+int main(int argc, char** argv)
 {
     orvex_headless::reset_win32();
     orvex_headless::set_peek_limit(10000);
@@ -184,11 +186,14 @@ int main()
         } else if (step.command == "dpi") {
             orvex_headless::set_dpi((int)step.a);
             step.done = true;
+        } else if (step.command == "no_display") {
+            orvex_headless::set_monitor_count(0);
+            step.done = true;
         }
     }
     orvex_headless::set_peek_hook(OnPeek);
 
-    int code = WinMain(GetModuleHandleA(NULL), NULL, (LPSTR) "", SW_SHOWDEFAULT);
+    int code = WinMain(GetModuleHandleA(NULL), NULL, argc > 1 ? argv[1] : (LPSTR) "", SW_SHOWDEFAULT);
 
     std::ofstream result("run.txt", std::ios::binary);
     result << "exit " << code << "\n";

@@ -40,16 +40,17 @@ struct ProgramRun {
     }
 };
 
-// Runs the program in folder with the given script; the folder holds whatever the test put there.
-ProgramRun RunProgram(const std::string& folder, const std::string& script)
+// Runs the program in folder with the given script and command line; the folder holds whatever
+// the test put there, and receives stdout.txt and stderr.txt.
+ProgramRun RunProgram(const std::string& folder, const std::string& script, const char* commandLine = "")
 {
     orvex_test::WriteFile(folder + "/script.txt", script);
     ProgramRun run;
     pid_t child = fork();
     if (child == 0) {
-        if (chdir(folder.c_str()) != 0 || !freopen("stderr.txt", "w", stderr))
+        if (chdir(folder.c_str()) != 0 || !freopen("stderr.txt", "w", stderr) || !freopen("stdout.txt", "w", stdout))
             _exit(101);
-        execl(CORE_PROGRAM_RUN, CORE_PROGRAM_RUN, (char*)NULL);
+        execl(CORE_PROGRAM_RUN, CORE_PROGRAM_RUN, commandLine, (char*)NULL);
         _exit(102);
     }
     int status = 0;
@@ -192,6 +193,34 @@ TEST_F(ProgramTest, FailedDeviceCreationEndsQuietlyWithoutWindowOrLog)
         EXPECT_FALSE(orvex_test::FileExists(folder + "/LOG.first") || orvex_test::FileExists(folder + "/LOG.dr"));
         EXPECT_EQ(orvex_test::ReadFile(folder + "/stderr.txt"), said);
     }
+}
+
+// What the program answers before it makes a window: help, its version, a command line it
+// cannot read, and a machine without a display unless a picture is asked for.
+TEST_F(ProgramTest, AnswersBeforeAnyWindowMatchTheirRecord)
+{
+    const struct {
+        const char* commandLine;
+        const char* script;
+    } cases[] = {{"--help", "1 close"},
+                 {"-h", "1 close"},
+                 {"--version", "1 close"},
+                 {"--frobnicate", "1 close"},
+                 {"", "0 no_display; 1 close"},
+                 {"--screenshot shot.png", "0 no_display; 1 close"}};
+    std::string text;
+    for (const auto& [commandLine, script] : cases) {
+        folder = orvex_test::MakeScratchFolder("program_answers");
+        std::string lines = std::string(script) + "\n";
+        for (size_t at = lines.find("; "); at != std::string::npos; at = lines.find("; "))
+            lines.replace(at, 2, "\n");
+        ProgramRun run = RunProgram(folder, lines, commandLine);
+        text += "== \"" + std::string(commandLine) + "\", " + script + "\nexit " + std::to_string(run.exitCode) +
+                ", " + std::to_string(run.With("window ").size()) + " window(s)\n-- stdout\n" +
+                orvex_test::ReadFile(folder + "/stdout.txt") + "-- stderr\n" +
+                orvex_test::ReadFile(folder + "/stderr.txt");
+    }
+    EXPECT_TRUE(orvex_test::MatchesGolden("answers_before_a_window.txt", orvex_test::Printable(text)));
 }
 
 TEST_F(ProgramTest, FontsThatCannotBeMadeAreNamedInTheLogAndTheProgramGoesOn)

@@ -258,13 +258,6 @@ TEST(CommandLineTest, WindowsQuotingAndTheViewersOptions)
         EXPECT_EQ(options.frames, p.frames);
         EXPECT_EQ(options.models.size(), p.models);
     }
-    for (const char* line : {"--help", "-h", "--version"}) {
-        CommandLine options;
-        std::string error;
-        ASSERT_TRUE(ParseCommandLine(line, &options, &error)) << line;
-        EXPECT_EQ(options.help, line[1] == 'h' || line[2] == 'h') << line;
-        EXPECT_EQ(options.version, line[2] == 'v') << line;
-    }
 }
 
 TEST_F(SettingsTest, ScreenshotNamesCarryTheLocalTimeAndACounterWhenTaken)

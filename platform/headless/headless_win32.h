@@ -4,8 +4,8 @@
 // windows, message boxes, cursors) and the hook that lets it script a whole WinMain run.
 //
 // Everything starts as after reset_win32(): clock 0, system time 2000-01-01 00:00:00.000 UTC
-// (a Saturday), no keys down, cursor at (0, 0), 96 dpi, a 1920 x 1080 desktop, no classes, no
-// windows, empty queue, no hook. Call reset_win32() between tests.
+// (a Saturday), no keys down, cursor at (0, 0), 96 dpi, a 1920 x 1080 desktop on one monitor,
+// no classes, no windows, empty queue, no hook. Call reset_win32() between tests.
 #include <functional>
 #include <string>
 #include <vector>
@@ -68,6 +68,8 @@ bool peek_limit_reached();
 // ---- Display --------------------------------------------------------------------------------
 void set_dpi(int dpi);  // GetDeviceCaps(LOGPIXELSX / LOGPIXELSY)
 void set_desktop_size(int width, int height);  // GetDeviceCaps(HORZRES / VERTRES)
+// GetSystemMetrics(SM_CMONITORS); 0 stands for a machine without a display.
+void set_monitor_count(int count);
 
 // ---- Records --------------------------------------------------------------------------------
 struct Class_Record {

@@ -27,6 +27,7 @@ struct Headless_State {
     int dpi = 96;
     int desktop_width = 1920;
     int desktop_height = 1080;
+    int monitors = 1;
     HWND focus = nullptr;
     Peek_Hook hook;
     unsigned peek_calls = 0;
@@ -194,6 +195,7 @@ void set_peek_hook(Peek_Hook hook) { state().hook = std::move(hook); }
 void set_peek_limit(unsigned calls) { state().peek_limit = calls; }
 bool peek_limit_reached() { return state().limit_reached; }
 void set_dpi(int dpi) { state().dpi = dpi; }
+void set_monitor_count(int count) { state().monitors = count; }
 void set_desktop_size(int width, int height) {
     state().desktop_width = width;
     state().desktop_height = height;
@@ -370,4 +372,4 @@ DWORD WINAPI timeGetTime(void) { return state().clock; }
 
 }  // extern "C"
 
-int win32_monitor_count() { return 1; }
+int win32_monitor_count() { return state().monitors; }
