@@ -238,12 +238,15 @@ TEST_F(ProgramTest, StartupLogMatchesItsRecord)
     struct Case {
         bool withData;
         const char* record;
-    } cases[] = {{false, "startup_empty_folder.txt"}, {true, "startup_data.txt"}};
+        const char* commandLine;
+    } cases[] = {{false, "startup_empty_folder.txt", ""},
+                 {true, "startup_data.txt", ""},
+                 {true, "startup_model_view.txt", "meshes/torus.x"}};
     for (const Case& c : cases) {
         folder = orvex_test::MakeScratchFolder(c.record);
         if (c.withData)
             orvex_test::CopyFromData(folder, ".");
-        ProgramRun run = RunProgram(folder, "1 close\n");
+        ProgramRun run = RunProgram(folder, "1 close\n", c.commandLine);
         EXPECT_EQ(run.exitCode, 0);
         std::string text = Record(run, {"window ", "class ", "box "}) +
                            orvex_test::Printable(SavedLog(folder + "/LOG.first"));

@@ -91,6 +91,11 @@ TEST_F(EffectManagerTest, FailedEffectUsesUpItsIdAndReportsItsPathAndWhereItFail
                                               {"[+] Effect:  three", "_TEXT_"},
                                               {"Effect Manager setup completed with 3 Effects.",
                                                "_COMMENT_"}}));
+    // Added later, a good effect answers its id and a broken one 0.
+    DynamicRow more;
+    ASSERT_TRUE(more.iLoadFromFile(Level(Entry("four", fx) + Entry("five", broken)).c_str()));
+    EXPECT_EQ(manager->AddEffect("four", &more), 4);
+    EXPECT_EQ(manager->AddEffect("five", &more), 0);
 }
 
 TEST_F(EffectManagerTest, MissingKeysFailLikeABadFileOrMeanNoParameters) {
