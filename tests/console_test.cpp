@@ -86,7 +86,7 @@ protected:
         delete console;
         if (device) {
             device->EndScene();
-            device->Release();
+            EXPECT_EQ(device->Release(), 0u) << "the console kept a resource of the device";
         }
         orvex_test::LeaveFolder();
     }

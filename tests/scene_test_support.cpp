@@ -20,7 +20,7 @@ void SceneTest::SetUp() {
 
 void SceneTest::TearDown() {
     delete console;
-    if (device) device->Release();
+    if (device) EXPECT_EQ(device->Release(), 0u) << "a resource of the device was never released";
 }
 
 DynamicRow Tree(const std::string& text) {
