@@ -223,6 +223,7 @@ TEST(CommandLineTest, WindowsQuotingAndTheViewersOptions)
         {"\"C:\\dir with blank\\\\\" next", {"C:\\dir with blank\\", "next"}},
         {"C:\\models\\a.x say\\\"hi\\\\\\\"", {"C:\\models\\a.x", "say\"hi\\\""}},
         {"\"\" x", {"", "x"}},
+        {"\\\\server\\share\\a.x", {"\\\\server\\share\\a.x"}},
     };
     for (const Split& s : splits)
         EXPECT_EQ(SplitCommandLine(s.line), s.args) << s.line;

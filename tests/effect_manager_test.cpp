@@ -86,6 +86,8 @@ TEST_F(EffectManagerTest, FailedEffectUsesUpItsIdAndReportsItsPathAndWhereItFail
     ASSERT_GE(messages.size(), 5u);
     EXPECT_EQ(messages[1], (Message{broken, "_ERROR_"}));
     EXPECT_EQ(messages[2], (Message{CompilerLine(broken, 2), "_ERROR_"}));
+    for (size_t i = 2; i + 2 < messages.size(); ++i)
+        EXPECT_NE(messages[i].text, "") << "blank compiler line " << i;
     messages.erase(messages.begin() + 1, messages.end() - 2);
     EXPECT_EQ(messages, (std::vector<Message>{{"[+] Effect:  one", "_TEXT_"},
                                               {"[+] Effect:  three", "_TEXT_"},
