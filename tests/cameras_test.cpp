@@ -276,8 +276,6 @@ TEST_F(CameraManagerTest, OpenConsoleFreezesCameraAndMouseUntilItCloses) {
     Frame(16);
     SetKey(VK_OEM_3, false);
     ASSERT_TRUE(console->visible);
-    EXPECT_LT(console->toggleTimer.Elapsed(), 20u);
-    EXPECT_LT(console->spareTimer.Elapsed(), 20u);
 
     D3DXVECTOR3 position = Active()->position;
     D3DXVECTOR3 look = Active()->lookAt;

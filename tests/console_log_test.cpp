@@ -114,22 +114,13 @@ protected:
     std::string path;
 };
 
-TEST_F(ConsoleSaveTest, SavedLogReadsBackAsTheSameTreeEveryTime)
+// The saved log read back whole is in the program's start-up records (core_program_test.cpp).
+TEST_F(ConsoleSaveTest, AMessageOfAnUnknownCategoryIsSavedWithoutOne)
 {
-    console->AddMessage("one", 0);
     console->AddMessage("seven", 7);
     console->SaveLog(path.c_str());
-    std::string first = orvex_test::ReadFile(path);
-    console->SaveLog(path.c_str());
-    EXPECT_EQ(orvex_test::ReadFile(path), first);
-
     DynamicRow saved;
     ASSERT_TRUE(saved.iLoadFromFile(path.c_str()));
-    std::string savedText;
-    std::string logText;
-    ASSERT_TRUE(saved.SaveToText(savedText));
-    ASSERT_TRUE(console->log.SaveToText(logText));
-    EXPECT_EQ(savedText, logText);
     unsigned int seven = saved.iLookId("[0:0] seven");
     ASSERT_NE(seven, 0u);
     EXPECT_EQ(saved.TopId(seven), 0u);

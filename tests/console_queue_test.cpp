@@ -16,6 +16,7 @@
 #include "core/render_manager.h"
 #include "core/win_main.h"
 #include "core_test_support.h"
+#include "device_test_support.h"
 #include "headless_d3d9.h"
 #include "headless_win32.h"
 #include "scene/cameras/camera_manager.h"
@@ -40,14 +41,7 @@ void StartEngineOnce()
     orvex_headless::reset_d3d9();
     orvex_headless::set_time(50000);
 
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_CLASSDC;
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.lpszClassName = "Orvex";
-    RegisterClassExA(&windowClass);
-    windowHandle = CreateWindowExA(0, "Orvex", "console", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480,
-                                   NULL, NULL, NULL, NULL);
+    windowHandle = orvex_test::CreateTestWindow("Orvex", 640, 480, 0, WindowProc);
     ShowWindow(windowHandle, SW_SHOWDEFAULT);
     engine.ReadRenderSettings(NULL);
     ASSERT_TRUE(SUCCEEDED(engine.InitDevice(windowHandle)));

@@ -8,56 +8,24 @@
 #include <vector>
 
 #include "call_log.h"
-#include "headless_d3d9.h"
-#include "headless_win32.h"
-#include "device_test_support.h"
+#include "d3dx_headless_device.h"
 
 using namespace orvex_headless;
 
 namespace {
 
-class HeadlessDevice : public ::testing::Test {
+class HeadlessDevice : public D3dxOnDevice {
 protected:
-    void SetUp() override
-    {
-        reset_win32();
-        reset_d3d9();
-        window = orvex_test::CreateTestWindow("D3D9Test");
-        ASSERT_NE(window, nullptr);
-        d3d = Direct3DCreate9(D3D_SDK_VERSION);
-        ASSERT_NE(d3d, nullptr);
-        ASSERT_EQ(Create(&device), D3D_OK);
-        clear_call_log();
-    }
-    void TearDown() override
-    {
-        if (device)
-            device->Release();
-        if (d3d)
-            d3d->Release();
-        reset_win32();
-    }
-    HRESULT Create(IDirect3DDevice9** out, D3DMULTISAMPLE_TYPE samples = D3DMULTISAMPLE_NONE)
-    {
-        last_pp = orvex_test::WindowedParameters(samples);
-        return d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
-                                 &last_pp, out);
-    }
     std::string LastLine() const { return call_log().empty() ? std::string() : call_log().back(); }
-
-    HWND window = nullptr;
-    IDirect3D9* d3d = nullptr;
-    IDirect3DDevice9* device = nullptr;
-    D3DPRESENT_PARAMETERS last_pp{};
 };
 
 }  // namespace
 
 TEST_F(HeadlessDevice, CreationTakesTheClientSizeAndFillsInTheBackBufferFormat)
 {
-    EXPECT_EQ(last_pp.BackBufferWidth, 640u);
-    EXPECT_EQ(last_pp.BackBufferHeight, 480u);
-    EXPECT_EQ(last_pp.BackBufferFormat, D3DFMT_X8R8G8B8);
+    EXPECT_EQ(pp.BackBufferWidth, 640u);
+    EXPECT_EQ(pp.BackBufferHeight, 480u);
+    EXPECT_EQ(pp.BackBufferFormat, D3DFMT_X8R8G8B8);
     D3DVIEWPORT9 vp{};
     ASSERT_EQ(device->GetViewport(&vp), D3D_OK);
     EXPECT_EQ(vp.Width, 640u);

@@ -7,7 +7,6 @@
 #include "common/text/font_d3dx.h"
 #include "d3dx_headless_device.h"
 #include "headless_d3d9.h"
-#include "headless_d3dx_font.h"
 #include "headless_win32.h"
 #include "common/text/font_layout.h"
 #include "common/text/glyph_cache.h"
@@ -134,29 +133,6 @@ TEST_F(FontLayoutTest, RightAlignmentEndsEveryLineAtTheRightEdge) {
 
 namespace {
 
-class FontOnDevice : public D3dxOnDevice {
-protected:
-    void SetUp() override {
-        orvex_headless::set_font_creation_failure(nullptr);
-        D3dxOnDevice::SetUp();
-    }
-    void TearDown() override {
-        orvex_headless::set_font_creation_failure(nullptr);
-        D3dxOnDevice::TearDown();
-    }
-    ID3DXFont* create(const char* face, INT height, UINT weight = FW_BOLD) {
-        ID3DXFont* font = nullptr;
-        EXPECT_EQ(D3DXCreateFontA(device, height, 0, weight, 0, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                  DEFAULT_QUALITY, 0, face, &font),
-                  D3D_OK);
-        return font;
-    }
-};
-
-}  // namespace
-
-namespace {
-
 // Every render, texture stage and sampler state the device answers for, the stage 0 texture,
 // the FVF and stream 0.
 struct Device_Snapshot {
@@ -185,7 +161,7 @@ struct Device_Snapshot {
 
 }  // namespace
 
-TEST_F(FontOnDevice, DrawingPutsBackEveryDeviceStateItChanged) {
+TEST_F(D3dxOnDevice, DrawingPutsBackEveryDeviceStateItChanged) {
     // States as a caller may leave them, most of them what text drawing must change.
     IDirect3DTexture9* texture = nullptr;
     IDirect3DVertexBuffer9* buffer = nullptr;

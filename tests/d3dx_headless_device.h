@@ -1,5 +1,6 @@
 #pragma once
-// A headless window and device for the D3DX tests that go through a device.
+// A headless window and device for the device tests and the D3DX tests that go through one; pp
+// holds the present parameters as CreateDevice filled them in.
 #include <d3d9.h>
 
 #include <gtest/gtest.h>
@@ -19,7 +20,7 @@ protected:
         ASSERT_NE(window, nullptr);
         d3d = Direct3DCreate9(D3D_SDK_VERSION);
         ASSERT_NE(d3d, nullptr);
-        D3DPRESENT_PARAMETERS pp = orvex_test::WindowedParameters();
+        pp = orvex_test::WindowedParameters();
         ASSERT_EQ(d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
                                     &pp, &device),
                   D3D_OK);
@@ -46,4 +47,5 @@ protected:
     HWND window = nullptr;
     IDirect3D9* d3d = nullptr;
     IDirect3DDevice9* device = nullptr;
+    D3DPRESENT_PARAMETERS pp{};
 };

@@ -15,16 +15,18 @@ inline LRESULT CALLBACK PlainWindowProc(HWND hwnd, UINT message, WPARAM wParam, 
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-// Registers className (again is harmless) and creates a window of it; null when that failed.
-inline HWND CreateTestWindow(const char* className, int width = 656, int height = 519)
+// Registers className with the window procedure (again is harmless) and creates a window of it
+// with the extended style; null when that failed.
+inline HWND CreateTestWindow(const char* className, int width = 656, int height = 519, DWORD exStyle = 0,
+                             WNDPROC windowProc = PlainWindowProc)
 {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = PlainWindowProc;
+    wc.lpfnWndProc = windowProc;
     wc.lpszClassName = className;
     RegisterClassExA(&wc);
-    return CreateWindowExA(0, className, className, WS_OVERLAPPEDWINDOW, 0, 0, width, height, nullptr, nullptr,
-                           nullptr, nullptr);
+    return CreateWindowExA(exStyle, className, className, WS_OVERLAPPEDWINDOW, 0, 0, width, height, nullptr,
+                           nullptr, nullptr, nullptr);
 }
 
 inline D3DPRESENT_PARAMETERS WindowedParameters(D3DMULTISAMPLE_TYPE samples = D3DMULTISAMPLE_NONE)

@@ -34,11 +34,6 @@ int countEntries(const std::string& folder)
     return entries;
 }
 
-void writeFile(const std::string& path, const std::string& data)
-{
-    std::ofstream(path, std::ios::binary) << data;
-}
-
 // The tree as one line of text that tells kinds, names and nesting apart.
 void describe(const DynamicRow& tree, unsigned int parent, std::string& out)
 {
@@ -202,9 +197,8 @@ TEST(DynamicRow, WritesKnotsOfParametersOnOneLineAndIndentsByFour)
 TEST(DynamicRow, SaveThatFailsHalfWayLeavesTheOldFileWhole)
 {
     ScratchDir dir;
-    const std::string path = dir.File("LOG.dr");
     const std::string old = "LOG { \"[0:0] old line\" }\n";
-    writeFile(path, old);
+    const std::string path = dir.Write("LOG.dr", old);
     DynamicRow tree;
     const unsigned int log = tree.AddToId(0, true, "LOG");
     for (int i = 0; i < 2000; ++i)

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -73,18 +74,13 @@ protected:
         return t;
     }
 
-    void load(const std::string& path) {
+    // Makes the effect of a file, or with from_memory the effect whose source text is given.
+    void load(const std::string& path_or_text, bool from_memory = false) {
         LPD3DXBUFFER errors = nullptr;
-        HRESULT hr = D3DXCreateEffectFromFileA(device, path.c_str(), nullptr, nullptr, 0, nullptr, &effect, &errors);
-        std::string text = errors ? static_cast<const char*>(errors->GetBufferPointer()) : "";
-        if (errors) errors->Release();
-        ASSERT_EQ(hr, D3D_OK) << text;
-    }
-
-    void load_text(const std::string& source) {
-        LPD3DXBUFFER errors = nullptr;
-        HRESULT hr = D3DXCreateEffect(device, source.data(), UINT(source.size()), nullptr, nullptr, 0, nullptr, &effect,
-                                      &errors);
+        HRESULT hr = from_memory ? D3DXCreateEffect(device, path_or_text.data(), UINT(path_or_text.size()), nullptr,
+                                                    nullptr, 0, nullptr, &effect, &errors)
+                                 : D3DXCreateEffectFromFileA(device, path_or_text.c_str(), nullptr, nullptr, 0, nullptr,
+                                                             &effect, &errors);
         std::string text = errors ? static_cast<const char*>(errors->GetBufferPointer()) : "";
         if (errors) errors->Release();
         ASSERT_EQ(hr, D3D_OK) << text;
@@ -190,13 +186,16 @@ struct Clip_Vertex {
     float u, v;
 };
 
-void draw_quad(IDirect3DDevice9* device, ID3DXEffect* effect, const char* technique) {
-    // A quad in clip space over the left half of the screen.
+// Draws a quad in clip space over the left half of the screen through the technique's first
+// pass; in_pass runs after BeginPass.
+void draw_quad(IDirect3DDevice9* device, ID3DXEffect* effect, const char* technique,
+               const std::function<void()>& in_pass = [] {}) {
     const Clip_Vertex quad[4] = {{-1, 1, 0.5f, 0, 0}, {0, 1, 0.5f, 1, 0}, {-1, -1, 0.5f, 0, 1}, {0, -1, 0.5f, 1, 1}};
     ASSERT_EQ(effect->SetTechnique(technique), D3D_OK);
     UINT passes = 0;
     ASSERT_EQ(effect->Begin(&passes, 0), D3D_OK);
     ASSERT_EQ(effect->BeginPass(0), D3D_OK);
+    in_pass();
     device->SetFVF(D3DFVF_XYZ | D3DFVF_TEX1);
     ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(Clip_Vertex)), D3D_OK);
     effect->EndPass();
@@ -204,7 +203,7 @@ void draw_quad(IDirect3DDevice9* device, ID3DXEffect* effect, const char* techni
 }
 
 TEST_F(NativeEffect, ABlendingPassBlendsAndEndPutsTheBlendStateBack) {
-    load_text(kQuadEffect);
+    load(kQuadEffect, true);
     BeginScene(0xFF0000FF);
     draw_quad(device, effect, "Blend");
     Show();
@@ -224,7 +223,7 @@ TEST_F(NativeEffect, ABlendingPassBlendsAndEndPutsTheBlendStateBack) {
 }
 
 TEST_F(NativeEffect, TheTextureOnStageZeroShowsThroughAnUnassignedSampler) {
-    load_text(kQuadEffect);
+    load(kQuadEffect, true);
     device->SetTexture(0, solid_texture(0xFF00FF00));
     BeginScene(0xFF000000);
     draw_quad(device, effect, "Stage");
@@ -236,30 +235,23 @@ TEST_F(NativeEffect, TheTextureOnStageZeroShowsThroughAnUnassignedSampler) {
 
 // Programs leave the alpha test out while the device's is off; on, at BeginPass or at a commit, it discards.
 TEST_F(NativeEffect, TheAlphaTestDiscardsAnEffectsPixelsOnlyWhileItIsOn) {
-    load_text(kQuadEffect);
+    load(kQuadEffect, true);
     device->SetTexture(0, solid_texture(0x4000FF00));
     device->SetRenderState(D3DRS_ALPHAREF, 128);
     const struct { DWORD enable, func; bool at_commit, drawn; } cases[] = {
         {FALSE, D3DCMP_GREATER, false, true}, {TRUE, D3DCMP_GREATER, false, false},
         {TRUE, D3DCMP_LESS, false, true},     {TRUE, D3DCMP_GREATER, true, false},
     };
-    const Clip_Vertex quad[4] = {{-1, 1, 0.5f, 0, 0}, {0, 1, 0.5f, 1, 0}, {-1, -1, 0.5f, 0, 1}, {0, -1, 0.5f, 1, 1}};
     for (const auto& c : cases) {
         device->SetRenderState(D3DRS_ALPHAFUNC, c.func);
         device->SetRenderState(D3DRS_ALPHATESTENABLE, c.at_commit ? FALSE : c.enable);
         BeginScene(0xFF0000FF);
-        ASSERT_EQ(effect->SetTechnique("Stage"), D3D_OK);
-        UINT passes = 0;
-        ASSERT_EQ(effect->Begin(&passes, 0), D3D_OK);
-        ASSERT_EQ(effect->BeginPass(0), D3D_OK);
-        if (c.at_commit) {
-            device->SetRenderState(D3DRS_ALPHATESTENABLE, c.enable);
-            effect->CommitChanges();
-        }
-        device->SetFVF(D3DFVF_XYZ | D3DFVF_TEX1);
-        ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(Clip_Vertex)), D3D_OK);
-        effect->EndPass();
-        effect->End();
+        draw_quad(device, effect, "Stage", [&] {
+            if (c.at_commit) {
+                device->SetRenderState(D3DRS_ALPHATESTENABLE, c.enable);
+                effect->CommitChanges();
+            }
+        });
         Show();
         EXPECT_EQ(At(100, 240).g == 255, c.drawn) << "case " << (&c - cases) << ": " << At(100, 240);
     }
@@ -267,7 +259,7 @@ TEST_F(NativeEffect, TheAlphaTestDiscardsAnEffectsPixelsOnlyWhileItIsOn) {
 }
 
 TEST_F(NativeEffect, ASamplerNamingATextureParameterReadsThatTextureAndEndRestoresTheStage) {
-    load_text(kQuadEffect);
+    load(kQuadEffect, true);
     IDirect3DTexture9* picture = solid_texture(0xFFFFFF00);
     ASSERT_EQ(effect->SetTexture("Picture", picture), D3D_OK);
     BeginScene(0xFF000000);
@@ -286,11 +278,12 @@ TEST_F(NativeEffect, ASamplerNamingATextureParameterReadsThatTextureAndEndRestor
 }
 
 TEST_F(NativeEffect, AnEndlessLoopInAShaderStillFinishesTheDraw) {
-    load_text(
+    load(
         "float Limit = 1;\n"
         "float4 VS(float4 p : POSITION) : POSITION { return p; }\n"
         "float4 PS() : COLOR { float4 c = 0; for (;;) { c.g += 0.25; if (c.g > Limit) c.g = 0; } return c; }\n"
-        "technique Endless { pass { VertexShader = compile vs_3_0 VS(); PixelShader = compile ps_3_0 PS(); } }\n");
+        "technique Endless { pass { VertexShader = compile vs_3_0 VS(); PixelShader = compile ps_3_0 PS(); } }\n",
+        true);
     BeginScene(0xFF000000);
     draw_quad(device, effect, "Endless");
     Show();

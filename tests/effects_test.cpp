@@ -14,51 +14,41 @@ namespace {
 
 const std::string kCorpus = std::string(ORVEX_SOURCE_DIR) + "/tests/data/fx/";
 
-// The shared effect with hooks that count, and no device.
-class Counting_Effect final : public D3dx_Effect_Base {
+// The shared effect without a device: its hooks do nothing.
+class Plain_Effect final : public D3dx_Effect_Base {
 public:
-    explicit Counting_Effect(orvex_fx::Compiled_Effect&& fx) : D3dx_Effect_Base(nullptr, std::move(fx), nullptr) {}
-    std::vector<std::string> events;
-    using D3dx_Effect_Base::pass;
+    explicit Plain_Effect(orvex_fx::Compiled_Effect&& fx) : D3dx_Effect_Base(nullptr, std::move(fx), nullptr) {}
     using D3dx_Effect_Base::variant;
 
 private:
-    void on_begin(DWORD flags) override { events.push_back("begin " + std::to_string(flags)); }
-    void on_begin_pass(UINT p) override { events.push_back("pass " + std::to_string(p)); }
-    void on_commit() override { events.push_back("commit"); }
-    void on_end_pass() override { events.push_back("end pass"); }
-    void on_end() override { events.push_back("end"); }
+    void on_begin(DWORD) override {}
+    void on_begin_pass(UINT) override {}
+    void on_commit() override {}
+    void on_end_pass() override {}
+    void on_end() override {}
 };
 
 struct Loaded {
     HRESULT hr = E_FAIL;
     std::string errors;
-    Counting_Effect* effect = nullptr;
+    Plain_Effect* effect = nullptr;
     ~Loaded() {
         if (effect) effect->Release();
     }
 };
 
-void load(const std::string& path, Loaded& out, const D3DXMACRO* defines = nullptr) {
+// An effect file, or with from_memory the effect whose source text is given.
+void load(const std::string& path_or_text, Loaded& out, bool from_memory = false) {
     orvex_fx::Compiled_Effect fx;
     LPD3DXBUFFER errors = nullptr;
-    out.hr = orvex_fx::load_effect_file(path.c_str(), defines, nullptr, fx, &errors);
+    out.hr = from_memory ? orvex_fx::load_effect_memory(path_or_text.data(), static_cast<UINT>(path_or_text.size()),
+                                                        nullptr, nullptr, fx, &errors)
+                         : orvex_fx::load_effect_file(path_or_text.c_str(), nullptr, nullptr, fx, &errors);
     if (errors) {
         out.errors = static_cast<const char*>(errors->GetBufferPointer());
         errors->Release();
     }
-    if (SUCCEEDED(out.hr)) out.effect = new Counting_Effect(std::move(fx));
-}
-
-void load_text(const std::string& text, Loaded& out, const D3DXMACRO* defines = nullptr) {
-    orvex_fx::Compiled_Effect fx;
-    LPD3DXBUFFER errors = nullptr;
-    out.hr = orvex_fx::load_effect_memory(text.data(), static_cast<UINT>(text.size()), defines, nullptr, fx, &errors);
-    if (errors) {
-        out.errors = static_cast<const char*>(errors->GetBufferPointer());
-        errors->Release();
-    }
-    if (SUCCEEDED(out.hr)) out.effect = new Counting_Effect(std::move(fx));
+    if (SUCCEEDED(out.hr)) out.effect = new Plain_Effect(std::move(fx));
 }
 
 std::string preprocess(const std::string& text, std::string* errors = nullptr) {
@@ -185,7 +175,7 @@ TEST(EffectErrors, EffectSyntaxMistakesAreReported) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.source);
         Loaded fx;
-        load_text(c.source, fx);
+        load(c.source, fx, true);
         EXPECT_EQ(fx.hr, D3DXERR_INVALIDDATA);
         EXPECT_NE(fx.errors.find(c.message), std::string::npos) << fx.errors;
     }
@@ -245,7 +235,7 @@ TEST(EffectPreprocessor, RunawayMacrosAndIncludesStopWithAMessage) {
 TEST(EffectParameters, StaticConstantsSizeArraysAndHexIntegersKeepTheirBits) {
     Loaded sizes, hex;
     load(kCorpus + "static_sizes.fx", sizes);
-    load_text("int Colour = 0xff202080; int All = 0xffffffff; int Cut = -2.75; int Wide = 1e30;", hex);
+    load("int Colour = 0xff202080; int All = 0xffffffff; int Cut = -2.75; int Wide = 1e30;", hex, true);
     ASSERT_EQ(sizes.hr, D3D_OK) << sizes.errors;
     ASSERT_EQ(hex.hr, D3D_OK) << hex.errors;
     const struct {

@@ -5,17 +5,11 @@
 #include <d3dx9.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 #include "console/console.h"
-#include "core/render_manager.h"
-#include "headless_d3d9.h"
-#include "scene/cameras/camera_manager.h"
-#include "scene/effects/effect_manager.h"
 #include "scene/lights/light.h"
 #include "scene/lights/light_manager.h"
-#include "scene/objects/object_manager.h"
 #include "scene_test_support.h"
 
 using namespace scene_test;
@@ -99,28 +93,15 @@ TEST(LightLoading, MissingOrEmptyNodeKeepsDefaults) {
     }
 }
 
-class LightManagerTest : public SceneTest {
-protected:
-    void SetUp() override {
-        SceneTest::SetUp();
-        manager = new Orvex_Light_Manager(console);
-    }
-    void TearDown() override {
-        delete manager;
-        SceneTest::TearDown();
-    }
-    void LoadLevel(const std::string& text) {
-        ASSERT_TRUE(manager->LoadLevel(Level(text).c_str()));
-    }
-    Orvex_Light_Manager* manager = nullptr;
-};
+using LightManagerTest = SceneTest;
 
 TEST_F(LightManagerTest, NoLightDrawsNoMarkerAtAll) {
-    LoadLevel("_LIGHTS_ { }");
+    Orvex_Light_Manager manager(console);
+    ASSERT_TRUE(manager.LoadLevel(Level("_LIGHTS_ { }").c_str()));
     IDirect3DTexture9* first = nullptr;
     IDirect3DTexture9* second = nullptr;
     ClearCallLog();
-    manager->DrawMarkers(&device, &first, &second);
+    manager.DrawMarkers(&device, &first, &second);
     EXPECT_TRUE(CallLog().empty());
 }
 

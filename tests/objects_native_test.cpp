@@ -31,6 +31,7 @@
 #include "scene/lights/light_manager.h"
 #include "scene/objects/object_manager.h"
 #include "scene/objects/static_cobject.h"
+#include "device_test_support.h"
 #include "xvfb_server.h"
 
 namespace {
@@ -61,13 +62,7 @@ protected:
         ASSERT_EQ(chdir(folder.c_str()), 0);
 
         DynamicRow settings = LoadSettings("ini.txt");
-        WNDCLASSEXA windowClass = {};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.lpszClassName = "Orvex";
-        RegisterClassExA(&windowClass);
-        HWND window = CreateWindowExA(0, "Orvex", "|Orvex|0.0.4|June 1|", WS_OVERLAPPEDWINDOW, 0,
-                                      0, 800, 600, NULL, NULL, NULL, NULL);
+        HWND window = orvex_test::CreateTestWindow("Orvex", 800, 600);
         ASSERT_NE(window, nullptr);
         engine.ReadRenderSettings(&settings);
         ASSERT_EQ(engine.InitDevice(window), 0);
@@ -282,13 +277,7 @@ TEST_F(DefaultLevelTest, LightMarkersStandAtTheLightsWithOnlyOneCameraInTheLevel
 TEST_F(DefaultLevelTest, ADroppedFileBecomesAnObjectInFrontOfTheCamera)
 {
     Frame before = Draw();
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.lpszClassName = "OrvexDrops";
-    RegisterClassExA(&windowClass);
-    HWND target = CreateWindowExA(WS_EX_ACCEPTFILES, "OrvexDrops", "drops", WS_OVERLAPPEDWINDOW, 0, 0, 200,
-                                  200, NULL, NULL, NULL, NULL);
+    HWND target = orvex_test::CreateTestWindow("OrvexDrops", 200, 200, WS_EX_ACCEPTFILES, WindowProc);
     ASSERT_NE(target, nullptr);
     const std::string dropped = std::filesystem::absolute("meshes/cube.x").string();
     SDL_Event event = {};

@@ -198,21 +198,11 @@ TEST_F(ViewerSettings, ShowsClearColourAndOverlayThenSavesTheLogOnClose)
     EXPECT_TRUE(ShowsWhiteIn(first, 4, 4, 120, 20)) << "no white overlay text near (5, 5)";
     Close();
 
+    // The log's lines and their order are compared whole with the start-up records of
+    // core_program_test.cpp; here the log must have been saved as the window closed.
     std::vector<std::string> lines = LogLines();
-    ASSERT_GE(lines.size(), 4u);
+    ASSERT_FALSE(lines.empty()) << "no LOG.dr";
     EXPECT_EQ(lines[0].rfind("[Currient date: ", 0), 0u);
-    auto stamped = [](const std::string& line, const std::string& text) {
-        size_t close = line.find("] ");
-        return line[0] == '[' && close != std::string::npos && line.substr(close + 2) == text;
-    };
-    EXPECT_TRUE(stamped(lines[1], "[>>>] Initializing rendering manager : ")) << lines[1];
-    int level = -1;
-    for (size_t i = 0; i < lines.size(); ++i)
-        if (stamped(lines[i], "[>>>] Loading level : POLYGON01")) level = (int)i;
-    ASSERT_GT(level, 1);
-    // The render manager's summary comes right before the level.
-    EXPECT_NE(lines[level - 1].find("] Rendering manager inicialized with "), std::string::npos)
-        << lines[level - 1];
 }
 
 using ViewerConsole = RunningViewer;

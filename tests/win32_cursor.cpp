@@ -107,54 +107,36 @@ TEST(Win32CursorFile, ReadsBitmapImagesWithTheirMaskAndHotSpot) {
 TEST(Win32CursorFile, RefusesFilesThatAreTruncatedOrLieAboutSizes) {
     const Bytes good = cursor_file(32, 32, 1, 1, dib_24(32, 32));
     const Bytes good_png = cursor_file(16, 16, 1, 1, png_image(16, 16));
-    struct Case {
+    // The good file with the little-endian value of size bytes at offset at replaced.
+    auto patched = [&good](size_t at, uint32_t value, int size) {
+        Bytes b = good;
+        for (int i = 0; i < size; ++i) b[at + i] = (value >> (8 * i)) & 0xFF;
+        return b;
+    };
+    Bytes palette = patched(22 + 14, 8, 2);
+    put32(palette, 22 + 32, 100000);
+    const struct Case {
         const char* what;
         Bytes file;
+    } cases[] = {
+        {"empty", {}},
+        {"header only", Bytes(good.begin(), good.begin() + 6)},
+        {"directory cut", Bytes(good.begin(), good.begin() + 15)},
+        {"mask cut", Bytes(good.begin(), good.end() - 1)},
+        {"png cut", Bytes(good_png.begin(), good_png.end() - 20)},
+        {"an icon, not a cursor", patched(2, 1, 2)},
+        {"no images", patched(4, 0, 2)},
+        {"more entries than bytes", patched(4, 5000, 2)},
+        {"offset beyond the end", patched(18, 0xFFFFFFF0u, 4)},
+        {"size beyond the end", patched(14, 0xFFFFFFF0u, 4)},
+        {"entry width differs from the image", patched(6, 48, 1)},
+        {"bitmap height absurd", patched(22 + 8, 2 * 100000, 4)},
+        {"bitmap height not doubled", patched(22 + 8, 63, 4)},
+        {"unsupported depth", patched(22 + 14, 16, 2)},
+        {"palette larger than allowed", palette},
+        {"hot spot outside", patched(10, 32, 2)},
+        {"bitmap header size beyond the image", patched(22, 0x7FFFFFFF, 4)},
     };
-    std::vector<Case> cases;
-    cases.push_back({"empty", {}});
-    cases.push_back({"header only", Bytes(good.begin(), good.begin() + 6)});
-    cases.push_back({"directory cut", Bytes(good.begin(), good.begin() + 15)});
-    cases.push_back({"mask cut", Bytes(good.begin(), good.end() - 1)});
-    cases.push_back({"png cut", Bytes(good_png.begin(), good_png.end() - 20)});
-    Bytes icon = good;
-    put16(icon, 2, 1);
-    cases.push_back({"an icon, not a cursor", icon});
-    Bytes none = good;
-    put16(none, 4, 0);
-    cases.push_back({"no images", none});
-    Bytes many = good;
-    put16(many, 4, 5000);
-    cases.push_back({"more entries than bytes", many});
-    Bytes far = good;
-    put32(far, 18, 0xFFFFFFF0u);
-    cases.push_back({"offset beyond the end", far});
-    Bytes big = good;
-    put32(big, 14, 0xFFFFFFF0u);
-    cases.push_back({"size beyond the end", big});
-    Bytes wide = good;
-    wide[6] = 48;
-    cases.push_back({"entry width differs from the image", wide});
-    Bytes tall = good;
-    put32(tall, 22 + 8, 2 * 100000);
-    cases.push_back({"bitmap height absurd", tall});
-    Bytes odd = good;
-    put32(odd, 22 + 8, 63);
-    cases.push_back({"bitmap height not doubled", odd});
-    Bytes depth = good;
-    put16(depth, 22 + 14, 16);
-    cases.push_back({"unsupported depth", depth});
-    Bytes palette = good;
-    put16(palette, 22 + 14, 8);
-    put32(palette, 22 + 32, 100000);
-    cases.push_back({"palette larger than allowed", palette});
-    Bytes hot = good;
-    put16(hot, 10, 32);
-    cases.push_back({"hot spot outside", hot});
-    Bytes header = good;
-    put32(header, 22, 0x7FFFFFFF);
-    cases.push_back({"bitmap header size beyond the image", header});
-
     for (const Case& c : cases) {
         Cur_Image img;
         std::string why;

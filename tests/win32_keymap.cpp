@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "device_test_support.h"
 #include "platform/native/win32_entry.h"
 #include "platform/native/win32_keymap.h"
 #include "platform/native/win32_window.h"
@@ -65,16 +66,8 @@ TEST(Win32Keymap, KeyMessageLParamCarriesScanCodeExtendedPreviousAndTransitionBi
     EXPECT_EQ(static_cast<DWORD>(win32_key_lparam(up, false, false)), 0xC1480001u);
 }
 
-LRESULT CALLBACK Plain(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(h, m, w, l); }
-
 TEST(Win32NativeWithoutDisplay, WindowsDpiAndMessageBoxWorkAndNeverBlock) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = Plain;
-    wc.lpszClassName = "Units";
-    ASSERT_NE(RegisterClassExA(&wc), 0);
-    HWND hwnd = CreateWindowExA(0, "Units", "t", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, nullptr,
-                                nullptr, nullptr);
+    HWND hwnd = orvex_test::CreateTestWindow("Units", 800, 600);
     ASSERT_NE(hwnd, nullptr);
     int w = 0, h = 0;
     ASSERT_TRUE(win32_client_size(hwnd, &w, &h));
@@ -122,15 +115,8 @@ void PushDrop(SDL_Window* sdl, const std::vector<std::string>& files) {
 
 TEST(Win32NativeWithoutDisplay, DroppedFilesArriveAsOneWmDropFilesOnWindowsThatAcceptThem) {
     EXPECT_EQ(GetSystemMetrics(SM_CMONITORS), 0) << "no monitor without a display";
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = Plain;
-    wc.lpszClassName = "Drops";
-    ASSERT_NE(RegisterClassExA(&wc), 0);
-    HWND accepting = CreateWindowExA(WS_EX_ACCEPTFILES, "Drops", "a", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200,
-                                     nullptr, nullptr, nullptr, nullptr);
-    HWND refusing = CreateWindowExA(0, "Drops", "r", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr, nullptr,
-                                    nullptr, nullptr);
+    HWND accepting = orvex_test::CreateTestWindow("Drops", 200, 200, WS_EX_ACCEPTFILES);
+    HWND refusing = orvex_test::CreateTestWindow("Drops", 200, 200);
     ASSERT_TRUE(accepting && refusing);
     PushDrop(win32_sdl_window(refusing), {"/tmp/ignored.x"});
     PushDrop(win32_sdl_window(accepting), {"/tmp/a model.obj", "/tmp/\xD0\xBC\xD0\xB8\xD1\x80.x"});
