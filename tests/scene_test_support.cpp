@@ -20,7 +20,9 @@ void SceneTest::SetUp() {
 
 void SceneTest::TearDown() {
     delete console;
-    if (device) EXPECT_EQ(device->Release(), 0u) << "a resource of the device was never released";
+    if (device) {
+        EXPECT_EQ(device->Release(), 0u) << "a resource of the device was never released";
+    }
 }
 
 DynamicRow Tree(const std::string& text) {
