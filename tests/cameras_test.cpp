@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <string>
 
 #include "console/console.h"
@@ -61,6 +62,9 @@ TEST(CameraLoading, ReadsKeysWithTheirValueCountsOverDefaults) {
         {"values that are no finite number count as 0",
          "_POSITION_ { nan inf 1e40 } _LOOK_ { -inf abc 5 } _MOVESPEED_ { NaN }", {0, 0, 0},
          {0, 0, 5}, {0, 1, 0}, {0, 0, 1}, 0.0f},
+        {"a view whose offset overflows is not taken",
+         "_POSITION_ { 3e38 -3e38 0 } _LOOK_ { 3e38 -3e38 1 } _UP_ { 1 1 0 }", {3e38f, -3e38f, 0},
+         {3e38f, -3e38f, 1}, {1, 1, 0}, {0, 0, 1}, 0.1f},
     };
     for (const LoadCase& c : cases) {
         DynamicRow tree = Tree(std::string("_CAMERAS_ { cam } cam { ") + c.knot + " }");
@@ -76,6 +80,17 @@ TEST(CameraLoading, ReadsKeysWithTheirValueCountsOverDefaults) {
         EXPECT_FLOAT_EQ(camera.moveSpeed, c.moveSpeed) << c.what;
         EXPECT_TRUE(IsFinite(camera.viewMatrix) && IsFinite(camera.projectionMatrix)) << c.what;
     }
+
+    // A camera without its knot is never applied: objects that look it up get the identity.
+    DynamicRow tree = Tree("_CAMERAS_ { cam }");
+    Orvex_Camera camera;
+    Orvex_string name;
+    name = "cam";
+    EXPECT_FALSE(camera.LoadFromTree(name, &tree));
+    D3DXMATRIX identity;
+    D3DXMatrixIdentity(&identity);
+    EXPECT_EQ(memcmp(&camera.viewMatrix, &identity, sizeof identity), 0);
+    EXPECT_EQ(memcmp(&camera.projectionMatrix, &identity, sizeof identity), 0);
 }
 
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <initializer_list>
 #include <regex>
 #include <string>
@@ -129,6 +130,31 @@ protected:
         orvex_headless::clear_call_log();
         view().Draw();
         return LogRows(view());
+    }
+    // The screen quads the log view draws, each as left, top, right, bottom, depth and colour.
+    std::vector<std::vector<float>> DrawnQuads()
+    {
+        const size_t first = orvex_headless::recorded_draws().size();
+        view().Draw();
+        const auto& draws = orvex_headless::recorded_draws();
+        std::vector<std::vector<float>> quads;
+        for (size_t i = first; i < draws.size(); ++i) {
+            if (draws[i].type != D3DPT_TRIANGLESTRIP || draws[i].VertexCount() != 4) continue;
+            DWORD colour = 0;
+            memcpy(&colour, &draws[i].vertices[16], 4);
+            const float x0 = draws[i].Float(0, 0), y0 = draws[i].Float(0, 1);
+            const float x1 = draws[i].Float(3, 0), y1 = draws[i].Float(3, 1);
+            quads.push_back({std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1),
+                             draws[i].Float(0, 2), (float)(colour & 0xFFFFFF)});
+        }
+        return quads;
+    }
+    // The thumb's quad where DrawnQuads should find it: 12 pixels square about the thumb's
+    // centre, in front of the panel.
+    std::vector<float> ThumbQuad()
+    {
+        const float tx = (float)view().thumbX, ty = (float)view().thumbY;
+        return {tx - 6, ty - 6, tx + 6, ty + 6, 0.01f, 0x2D2D37};
     }
 
     std::string folder;
@@ -270,7 +296,20 @@ TEST_F(ConsoleTest, ThumbReleaseScrollsByItsShareOfTheLog)
     ASSERT_EQ(shown.size(), 9u);
     EXPECT_EQ(shown.front().second, 80);  // line 1, the start-up line, at y + 50
     EXPECT_EQ(shown.back(), std::make_pair(std::string("line 9"), 160));
+    EXPECT_EQ(DrawnQuads().at(1), ThumbQuad()) << "the thumb's quad is rebuilt where it went";
 
+    // Only a press in the band beside the thumb takes it; elsewhere the panel is taken.
+    const int right = view().x + view().width;
+    const struct { int dx, dy; bool grabs; } presses[] = {
+        {-12, 0, false}, {-11, 0, true}, {-3, 0, true}, {-2, 0, false},
+        {-7, -12, false}, {-7, -11, true}, {-7, 11, true}, {-7, 12, false},
+    };
+    for (const auto& p : presses) {
+        const int ty = view().thumbY;  // a release of the thumb scrolls and moves it
+        view().HandleMouse(1, right + p.dx, ty + p.dy);
+        EXPECT_EQ(view().thumbGrabbed, p.grabs) << p.dx << ", " << p.dy;
+        view().HandleMouse(2, right + p.dx, ty + p.dy);
+    }
 }
 
 TEST_F(ConsoleTest, HidingEndsDragsAndMovedWindowsStayOnScreen)
@@ -443,6 +482,7 @@ TEST_F(ConsoleTest, PageKeysWheelHomeAndEndMoveTheViewAndTheThumbFollows)
         EXPECT_EQ(step.newest == 100, view().thumbY == 172) << step.what;
         EXPECT_EQ((step.newest > newest) - (step.newest < newest),
                   (view().thumbY > thumb) - (view().thumbY < thumb)) << step.what;
+        EXPECT_EQ(DrawnQuads().at(1), ThumbQuad()) << step.what;
         thumb = view().thumbY;
         newest = step.newest;
     }

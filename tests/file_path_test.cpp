@@ -1,3 +1,4 @@
+#include "foundation/file_io.h"
 #include "foundation/file_path.h"
 
 #include <gtest/gtest.h>
@@ -96,3 +97,22 @@ TEST_F(ResolvePath, NullAndEmptyPathsGiveEmptyText)
 }
 
 }  // namespace
+
+TEST_F(ResolvePath, AWholeFileIsReadUpToItsLimitAndAFailedReadLeavesNothing)
+{
+    std::ofstream("four") << "1234";
+    struct Case {
+        const char* path;
+        std::size_t limit;
+        bool read;
+        const char* text;
+    } cases[] = {
+        {"FOUR", 4, true, "1234"},  {"four", 3, false, ""},       {"missing", 9, false, ""},
+        {"Mixed", 9, false, ""},    {"", 9, false, ""},           {"/dev/zero", 9, false, ""},
+    };
+    for (const Case& c : cases) {
+        std::string out = "left from before";
+        EXPECT_EQ(read_whole_file(c.path, c.limit, out), c.read) << c.path;
+        EXPECT_EQ(out, c.text) << c.path;
+    }
+}

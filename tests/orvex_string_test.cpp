@@ -118,6 +118,11 @@ TEST(OrvexString, ToFloatReadsTheLeadingDecimalNumber)
     };
     for (const Case& c : cases)
         EXPECT_EQ(Orvex_string(c.text).toFloat(), c.value) << '"' << c.text << '"';
+    // Out of range, the zeros after the point and a three-digit exponent together say which
+    // way: 1e-47 is 0, 1e39 is the largest float.
+    const std::string zeros = "0." + std::string(296, '0');
+    EXPECT_EQ(Orvex_string((zeros + "1e250").c_str()).toFloat(), 0.0f);
+    EXPECT_EQ(Orvex_string((zeros + "1e336").c_str()).toFloat(), FLT_MAX);
 }
 
 TEST(OrvexString, DivideTwoParametersSplitsAtTheFirstBlank)
