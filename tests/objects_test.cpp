@@ -345,7 +345,14 @@ TEST_F(ObjectsTest, ModelsGivenAtStartStandSideBySideOnAFloorSizedToThem)
     dir.Write("tall.x", "xof 0303txt 0032\nMesh m {\n 3;\n 0;0;0;, 1;0;0;, 0;4;0;;\n 1;\n 3;0,1,2;;\n}\n");
     dir.Write("huge.x", "xof 0303txt 0032\nMesh m {\n 3;\n -3e38;0;0;, 3e38;0;0;, 0;1e38;0;;\n 1;\n 3;0,1,2;;\n}\n");
     D3DXVECTOR3 low, high;
-    EXPECT_EQ(objects->LoadModels({"wide.x", "missing.x", "tall.x", "huge.x"}, &low, &high), 3);
+    const std::string longName(Orvex_string::MAX_LENGTH + 1, 'n');
+    EXPECT_EQ(objects->LoadModels({"wide.x", "missing.x", "tall.x", "huge.x", longName}, &low, &high), 3);
+    // A model not found, a name too long for an object file too, is one error (the long one
+    // wraps over display lines).
+    std::vector<std::string> heads;
+    for (const std::string& line : Lines("_ERROR_"))
+        if (line[0] == '[') heads.push_back(line.substr(0, 25));
+    EXPECT_EQ(heads, (std::vector<std::string>{"[M.F] cannot find: missin", "[M.F] cannot find: nnnnnn"}));
     ASSERT_EQ(List().size(), 4u) << "three models and the floor";
     const Static_CObject* huge = static_cast<Static_CObject*>(objects->objectList->next->next->object);
     EXPECT_NEAR(InWorld(huge, 3e38f, 0, 0).x - InWorld(huge, -3e38f, 0, 0).x, 100.0f, 1e-2f) << "6e38 wide";
