@@ -140,7 +140,9 @@ int TakePicture(const CommandLine& options)
             engine.renderManager->captureFile = options.screenshot;
         DrawOneFrame(frameCount, fps);
     }
-    if (!engine.renderManager->captureFile.empty() || FAILED(engine.renderManager->captureResult)) {
+    // A window closed before the last frame ends the run without a picture.
+    if (message.message == WM_QUIT || !engine.renderManager->captureFile.empty() ||
+        FAILED(engine.renderManager->captureResult)) {
         fprintf(stderr, "orvex: the picture could not be written to %s\n", options.screenshot.c_str());
         return 1;
     }

@@ -17,8 +17,9 @@
 //   0 dpi <n>                     the screen's dpi
 //   0 no_display                  no monitor: GetSystemMetrics(SM_CMONITORS) answers 0
 // The program's first argument, if any, is WinMain's command line.
-// run.txt: "exit <code>", one "window ..." and "class ..." line per record, "box <text>" per
-// message box, one "peek ..." line per PeekMessageA with the state the window procedure moves
+// run.txt: "exit <code>", "device references <n>" while the engine still holds it, one
+// "window ..." and "class ..." line per record, "box <text>" per message box, one "peek ..."
+// line per PeekMessageA with the state the window procedure moves
 // (SetCursor calls so far, the console's timers and input line, the active camera's place), then
 // "call <line>" per recorded call; a draw that is not indexed from buffers is followed by its
 // vertices, rounded. After WinMain returns, LOG.dr is moved to
@@ -197,6 +198,11 @@ int main(int argc, char** argv)
 
     std::ofstream result("run.txt", std::ios::binary);
     result << "exit " << code << "\n";
+    // Every resource holds the device: a reference leaked on the way shows here as one too many.
+    if (IDirect3DDevice9* device = orvex_headless::last_device()) {
+        device->AddRef();
+        result << "device references " << device->Release() << "\n";
+    }
     for (const auto& w : orvex_headless::window_records())
         result << "window " << w.class_name << "|" << w.title << "|" << w.outer_width << "x"
                << w.outer_height << " shown=" << w.ever_shown << " destroyed=" << w.destroyed

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -207,6 +208,7 @@ TEST_F(ProgramTest, AnswersBeforeAnyWindowMatchTheirRecord)
                  {"--version", "1 close"},
                  {"--frobnicate", "1 close"},
                  {"", "0 no_display; 1 close"},
+                 {"--screenshot shot.png", "0 no_display"},
                  {"--screenshot shot.png", "0 no_display; 1 close"}};
     std::string text;
     for (const auto& [commandLine, script] : cases) {
@@ -216,7 +218,9 @@ TEST_F(ProgramTest, AnswersBeforeAnyWindowMatchTheirRecord)
             lines.replace(at, 2, "\n");
         ProgramRun run = RunProgram(folder, lines, commandLine);
         text += "== \"" + std::string(commandLine) + "\", " + script + "\nexit " + std::to_string(run.exitCode) +
-                ", " + std::to_string(run.With("window ").size()) + " window(s)\n-- stdout\n" +
+                ", " + std::to_string(run.With("window ").size()) + " window(s)" +
+                (std::filesystem::exists(folder + "/shot.png") ? ", shot.png written\n" : "\n") + Record(run, {"device "}) +
+                "-- stdout\n" +
                 orvex_test::ReadFile(folder + "/stdout.txt") + "-- stderr\n" +
                 orvex_test::ReadFile(folder + "/stderr.txt");
     }
@@ -248,7 +252,7 @@ TEST_F(ProgramTest, StartupLogMatchesItsRecord)
             orvex_test::CopyFromData(folder, ".");
         ProgramRun run = RunProgram(folder, "1 close\n", c.commandLine);
         EXPECT_EQ(run.exitCode, 0);
-        std::string text = Record(run, {"window ", "class ", "box "}) +
+        std::string text = Record(run, {"device ", "window ", "class ", "box "}) +
                            orvex_test::Printable(SavedLog(folder + "/LOG.first"));
         text += orvex_test::Printable(RunCalls(run).Frame(1, "console hidden"));
         EXPECT_TRUE(orvex_test::MatchesGolden(c.record, text));
@@ -281,7 +285,7 @@ TEST_F(ProgramTest, StartupAndFramesInBothConsoleLooksMatchTheirRecord)
                                         "39 close\n");
     RunCalls calls(run);
     ASSERT_GE(calls.frames.size(), 38u);
-    std::string text = calls.StartUp() + calls.Frame(1, "console hidden") +
+    std::string text = Record(run, {"device "}) + calls.StartUp() + calls.Frame(1, "console hidden") +
                        calls.Frame(21, "console shown, second camera active") +
                        calls.Frame(25, "dragging the input line") + calls.Frame(27, "after the drop") +
                        calls.Frame(31, "the log's thumb held") + calls.Frame(32, "the log view focused") +
