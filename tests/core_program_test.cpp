@@ -378,10 +378,12 @@ TEST_F(ProgramTest, PassesOfAScriptedRunMatchTheirRecord)
     Put("ini.txt", "SCREEN = 800, 600\n");
     Put("POLYGON01", "_CAMERAS_ { front { _POSITION_ { 0 150 -320 } _LOOK_ { 0 20 0 } } }\n");
     ProgramRun run = RunProgram(folder, "0 tick 20\n1 key 87\n4 keyup 87\n5 key 192\n6 keyup 192\n"
-                                        "24 lpress 228 245\n26 lrelease 240 245\n28 key 65\n30 close\n");
+                                        "24 lpress 228 245\n26 lrelease 240 245\n28 key 65\n29 keyup 65\n"
+                                        "30 key 13\n31 keyup 13\n32 key 123\n33 keyup 123\n35 close\n");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(orvex_test::MatchesGolden("program_passes.txt",
-                                          Record(run, {"window ", "peek ", "call ShowWindow"})));
+                                          Record(run, {"window ", "peek ", "call ShowWindow"}) +
+                                              orvex_test::Printable(SavedLog(folder + "/LOG.first"))));
 }
 
 TEST_F(ProgramTest, GarbageLevelAndUnwritableLogDoNotStopTheProgram)
