@@ -32,10 +32,9 @@ const Route* FindRoute(const char* word)
 }  // namespace
 
 TimeLine::TimeLine(Orvex_Camera_Manager* cameraManager, Orvex_Object_Manager* objectManager)
-    : cameraManager(cameraManager), objectManager(objectManager)
+    : cameraManager(cameraManager), objectManager(objectManager),
+      queueKnot(queue.AddToId(0, true, "TIME_LINE"))
 {
-    queue.fresh();
-    queueKnot = queue.AddToId(0, true, "TIME_LINE");
 }
 
 TimeLine::~TimeLine() {}
