@@ -9,6 +9,7 @@
 //   <frame> lrelease <x> <y>      left button released
 //   <frame> move <x> <y>          the cursor moved to a screen point
 //   <frame> close                 the window's close button
+//   <frame> drop                  meshes/cube.x dropped on the window
 //   <frame> begin_scene           a scene left open on the device, so the frame's BeginScene fails
 //   <frame> tick <ms>             from now on, move the clock by ms before every pass
 // and, before the run:
@@ -37,6 +38,7 @@
 
 #include "call_log.h"
 #include "console/console.h"
+#include "common/win32/win32_drop.h"
 #include "console/input_line.h"
 #include "core/orvex.h"
 #include "core/win_main.h"
@@ -110,6 +112,8 @@ void OnPeek(const orvex_headless::Peek_Info& info)
             orvex_headless::last_device()->BeginScene();
         else if (step.command == "close")
             orvex_headless::close_focus_window();
+        else if (step.command == "drop")
+            PostMessageA(windowHandle, WM_DROPFILES, (WPARAM)win32_make_drop({"meshes/cube.x"}), 0);
     }
     out << "peek " << info.call << " frames=" << info.frames << " lbd=" << leftButtonDown
         << " cursors=" << orvex_headless::cursors_set().size();

@@ -350,12 +350,12 @@ TEST_F(ProgramTest, LogIsWrittenAtDestroyAndAgainAtProcessEnd)
 TEST_F(ProgramTest, FpsIsFramesOverWholeSecondsOnceMoreThanASecondHasPassed)
 {
     // 100 ms before every frame: frame 11 ends the first second (1100 ms, 11 frames); then a
-    // 1.5 s stall before frame 13 makes 2 frames over 1700 ms, and 2 / 1 = 2.
+    // stall before frame 13 makes 2 frames over 1001 ms, just more than a second: 2 / 1 = 2.
     Put("ini.txt", "SCREEN = 800, 600\n");
     std::string script;
     for (int frame = 0; frame < 14; ++frame)
         script += std::to_string(frame) + " advance 100\n";
-    script += "12 advance 1500\n14 close\n";
+    script += "12 advance 801\n14 close\n";
     ProgramRun run = RunProgram(folder, script);
     std::vector<std::string> shown;
     std::regex fps("DrawTextA\\(\"([0-9]+) fps\".*");
@@ -375,11 +375,13 @@ TEST_F(ProgramTest, FpsIsFramesOverWholeSecondsOnceMoreThanASecondHasPassed)
 TEST_F(ProgramTest, PassesOfAScriptedRunMatchTheirRecord)
 {
     orvex_test::CopyFromData(folder, "mouse.cur");
+    orvex_test::CopyFromData(folder, "meshes/cube.x");  // dropped on the window
     Put("ini.txt", "SCREEN = 800, 600\n");
     Put("POLYGON01", "_CAMERAS_ { front { _POSITION_ { 0 150 -320 } _LOOK_ { 0 20 0 } } }\n");
     ProgramRun run = RunProgram(folder, "0 tick 20\n1 key 87\n4 keyup 87\n5 key 192\n6 keyup 192\n"
                                         "24 lpress 228 245\n26 lrelease 240 245\n28 key 65\n29 keyup 65\n"
-                                        "30 key 13\n31 keyup 13\n32 key 123\n33 keyup 123\n35 close\n");
+                                        "30 key 13\n31 keyup 13\n32 key 123\n33 keyup 123\n34 drop\n"
+                                        "36 close\n");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(orvex_test::MatchesGolden("program_passes.txt",
                                           Record(run, {"window ", "peek ", "call ShowWindow"}) +

@@ -226,28 +226,32 @@ TEST(CommandLineTest, WindowsQuotingAndTheViewersOptions)
 
     struct Parse {
         const char* line;
-        bool ok;
+        const char* error;  // "" when the line is taken
         const char* screenshot;
         int width, height, frames;
         size_t models;
     } parses[] = {
-        {"", true, "", 0, 0, 2, 0},
-        {"--screenshot out.png --size 320x200 --frames 5 a.x b.obj", true, "out.png", 320, 200, 5, 2},
-        {"--screenshot", false, "", 0, 0, 2, 0},
-        {"--screenshot o.png --size 320", false, "", 0, 0, 2, 0},
-        {"--screenshot o.png --size 0x10", false, "", 0, 0, 2, 0},
-        {"--screenshot o.png --frames 0", false, "", 0, 0, 2, 0},
-        {"--screenshot o.png --frames 3x", false, "", 0, 0, 2, 0},
-        {"--frames 3 a.x", false, "", 0, 0, 2, 0},
-        {"--fullscreen", false, "", 0, 0, 2, 0},
-        {"-odd-name.x", true, "", 0, 0, 2, 1},
+        {"", "", "", 0, 0, 2, 0},
+        {"--screenshot out.png --size 320x200 --frames 5 a.x b.obj", "", "out.png", 320, 200, 5, 2},
+        {"--screenshot", "--screenshot needs a value", "", 0, 0, 2, 0},
+        {"--screenshot o.png --size 320",
+         "--size wants WxH, e.g. 800x600 (1 to 16384 each), not \"320\"", "", 0, 0, 2, 0},
+        {"--screenshot o.png --size 0x10",
+         "--size wants WxH, e.g. 800x600 (1 to 16384 each), not \"0x10\"", "", 0, 0, 2, 0},
+        {"--screenshot o.png --frames 0",
+         "--frames wants a number from 1 to 10000, not \"0\"", "", 0, 0, 2, 0},
+        {"--screenshot o.png --frames 3x",
+         "--frames wants a number from 1 to 10000, not \"3x\"", "", 0, 0, 2, 0},
+        {"--frames 3 a.x", "--frames works only with --screenshot", "", 0, 0, 2, 0},
+        {"--fullscreen", "unknown option --fullscreen", "", 0, 0, 2, 0},
+        {"-odd-name.x", "", "", 0, 0, 2, 1},
     };
     for (const Parse& p : parses) {
         CommandLine options;
         std::string error;
-        EXPECT_EQ(ParseCommandLine(p.line, &options, &error), p.ok) << p.line;
-        EXPECT_EQ(error.empty(), p.ok) << p.line;
-        if (!p.ok)
+        EXPECT_EQ(ParseCommandLine(p.line, &options, &error), !*p.error) << p.line;
+        EXPECT_EQ(error, p.error) << p.line;
+        if (*p.error)
             continue;
         EXPECT_EQ(options.screenshot, p.screenshot);
         EXPECT_EQ(options.width, p.width);

@@ -212,6 +212,13 @@ TEST_F(ObjectsTest, TexturesFallBackFromTheStoredNameToTexturesToTheDefault)
                                      : std::vector<std::string>{});
         delete object;
     }
+    // A name of one letter is a name too.
+    dir.Write("w", Bmp(2));
+    dir.Write("meshes/w.x", XQuad({"w"}));
+    Static_CObject* object = MakeObject(ObjectFile("w.obj", "meshes/w.x"));
+    ASSERT_TRUE(object->Load());
+    EXPECT_NE(object->textures[0], nullptr);
+    delete object;
 }
 
 // ---- the manager ----
