@@ -96,6 +96,7 @@ TEST(DynamicRow, BadTextFailsWholeAndLeavesTheTreeEmpty)
         {"a { } }", "one brace too many"},
         {"{ a }", "brace without a name"},
         {"a { } { }", "second brace without a name"},
+        {"a { { } }", "brace right after a brace"},
         {"\"abc", "unterminated quote"},
         {"\"abc\\\"", "quote escaped at the end"},
         {"k { \"v }", "quote running past the brace"},
@@ -113,6 +114,10 @@ TEST(DynamicRow, BadTextFailsWholeAndLeavesTheTreeEmpty)
         EXPECT_EQ(tree.TopId(0), 0u) << c.why;
         EXPECT_FALSE(tree.IsLoaded()) << c.why;
     }
+    DynamicRow tree;
+    ASSERT_TRUE(tree.LoadFromText("old { content }", 15));
+    EXPECT_FALSE(tree.iLoadFromFile("no such file"));
+    EXPECT_EQ(tree.NodeCount(), 0u) << "a file that cannot be read";
 }
 
 TEST(DynamicRow, NestingIsLimitedTo256Levels)
