@@ -98,6 +98,7 @@ TEST(OrvexString, ToIntReadsTheLeadingDecimalNumberAndClamps)
         {" 1 2", 1},       {"007", 7},       {"- 5", 0},         {"0x1F", 0},
         {"2147483647", INT_MAX},             {"2147483648", INT_MAX},
         {"-2147483648", INT_MIN},            {"-2147483649", INT_MIN},
+        {"-2147483647", -INT_MAX},
         {"99999999999999999999999999", INT_MAX}, {"-99999999999999999999999999", INT_MIN},
     };
     for (const Case& c : cases)
