@@ -13,6 +13,7 @@
 #include "scene/cameras/camera_manager.h"
 #include "scene/effects/effect_manager.h"
 #include "scene/lights/light_manager.h"
+#include "scene/objects/model_view.h"
 #include "scene/objects/object_manager.h"
 #include "scene/objects/static_cobject.h"
 #include "scene_test_support.h"
@@ -378,6 +379,18 @@ TEST_F(ObjectsTest, ModelsGivenAtStartStandSideBySideOnAFloorSizedToThem)
     // The floor reaches past both.
     EXPECT_LT(InWorld(floor, 0, 0, 0).x, low.x);
     EXPECT_GT(InWorld(floor, 10, 0, 0).x, high.x);
+
+    // The view's cameras walk a fiftieth of their distance from the models a step.
+    DynamicRow level;
+    AddModelViewLevel(low, high, &level);
+    for (const char* view : {"model_front", "model_side", "model_above"}) {
+        Orvex_Camera camera;
+        Orvex_string name;
+        name = view;
+        ASSERT_TRUE(camera.LoadFromTree(name, &level)) << view;
+        const D3DXVECTOR3 sight = camera.lookAt - camera.position;
+        EXPECT_NEAR(camera.moveSpeed, D3DXVec3Length(&sight) / 50.0f, 1e-3f) << view;
+    }
 }
 
 TEST_F(ObjectsTest, ObjectsOfOneSetupShareLoadedFilesWhileCommandsLoadTheirOwn)
