@@ -418,6 +418,7 @@ TEST_F(ConsoleTest, TabCompletesRoutingAndCommandWordsAndListsThemOnTheSecondTab
         const char* completed;  // after one Tab
         const char* listed;     // by a second Tab, or null for nothing
     } cases[] = {
+        {"", "", "cam_mngr  camera_manager  obj_mngr  object_manager  console"},
         {"ob", "obj", "obj_mngr  object_manager"},
         {"cam_", "cam_mngr ", nullptr},
         {"obj_mngr sh", "obj_mngr show.list ", nullptr},

@@ -161,7 +161,6 @@ void Orvex_Effect_Manager::ReloadChangedEffects() {
 
 void Orvex_Effect_Manager::LoadParameters(Orvex_string file, EffectEntry* entry) {
     DynamicRow* parameters = new DynamicRow;
-    parameters->fresh();
     if (file != "none") parameters->iLoadFromFile(file);
     delete entry->parameters;
     entry->parameters = parameters;
