@@ -183,7 +183,10 @@ TEST_F(EffectManagerTest, AnEditedEffectFileIsCompiledAgainOnceASecondAndABroken
     EXPECT_EQ(errors[1], CompilerLine(fx, 13));
 
     dir.Write("a.fx", std::string(kEffect) + "float4 Tint;\n");
-    AdvanceClock(1000);
+    AdvanceClock(999);
+    manager->ReloadChangedEffects();
+    EXPECT_EQ(manager->effectList->effect, loaded) << "looked again before a second had passed";
+    AdvanceClock(1);
     manager->ReloadChangedEffects();
     ASSERT_NE(manager->effectList->effect, loaded);
     EXPECT_NE(manager->effectList->effect->GetParameterByName(nullptr, "Tint"), nullptr);
