@@ -182,6 +182,7 @@ TEST_F(SettingsTest, RenderSettingsWithTheExpectedValuesOverrideTheDefaults)
         bool antialias;
     } cases[] = {
         {"BACK_RENDERER_COLOR = 255, 0", 0xFF6482AA, 0, 3, false},
+        {"BACK_RENDERER_COLOR = 255, , 0", 0x01FF0000, 0, 3, false},  // a blank value is 0
         {"BACK_RENDERER_COLOR = 1, 2, 3, 4", 0xFF6482AA, 0, 3, false},
         {"BACK_RENDERER_COLOR = 300, -1, 256", 0x012CFF00, 0, 3, false},
         {"FILLMODE = 0", 0xFF6482AA, 0, 3, false},
