@@ -141,7 +141,7 @@ protected:
         for (size_t i = first; i < draws.size(); ++i) {
             if (draws[i].type != D3DPT_TRIANGLESTRIP || draws[i].VertexCount() != 4) continue;
             DWORD colour = 0;
-            memcpy(&colour, &draws[i].vertices[16], 4);
+            memcpy(&colour, &draws[i].vertices[16], 4);  // after x, y, z and rhw
             const float x0 = draws[i].Float(0, 0), y0 = draws[i].Float(0, 1);
             const float x1 = draws[i].Float(3, 0), y1 = draws[i].Float(3, 1);
             quads.push_back({std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1),

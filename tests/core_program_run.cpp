@@ -37,8 +37,8 @@
 #include <windows.h>
 
 #include "call_log.h"
-#include "console/console.h"
 #include "common/win32/win32_drop.h"
+#include "console/console.h"
 #include "console/input_line.h"
 #include "core/orvex.h"
 #include "core/win_main.h"

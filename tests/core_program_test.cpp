@@ -217,10 +217,10 @@ TEST_F(ProgramTest, AnswersBeforeAnyWindowMatchTheirRecord)
         for (size_t at = lines.find("; "); at != std::string::npos; at = lines.find("; "))
             lines.replace(at, 2, "\n");
         ProgramRun run = RunProgram(folder, lines, commandLine);
+        const bool shot = std::filesystem::exists(folder + "/shot.png");
         text += "== \"" + std::string(commandLine) + "\", " + script + "\nexit " + std::to_string(run.exitCode) +
                 ", " + std::to_string(run.With("window ").size()) + " window(s)" +
-                (std::filesystem::exists(folder + "/shot.png") ? ", shot.png written\n" : "\n") + Record(run, {"device "}) +
-                "-- stdout\n" +
+                (shot ? ", shot.png written\n" : "\n") + Record(run, {"device "}) + "-- stdout\n" +
                 orvex_test::ReadFile(folder + "/stdout.txt") + "-- stderr\n" +
                 orvex_test::ReadFile(folder + "/stderr.txt");
     }
