@@ -116,7 +116,6 @@ bool replace_whole_file(const char* path, const std::string& data)
         const fs::file_status old = fs::status(target, error);
         if (!error && fs::is_regular_file(old))
             fs::permissions(temporary, old.permissions(), error);
-        error.clear();
         fs::rename(temporary, target, error);
         ok = !error;
     }

@@ -87,8 +87,7 @@ void Orvex_Camera::Apply(IDirect3DDevice9** device) {
         (*device)->SetTransform(D3DTS_PROJECTION, &projectionMatrix);
     }
     if (autoRight) {
-        D3DXVECTOR3 direction = lookAt - position;
-        D3DXVec3Normalize(&direction, &direction);
+        const D3DXVECTOR3 direction = lookAt - position;
         D3DXVECTOR3 side(-direction.z, 0.0f, direction.x);
         D3DXVec3Normalize(&side, &side);
         if (std::isfinite(side.x) && std::isfinite(side.z)) right = side;

@@ -20,13 +20,11 @@ void ReadTriple(DynamicRow& level, unsigned entry, const char* key, float out[3]
     if (k > 0) ReadLevelFloats(&level, k, out, 3);
 }
 
-// The path of load.MODEL: the rest of the line without blanks at its ends or quotes around it.
+// The path of load.MODEL: the rest of the line (which comes without blanks at its ends) without
+// quotes around it.
 std::string ModelPath(const Orvex_string& rest)
 {
     std::string path = rest.getChars();
-    const size_t first = path.find_first_not_of(" \t");
-    const size_t last = path.find_last_not_of(" \t");
-    path = first == std::string::npos ? std::string() : path.substr(first, last - first + 1);
     if (path.size() >= 2 && path.front() == '"' && path.back() == '"')
         path = path.substr(1, path.size() - 2);
     return path;
