@@ -162,6 +162,41 @@ TEST_F(Win32Headless, KeyboardStateChangesWhenKeyMessagesAreRetrievedWithBothShi
     EXPECT_NE(GetAsyncKeyState(VK_OEM_3) & 0x8000, 0);
 }
 
+TEST_F(Win32Headless, TranslateMessagePostsTheCharacterAKeyTypesToBeRetrievedNext) {
+    ASSERT_NE(Register("Test"), 0);
+    HWND hwnd = Create(100, 100);
+    ShowWindow(hwnd, SW_SHOW);
+    struct Case {
+        int held, vk;
+        UINT key, message;
+        WPARAM character;  // 0: nothing is posted
+    } cases[] = {
+        {0, 'Q', WM_KEYDOWN, WM_CHAR, 'q'},          {VK_RSHIFT, 'Q', WM_KEYDOWN, WM_CHAR, 'Q'},
+        {VK_CAPITAL, 'Q', WM_KEYDOWN, WM_CHAR, 'Q'}, {VK_LCONTROL, 'C', WM_KEYDOWN, WM_CHAR, 3},
+        {VK_LSHIFT, '2', WM_KEYDOWN, WM_CHAR, '@'},  {VK_LSHIFT, VK_OEM_7, WM_KEYDOWN, WM_CHAR, '"'},
+        {0, VK_NUMPAD7, WM_KEYDOWN, WM_CHAR, '7'},   {0, VK_RETURN, WM_KEYDOWN, WM_CHAR, '\r'},
+        {VK_LMENU, 'X', WM_SYSKEYDOWN, WM_SYSCHAR, 'x'}, {VK_LCONTROL, '2', WM_KEYDOWN, 0, 0},
+        {0, VK_LEFT, WM_KEYDOWN, 0, 0},              {0, 'Q', WM_KEYUP, 0, 0},
+    };
+    for (const Case& c : cases) {
+        if (c.held) orvex_headless::set_key_state(c.held, true);
+        orvex_headless::post_input(hwnd, c.key, static_cast<WPARAM>(c.vk), 1);
+        MSG m{};
+        ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+        EXPECT_TRUE(TranslateMessage(&m));
+        PostMessageA(hwnd, WM_USER, 0, 0);
+        ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+        EXPECT_EQ(m.message, c.character ? c.message : WM_USER) << c.vk;
+        EXPECT_EQ(m.wParam, c.character) << c.vk;
+        EXPECT_EQ(m.lParam, c.character ? 1 : 0) << c.vk;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+        for (int press = c.held == VK_CAPITAL ? 2 : 0; press > 0; --press)  // Caps Lock off again
+            orvex_headless::set_key_state(VK_CAPITAL, press == 1);
+        if (c.held) orvex_headless::set_key_state(c.held, false);
+        orvex_headless::set_key_state(c.vk, false);
+    }
+}
+
 TEST_F(Win32Headless, RunawayLoopIsEndedByThePeekLimitEvenBehindAWindowFilter) {
     orvex_headless::set_peek_limit(50);
     MSG msg{};

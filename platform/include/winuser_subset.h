@@ -352,7 +352,9 @@ BOOL WINAPI AdjustWindowRect(LPRECT lpRect, DWORD dwStyle, BOOL bMenu);
 BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax,
                          UINT wRemoveMsg);
 BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax);
-// Does nothing we need (no WM_CHAR is generated); returns FALSE for non-key messages.
+// For WM_KEYDOWN (WM_SYSKEYDOWN) of a key that types a character with the keys held now, posts
+// WM_CHAR (WM_SYSCHAR) with that character and the key message's lParam, so it is retrieved
+// next. US keyboard layout; no dead keys. Returns TRUE for the four key messages, else FALSE.
 BOOL WINAPI TranslateMessage(const MSG* lpMsg);
 // Calls the window procedure of the message's window and returns its result; 0 when the
 // message has no (valid) window.

@@ -16,6 +16,10 @@ public:
     // Sets one key directly; a side-specific code also updates its generic code.
     void Set(int vk, bool down);
     bool IsDown(int vk) const { return vk >= 0 && vk < 256 && (state[vk] & 0x80) != 0; }
+    // The character a press of vk types with the keys held now, on a US keyboard (Shift, Caps
+    // Lock and Control as Windows applies them; Control with a letter gives 1-26); 0 when the
+    // key types none. TranslateMessage posts it as WM_CHAR or WM_SYSCHAR.
+    int CharacterOf(int vk) const;
     const BYTE* Bytes() const { return state; }
 
 private:

@@ -90,6 +90,12 @@ BOOL WINAPI ClientToScreen(HWND hWnd, LPPOINT lpPoint) {
 BOOL WINAPI TranslateMessage(const MSG* lpMsg) {
     if (!lpMsg) return FALSE;
     UINT m = lpMsg->message;
+    if (m == WM_KEYDOWN || m == WM_SYSKEYDOWN) {
+        int character = win32_message_queue().Keyboard().CharacterOf(static_cast<int>(lpMsg->wParam & 0xFF));
+        if (character)
+            win32_message_queue().Post(lpMsg->hwnd, m == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR,
+                                       static_cast<WPARAM>(character), lpMsg->lParam);
+    }
     return (m == WM_KEYDOWN || m == WM_KEYUP || m == WM_SYSKEYDOWN || m == WM_SYSKEYUP) ? TRUE : FALSE;
 }
 
