@@ -28,9 +28,6 @@ const char* const kWeekDays[] = {"Sunday", "Monday", "Tuesday", "Wednesday",
 
 Console::Console(IDirect3DDevice9** deviceSlot)
 {
-    log.fresh();
-    commandBase.fresh();
-    commandList.fresh();
     logKnot = log.AddToId(0, true, "LOG");
     visible = false;
     tabbed = false;

@@ -26,9 +26,7 @@ bool is_regular(const std::string& resolved)
 bool read_whole_file(const char* path, std::size_t limit, std::string& out)
 {
     out.clear();
-    if (!path || !*path)
-        return false;
-    const std::string resolved = resolve_path(path);
+    const std::string resolved = resolve_path(path);  // "" for a null or empty path
     if (!is_regular(resolved))
         return false;
     std::error_code error;

@@ -279,6 +279,9 @@ TEST_F(CameraManagerTest, MouseDragTurnsOneDegreePerThreePixels) {
     Frame(16, false);
     Frame(16, true);
     ExpectVector(Active()->lookAt, look.x, look.y, look.z, "no jump when a drag starts");
+    SetCursor(401, 400);
+    Frame(16, true);
+    EXPECT_GT(Active()->lookAt.x, look.x + 0.1f) << "a single pixel turns too";
 }
 
 TEST_F(CameraManagerTest, OpenConsoleFreezesCameraAndMouseUntilItCloses) {

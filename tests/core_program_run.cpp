@@ -117,6 +117,10 @@ void OnPeek(const orvex_headless::Peek_Info& info)
     }
     out << "peek " << info.call << " frames=" << info.frames << " lbd=" << leftButtonDown
         << " cursors=" << orvex_headless::cursors_set().size();
+    int cursorWidth = 0, cursorHeight = 0, hotX, hotY;
+    if (!orvex_headless::cursors_set().empty())
+        orvex_headless::cursor_info(orvex_headless::cursors_set().back(), &cursorWidth, &cursorHeight, &hotX, &hotY);
+    out << " cursor=" << cursorWidth << "x" << cursorHeight;
     if (engine.console) {
         const InputLine& input = *engine.console->inputLine;
         out << " now=" << orvex_headless::current_time()

@@ -371,7 +371,7 @@ TEST_F(ProgramTest, FpsIsFramesOverWholeSecondsOnceMoreThanASecondHasPassed)
 
 // Every pass of the loop: W walks the camera for three frames by the frame's own time, the
 // console opens, a press inside the input line near its lower right corner drags it and the
-// release drops it up and to the right.
+// release drops it up and to the right; a typed line runs, and again after Up brings it back.
 TEST_F(ProgramTest, PassesOfAScriptedRunMatchTheirRecord)
 {
     orvex_test::CopyFromData(folder, "mouse.cur");
@@ -381,7 +381,7 @@ TEST_F(ProgramTest, PassesOfAScriptedRunMatchTheirRecord)
     ProgramRun run = RunProgram(folder, "0 tick 20\n1 key 87\n4 keyup 87\n5 key 192\n6 keyup 192\n"
                                         "24 lpress 228 245\n26 lrelease 240 245\n28 key 65\n29 keyup 65\n"
                                         "30 key 13\n31 keyup 13\n32 key 123\n33 keyup 123\n34 drop\n"
-                                        "36 close\n");
+                                        "36 key 38\n37 keyup 38\n38 key 13\n39 keyup 13\n42 close\n");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(orvex_test::MatchesGolden("program_passes.txt",
                                           Record(run, {"window ", "peek ", "call ShowWindow"}) +

@@ -100,7 +100,7 @@ TEST_F(SettingsTest, LinesBecomeBlocksInFileOrder)
         {"final break adds nothing", "FILLMODE = 2\n", {{"FILLMODE", {"2"}}}},
         {"Windows line ends", "A = 1\r\nB = 2\r\n", {{"A", {"1"}}, {"B", {"2"}}}},
         {"comments, blanks and lines without '=' are skipped",
-         "; note\n\n# other\nno equals here\nC=3\n",
+         "; A = 1\n\n# B = 2\nno equals here\nC=3\n",
          {{"C", {"3"}}}},
         {"a block twice gives two knots", "SCREEN = 1, 2\nSCREEN = 3\n",
          {{"SCREEN", {"1", "2"}}, {"SCREEN", {"3"}}}},
