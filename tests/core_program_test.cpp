@@ -209,6 +209,7 @@ TEST_F(ProgramTest, AnswersBeforeAnyWindowMatchTheirRecord)
                  {"--frobnicate", "1 close"},
                  {"", "0 no_display; 1 close"},
                  {"--screenshot shot.png", "0 no_display"},
+                 {"--screenshot shot.png --size 320x200", "0 tick 10"},
                  {"--screenshot shot.png", "0 no_display; 1 close"}};
     std::string text;
     for (const auto& [commandLine, script] : cases) {
@@ -220,7 +221,7 @@ TEST_F(ProgramTest, AnswersBeforeAnyWindowMatchTheirRecord)
         const bool shot = std::filesystem::exists(folder + "/shot.png");
         text += "== \"" + std::string(commandLine) + "\", " + script + "\nexit " + std::to_string(run.exitCode) +
                 ", " + std::to_string(run.With("window ").size()) + " window(s)" +
-                (shot ? ", shot.png written\n" : "\n") + Record(run, {"device "}) + "-- stdout\n" +
+                (shot ? ", shot.png written\n" : "\n") + Record(run, {"device ", "window "}) + "-- stdout\n" +
                 orvex_test::ReadFile(folder + "/stdout.txt") + "-- stderr\n" +
                 orvex_test::ReadFile(folder + "/stderr.txt");
     }
