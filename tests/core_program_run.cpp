@@ -115,12 +115,11 @@ void OnPeek(const orvex_headless::Peek_Info& info)
         else if (step.command == "drop")
             PostMessageA(windowHandle, WM_DROPFILES, (WPARAM)win32_make_drop({"meshes/cube.x"}), 0);
     }
+    const std::vector<HCURSOR>& cursors = orvex_headless::cursors_set();
+    int cursorWidth = 0, cursorHeight = 0, hotX, hotY;  // 0x0: none, or one that did not load
+    orvex_headless::cursor_info(cursors.empty() ? nullptr : cursors.back(), &cursorWidth, &cursorHeight, &hotX, &hotY);
     out << "peek " << info.call << " frames=" << info.frames << " lbd=" << leftButtonDown
-        << " cursors=" << orvex_headless::cursors_set().size();
-    int cursorWidth = 0, cursorHeight = 0, hotX, hotY;
-    if (!orvex_headless::cursors_set().empty())
-        orvex_headless::cursor_info(orvex_headless::cursors_set().back(), &cursorWidth, &cursorHeight, &hotX, &hotY);
-    out << " cursor=" << cursorWidth << "x" << cursorHeight;
+        << " cursors=" << cursors.size() << " cursor=" << cursorWidth << "x" << cursorHeight;
     if (engine.console) {
         const InputLine& input = *engine.console->inputLine;
         out << " now=" << orvex_headless::current_time()

@@ -165,12 +165,7 @@ TEST_F(Win32Headless, KeyboardStateChangesWhenKeyMessagesAreRetrievedWithBothShi
 TEST_F(Win32Headless, TranslateMessagePostsTheCharacterAKeyTypesToBeRetrievedNext) {
     ASSERT_NE(Register("Test"), 0);
     HWND hwnd = Create(100, 100);
-    ShowWindow(hwnd, SW_SHOW);
-    struct Case {
-        int held, vk;
-        UINT key, message;
-        WPARAM character;  // 0: nothing is posted
-    } cases[] = {
+    struct Case { int held, vk; UINT key, message; WPARAM character; /* 0: none posted */ } cases[] = {
         {0, 'Q', WM_KEYDOWN, WM_CHAR, 'q'},          {VK_RSHIFT, 'Q', WM_KEYDOWN, WM_CHAR, 'Q'},
         {VK_CAPITAL, 'Q', WM_KEYDOWN, WM_CHAR, 'Q'}, {VK_LCONTROL, 'C', WM_KEYDOWN, WM_CHAR, 3},
         {VK_LSHIFT, '2', WM_KEYDOWN, WM_CHAR, '@'},  {VK_LSHIFT, VK_OEM_7, WM_KEYDOWN, WM_CHAR, '"'},
@@ -182,8 +177,7 @@ TEST_F(Win32Headless, TranslateMessagePostsTheCharacterAKeyTypesToBeRetrievedNex
         if (c.held) orvex_headless::set_key_state(c.held, true);
         orvex_headless::post_input(hwnd, c.key, static_cast<WPARAM>(c.vk), 1);
         MSG m{};
-        ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
-        EXPECT_TRUE(TranslateMessage(&m));
+        ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE) && TranslateMessage(&m));
         PostMessageA(hwnd, WM_USER, 0, 0);
         ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
         EXPECT_EQ(m.message, c.character ? c.message : WM_USER) << c.vk;
