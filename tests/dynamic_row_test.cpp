@@ -113,6 +113,7 @@ TEST(DynamicRow, BadTextFailsWholeAndLeavesTheTreeEmpty)
         EXPECT_EQ(tree.NodeCount(), 0u) << c.why;
         EXPECT_EQ(tree.TopId(0), 0u) << c.why;
         EXPECT_EQ(tree.iCountKnots(1) + tree.iCountParams(1), 0) << c.why;
+        EXPECT_FALSE(tree.DeleteById(1)) << c.why;
         EXPECT_FALSE(tree.IsLoaded()) << c.why;
     }
     DynamicRow tree;
