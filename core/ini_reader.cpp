@@ -29,10 +29,7 @@ void ReportLoadFailure(const Orvex_string& fileName)
 
 }  // namespace
 
-Orvex_cIniReader::Orvex_cIniReader()
-{
-    row.fresh();
-}
+Orvex_cIniReader::Orvex_cIniReader() {}
 
 Orvex_cIniReader::~Orvex_cIniReader() {}
 
