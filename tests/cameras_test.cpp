@@ -209,14 +209,10 @@ TEST_F(CameraManagerTest, CommandWordsAreExactAndRepliesNameTheActiveCamera) {
 }
 
 TEST_F(CameraManagerTest, ElapsedTimeScalesWalkingWithAFloorOf005) {
-    struct Case {
-        float elapsed;
-        float t;
-    };
-    const Case cases[] = {{0, 0.05f}, {1, 0.05f}, {3, 0.05f}, {16, 16 / 60.0f}, {120, 2.0f}};
+    const struct { float elapsed, t; } cases[] = {{0, 0.05f}, {1, 0.05f}, {3, 0.05f}, {16, 16 / 60.0f}, {120, 2.0f}};
     LoadLevel(kThreeCameras);   // camera 1 looks along +z with speed 0.1
     SetKey('W', true);
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         Active()->Apply(&device);
         float z = Active()->position.z;
         float lookZ = Active()->lookAt.z;

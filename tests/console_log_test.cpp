@@ -55,14 +55,11 @@ protected:
 
 TEST_F(ConsoleLogTest, StampsShowMillisecondsSinceCreationInTheirOwnForm)
 {
-    struct Case {
-        DWORD elapsed;
-        const char* line;
-    } cases[] = {
+    const struct { DWORD elapsed; const char* line; } cases[] = {
         {0, "[0:0] x"},      {605, "[1:500] x"},  {650, "[1:500] x"},
         {750, "[1:150] x"},  {1234, "[2:340] x"}, {599, "[0:599] x"},  {600, "[1:0] x"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         orvex_headless::set_time(5000 + c.elapsed);
         console->AddMessage("x", 0);
         EXPECT_EQ(Added().back().text, c.line) << "at " << c.elapsed << " ms";

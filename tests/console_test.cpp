@@ -236,14 +236,11 @@ TEST_F(ConsoleTest, PressesOnTheBorderAreOutsideAndOutsidePressesStopTyping)
 {
     console->visible = true;
     // The input line is 215 x 17 at (9, 200).
-    struct Case {
-        int x, y;
-        bool inside;
-    } presses[] = {
+    const struct { int x, y; bool inside; } presses[] = {
         {9, 205, false}, {224, 205, false}, {100, 200, false}, {100, 217, false},
         {10, 201, true}, {223, 216, true}, {-100000, 100000, false}, {2000000000, -2000000000, false},
     };
-    for (const Case& p : presses) {
+    for (const auto& p : presses) {
         console->HandleMouse(1, p.x, p.y);
         console->HandleMouse(2, p.x, p.y);
         EXPECT_EQ(line().focused, p.inside) << p.x << "," << p.y;
@@ -385,14 +382,11 @@ TEST_F(ConsoleTest, UpAndDownWalkTheEnteredLinesNewestFirst)
         Press({VK_RETURN});
     }
     line().text = "draft";
-    struct Step {
-        WPARAM key;
-        const char* text;
-    } steps[] = {
+    const struct { WPARAM key; const char* text; } steps[] = {
         {VK_DOWN, "draft"}, {VK_UP, "three"}, {VK_UP, "two"}, {VK_UP, "one"}, {VK_UP, "one"},
         {VK_DOWN, "two"},   {VK_DOWN, "three"}, {VK_DOWN, ""},  {VK_DOWN, ""},
     };
-    for (const Step& step : steps) {
+    for (const auto& step : steps) {
         console->HandleKeyDown(step.key);
         EXPECT_STREQ(line().text.getChars(), step.text) << "after key " << step.key;
     }

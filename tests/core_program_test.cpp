@@ -214,10 +214,7 @@ TEST_F(ProgramTest, AnswersBeforeAnyWindowMatchTheirRecord)
     std::string text;
     for (const auto& [commandLine, script] : cases) {
         folder = orvex_test::MakeScratchFolder("program_answers");
-        std::string lines = std::string(script) + "\n";
-        for (size_t at = lines.find("; "); at != std::string::npos; at = lines.find("; "))
-            lines.replace(at, 2, "\n");
-        ProgramRun run = RunProgram(folder, lines, commandLine);
+        ProgramRun run = RunProgram(folder, std::regex_replace(script, std::regex("; "), "\n") + "\n", commandLine);
         const bool shot = std::filesystem::exists(folder + "/shot.png");
         text += "== \"" + std::string(commandLine) + "\", " + script + "\nexit " + std::to_string(run.exitCode) +
                 ", " + std::to_string(run.With("window ").size()) + " window(s)" +

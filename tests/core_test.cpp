@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -111,9 +113,14 @@ TEST_F(SettingsTest, LinesBecomeBlocksInFileOrder)
          "LONG = " + longValue + "TAIL = 7\n",
          {{"LONG", {longValue}}, {"TAIL", {"7"}}}},
     };
+    const auto openFiles = [] {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+    };
+    const auto before = openFiles();
     for (const Case& c : cases) {
         EXPECT_EQ(BlocksOf(Read(c.content)), c.blocks) << c.name;
     }
+    EXPECT_EQ(openFiles(), before) << "every file read is closed";
     EXPECT_TRUE(orvex_headless::message_boxes().empty());
 }
 
