@@ -91,6 +91,11 @@ TEST(CameraLoading, ReadsKeysWithTheirValueCountsOverDefaults) {
     D3DXMatrixIdentity(&identity);
     EXPECT_EQ(memcmp(&camera.viewMatrix, &identity, sizeof identity), 0);
     EXPECT_EQ(memcmp(&camera.projectionMatrix, &identity, sizeof identity), 0);
+    // A direction that overflows leaves the side vector as it was.
+    tree = Tree("_CAMERAS_ { cam } cam { _POSITION_ { 3e38 -3e38 0 } _LOOK_ { -3e38 3e38 1 } }");
+    ASSERT_TRUE(camera.LoadFromTree(name, &tree));
+    camera.Apply(nullptr);
+    ExpectVector(camera.right, 0, 0, 1, "after Apply");
 }
 
 
