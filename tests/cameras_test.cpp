@@ -280,9 +280,10 @@ TEST_F(CameraManagerTest, MouseDragTurnsOneDegreePerThreePixels) {
     Frame(16, false);
     Frame(16, true);
     ExpectVector(Active()->lookAt, look.x, look.y, look.z, "no jump when a drag starts");
-    SetCursor(401, 400);
+    SetCursor(401, 399);
     Frame(16, true);
     EXPECT_GT(Active()->lookAt.x, look.x + 0.1f) << "a single pixel turns too";
+    EXPECT_GT(Active()->lookAt.y, look.y + 0.1f) << "and pitches too";
 }
 
 TEST_F(CameraManagerTest, OpenConsoleFreezesCameraAndMouseUntilItCloses) {

@@ -210,6 +210,7 @@ TEST_F(ProgramTest, AnswersBeforeAnyWindowMatchTheirRecord)
                  {"", "0 no_display; 1 close"},
                  {"--screenshot shot.png", "0 no_display"},
                  {"--screenshot shot.png --size 320x200", "0 tick 10"},
+                 {"--screenshot shot.png", "0 fail_device"},
                  {"--screenshot shot.png", "0 no_display; 1 close"}};
     std::string text;
     for (const auto& [commandLine, script] : cases) {
