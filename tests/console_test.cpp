@@ -295,17 +295,19 @@ TEST_F(ConsoleTest, ThumbReleaseScrollsByItsShareOfTheLog)
     EXPECT_EQ(shown.back(), std::make_pair(std::string("line 9"), 160));
     EXPECT_EQ(DrawnQuads().at(1), ThumbQuad()) << "the thumb's quad is rebuilt where it went";
 
-    // Only a press in the band beside the thumb takes it; elsewhere the panel is taken.
+    // Only a press in the band beside the thumb takes it; elsewhere the panel is taken. Only
+    // a thumb taken within 6 pixels of its centre scrolls when released (and is let go).
     const int right = view().x + view().width;
     const struct { int dx, dy; bool grabs; } presses[] = {
-        {-12, 0, false}, {-11, 0, true}, {-3, 0, true}, {-2, 0, false},
-        {-7, -12, false}, {-7, -11, true}, {-7, 11, true}, {-7, 12, false},
+        {-12, 0, false}, {-11, 0, true}, {-3, 0, true}, {-2, 0, false}, {-7, -12, false},
+        {-7, -11, true}, {-7, -6, true}, {-7, -5, true}, {-7, 6, true}, {-7, 11, true}, {-7, 12, false},
     };
     for (const auto& p : presses) {
         const int ty = view().thumbY;  // a release of the thumb scrolls and moves it
         view().HandleMouse(1, right + p.dx, ty + p.dy);
         EXPECT_EQ(view().thumbGrabbed, p.grabs) << p.dx << ", " << p.dy;
         view().HandleMouse(2, right + p.dx, ty + p.dy);
+        EXPECT_EQ(view().thumbGrabbed, p.grabs && std::abs(p.dy) >= 6) << p.dx << ", " << p.dy;
     }
 }
 
