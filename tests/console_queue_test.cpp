@@ -159,6 +159,12 @@ TEST_F(QueueTest, TypedCommandIsQueuedAsTypedAndSwitchesTheCameraOnTheNextFrame)
     EXPECT_EQ(queue->NodeCount(), 1u);
     EXPECT_NE(engine.cameraManager->activeCamera->id, cameraBefore);
     EXPECT_TRUE(console->inputLine->text.empty());
+    orvex_headless::press_key(VK_RETURN);
+    PumpMessages();
+    Frame();
+    EXPECT_TRUE(Queued().empty()) << "Enter on an empty line queues nothing";
+    orvex_headless::release_key(VK_RETURN);
+    PumpMessages();
 
     // The console stays open while typing and closes with its key.
     Frame();
