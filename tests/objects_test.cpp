@@ -227,7 +227,7 @@ TEST_F(ObjectsTest, TexturesFallBackFromTheStoredNameToTexturesToTheDefault)
 
 TEST_F(ObjectsTest, LevelSetupCountsFailuresAndNumbersTheObjectsThatLoad)
 {
-    const std::string good = ObjectFile("good.obj", "");
+    const std::string good = ObjectFile("good.obj", "", "phong");  // no model: nothing to load
     struct Case {
         const char* what;
         std::string entries;
@@ -264,7 +264,7 @@ TEST_F(ObjectsTest, LevelSetupCountsFailuresAndNumbersTheObjectsThatLoad)
 
 TEST_F(ObjectsTest, CommandsLoadListAndShowObjects)
 {
-    const std::string good = ObjectFile("good.obj", "");
+    const std::string good = ObjectFile("good.obj", "", "phong");  // no model: nothing to load
     LoadObjects(Entry("a", "_OBJECT_SIMPLE_", good) + Entry("b", "_OBJECT_SIMPLE_", good));
     const std::string later = ObjectFile("later.obj", "");
 
