@@ -328,13 +328,15 @@ TEST_F(ObjectsTest, OpenedModelsSitInFrontOfTheCameraAndBadOnesAreReported)
     Command("load.MODEL my models\\quad.x");
     Command("load.MODEL my models/missing.x");
     Command("load.MODEL /dev/zero");
+    Command("load.MODEL \"\"");
     std::vector<std::string> list = List();
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list[0], "id:1  visible:1  file:my models/quad.x");
     EXPECT_EQ(list[1], "id:2  visible:1  file:my models\\quad.x");
     EXPECT_EQ(Lines("_ERROR_"), (std::vector<std::string>{"[M.F] cannot find: my models/missing.x",
-                                                          "[M.F] cannot find: /dev/zero"}));
-    EXPECT_EQ(objects->errorCount, 2);
+                                                          "[M.F] cannot find: /dev/zero",
+                                                          "[M.F] cannot find: "}));
+    EXPECT_EQ(objects->errorCount, 3);
 
     // The quad (0..10 in x and y) is centred 150 in front of the camera and grown to about half
     // the view's height there.
