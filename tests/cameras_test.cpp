@@ -165,14 +165,20 @@ TEST_F(CameraManagerTest, TabHeldForOneSecondSwitchesAtMostThreeTimesInCycle) {
 }
 
 TEST_F(CameraManagerTest, CameraNextTwiceWithin360msSwitchesOnce) {
+    AdvanceClock(10000);
+    delete manager;
+    manager = new Orvex_Camera_Manager(console);
     LoadLevel(kThreeCameras);
-    AdvanceClock(400);
+    AdvanceClock(359);
+    Command("camera.next");  // the manager was made 359 ms ago
+    AdvanceClock(41);
     Command("camera.next");
     AdvanceClock(359);
     Command("camera.next");
     EXPECT_EQ(manager->activeCamera->id, 2);
+    const std::string first = "Currient camera was changed to: camera \xB9 1";
     const std::string reply = "Currient camera was changed to: camera \xB9 2";
-    EXPECT_EQ(Replies(), (std::vector<std::string>{reply, reply}));
+    EXPECT_EQ(Replies(), (std::vector<std::string>{first, reply, reply}));
     AdvanceClock(1);
     Command("camera.next");
     EXPECT_EQ(manager->activeCamera->id, 3);
