@@ -185,11 +185,8 @@ TEST_F(CameraManagerTest, CameraNextTwiceWithin360msSwitchesOnce) {
 }
 
 TEST_F(CameraManagerTest, CommandWordsAreExactAndRepliesNameTheActiveCamera) {
-    struct Case {
-        const char* line;
-        int active;          // active id afterwards, starting from camera 1
-        const char* reply;   // null: no reply at all
-    };
+    // The active id afterwards, starting from camera 1, and the reply (null: none at all).
+    struct Case { const char* line; int active; const char* reply; };
     const Case cases[] = {
         {"Camera.Set 3", 3, "Currient camera was changed to: camera \xB9 3"},
         {"camera.set 3", 3, "Currient camera was changed to: camera \xB9 3"},
@@ -234,11 +231,8 @@ TEST_F(CameraManagerTest, ElapsedTimeScalesWalkingWithAFloorOf005) {
 }
 
 TEST_F(CameraManagerTest, MovementKeysAddUpAndOppositeKeysCancel) {
-    struct Case {
-        const char* what;
-        std::vector<int> keys;
-        D3DXVECTOR3 step;   // with v * t = 1, looking along (0, 0.6, 0.8), right = -x
-    };
+    // The step, with v * t = 1, looking along (0, 0.6, 0.8), right = -x.
+    struct Case { const char* what; std::vector<int> keys; D3DXVECTOR3 step; };
     const Case cases[] = {
         {"W walks level with x and z of the direction", {'W'}, {0, 0, 0.8f}},
         {"up arrow", {VK_UP}, {0, 0, 0.8f}},

@@ -167,10 +167,7 @@ protected:
 TEST_F(ConsoleTest, KeyTableTypesOneCharacterFromTheFirstKeyDown)
 {
     const int L = VK_LSHIFT, R = VK_RSHIFT;
-    struct Case {
-        std::initializer_list<int> keys;
-        const char* typed;
-    } cases[] = {
+    struct Case { std::initializer_list<int> keys; const char* typed; } cases[] = {
         {{'A'}, "a"}, {{'Z', L}, "Z"}, {{'Q', R}, "q"},
         {{VK_OEM_MINUS}, "-"}, {{VK_OEM_MINUS, L}, "_"}, {{VK_OEM_MINUS, R}, "_"},
         {{'1'}, "1"}, {{'1', L}, "!"}, {{'2', L}, "@"}, {{'6', L}, "^"}, {{'9', L}, "("},
@@ -409,11 +406,8 @@ TEST_F(ConsoleTest, UpAndDownWalkTheEnteredLinesNewestFirst)
 TEST_F(ConsoleTest, TabCompletesRoutingAndCommandWordsAndListsThemOnTheSecondTab)
 {
     console->visible = true;
-    struct Case {
-        const char* typed;
-        const char* completed;  // after one Tab
-        const char* listed;     // by a second Tab, or null for nothing
-    } cases[] = {
+    // What one Tab completes, and what a second Tab lists (null: nothing).
+    struct Case { const char* typed; const char* completed; const char* listed; } cases[] = {
         {"", "", "cam_mngr  camera_manager  obj_mngr  object_manager  console"},
         {"ob", "obj", "obj_mngr  object_manager"},
         {"cam_", "cam_mngr ", nullptr},

@@ -144,10 +144,7 @@ protected:
 
 TEST_F(ProgramTest, ScreenSettingGivesTheWindowsOuterSize)
 {
-    struct Case {
-        const char* ini;  // null: no ini.txt
-        const char* window;
-    } cases[] = {
+    struct Case { const char* ini; /* null: no ini.txt */ const char* window; } cases[] = {
         {"SCREEN = 800, 600\n", "Orvex||Orvex|0.0.4|June 1||800x600"},
         {"SCREEN = 800\n", "Orvex||Orvex|0.0.4|June 1||800x100"},
         {"SCREEN = 800, 600, 5\n", "Orvex||Orvex|0.0.4|June 1||800x600"},
@@ -238,11 +235,7 @@ TEST_F(ProgramTest, FontsThatCannotBeMadeAreNamedInTheLogAndTheProgramGoesOn)
 
 TEST_F(ProgramTest, StartupLogMatchesItsRecord)
 {
-    struct Case {
-        bool withData;
-        const char* record;
-        const char* commandLine;
-    } cases[] = {{false, "startup_empty_folder.txt", ""},
+    struct Case { bool withData; const char* record; const char* commandLine; } cases[] = {{false, "startup_empty_folder.txt", ""},
                  {true, "startup_data.txt", ""},
                  {true, "startup_model_view.txt", "meshes/torus.x"}};
     for (const Case& c : cases) {

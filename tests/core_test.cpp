@@ -92,11 +92,7 @@ protected:
 TEST_F(SettingsTest, LinesBecomeBlocksInFileOrder)
 {
     const std::string longValue(247, 'v');
-    struct Case {
-        const char* name;
-        std::string content;
-        Blocks blocks;
-    } cases[] = {
+    struct Case { const char* name; std::string content; Blocks blocks; } cases[] = {
         {"empty file", "", {}},
         {"last line without a break", "SCREEN = 800, 600", {{"SCREEN", {"800", "600"}}}},
         {"final break adds nothing", "FILLMODE = 2\n", {{"FILLMODE", {"2"}}}},
@@ -184,13 +180,7 @@ TEST_F(SettingsTest, LoadSettingsWritesTheCopyWhenItsFolderExists)
 // (core_program_test.cpp); here the values that are near misses.
 TEST_F(SettingsTest, RenderSettingsWithTheExpectedValuesOverrideTheDefaults)
 {
-    struct Case {
-        const char* content;
-        D3DCOLOR color;
-        WORD multisample;
-        WORD fill;
-        bool antialias;
-    } cases[] = {
+    struct Case { const char* content; D3DCOLOR color; WORD multisample, fill; bool antialias; } cases[] = {
         {"BACK_RENDERER_COLOR = 255, 0", 0xFF6482AA, 0, 3, false},
         {"BACK_RENDERER_COLOR = 255, , 0", 0x01FF0000, 0, 3, false},  // a blank value is 0
         {"BACK_RENDERER_COLOR = 1, 2, 3, 4", 0xFF6482AA, 0, 3, false},
