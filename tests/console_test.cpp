@@ -357,6 +357,8 @@ TEST_F(ConsoleTest, ShortPanelsAndHugeLogsScrollWithoutFault)
     view().HandleMouse(2, view().thumbX, 40);
     // Thumb at 34: 46 pixels of 50 above the bottom, 92 % of 100 lines.
     EXPECT_EQ(view().bottomLine, 89);
+    view().ScrollLines(0);
+    EXPECT_EQ(view().thumbY, 38) << "placed again by the same share: at 34, held 8 inside the panel";
 
     view().Place(9, 30, 515, 150, 0xFF969696);
     view().log = new DynamicRow;
