@@ -16,7 +16,7 @@ bool endsBareName(unsigned char c) { return isSpace(c) || c == '{' || c == '}' |
 
 bool needsQuotes(const std::string& name)
 {
-    if (name.empty() || name[0] == '#')
+    if (name.empty() || name[0] == '#' || utf8_bom_length(name.data(), name.size()))
         return true;
     for (unsigned char c : name) {
         if (endsBareName(c))

@@ -157,8 +157,10 @@ TEST(DynamicRow, AnyTreeSurvivesSaveAndLoad)
         "\\\"", "{", "}", "a{b}c", "#hash", "mid#hash", "line\nbreak", "cr\rlf",
         "\xCF\xE0\xF0\xE0\xEC\xE5\xF2\xF0\xFB \xE8\xED\xE8\xF6\xE8\xE0\xEB\xE8\xE7\xE0\xF6\xE8\xE8",
         "", " ", std::string(1023, 'x'), std::string(1022, '\\') + "\"", "objects\\floor.obj",
+        "\xEF\xBB\xBF", "\xEF\xBB\xBF" "bom",
     };
     DynamicRow tree;
+    tree.AddToId(0, false, "\xEF\xBB\xBF");  // first in the file, where a reader skips a byte-order mark
     const unsigned int section = tree.AddToId(0, true, "_SECTION_");
     for (const std::string& name : names) {
         tree.AddToId(0, false, name.c_str());
