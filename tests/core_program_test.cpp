@@ -287,7 +287,8 @@ TEST_F(ProgramTest, StartupAndFramesInBothConsoleLooksMatchTheirRecord)
 
 // Calls a run must hold in a row: settings reach the device and wrong ones are ignored, font
 // heights follow the screen's dpi, a camera placed beyond the int range is shown held to it, a
-// scene left open makes the frame present without drawing.
+// scene left open makes the frame present without drawing; an empty object file and a dropped
+// model whose bounds are not finite (so not placed in view) keep the engine's identity world.
 TEST_F(ProgramTest, SettingsAndUnusualConditionsGiveTheirCalls)
 {
     const std::string font = "D3DXCreateFontA(", verdana = ", 0, 700, 0, 0, 1, 0, 0, 0, \"Verdana\")";
@@ -298,6 +299,7 @@ TEST_F(ProgramTest, SettingsAndUnusualConditionsGiveTheirCalls)
         const char* script;
         const char* level;
         std::vector<std::string> calls;
+        bool oddModels = false;  // an empty empty.obj; meshes/cube.x (dropped) with a corner at -1e39
     } cases[] = {
         {odd, "2 close\n", "",
          {"CreateDevice(0, HAL, SOFTWARE_VERTEXPROCESSING, {0x0 UNKNOWN, MultiSample 4/0, DISCARD, "
@@ -315,11 +317,24 @@ TEST_F(ProgramTest, SettingsAndUnusualConditionsGiveTheirCalls)
         {"", "1 begin_scene\n3 close\n", "",
          {"Clear(0, NULL, TARGET|ZBUFFER, 0xFF6482AA, 1, 0)", "BeginScene() -> INVALIDCALL",
           "Present(NULL, NULL, NULL, NULL)"}},
+        {"", "0 drop\n3 close\n",
+         "_LIGHTS_ { lamp } lamp { _POSITION_ { -160 220 -180 } }\n"
+         "_OBJECTS_ { hollow { _OBJECT_TYPE_ { _OBJECT_SIMPLE_ } _OBJECT_PATH_ { empty.obj } } }\n"
+         "_CAMERAS_ { front { _POSITION_ { 0 150 -320 } _LOOK_ { 0 20 0 } } }\n",
+         {"SetTransform(WORLD, {1 0 0 0; 0 1 0 0; 0 0 1 0; 0 0 0 1})",
+          "SetTransform(WORLD, {1 0 0 0; 0 1 0 0; 0 0 1 0; 0 0 0 1})",
+          "SetMaterial({D 0.5 0.5 0.5 1, A 0.5 0.5 0.5 1, S 0 0 0 1, E 0 0 0 1, P 1})"},
+         true},
     };
     for (const Case& c : cases) {
         folder = orvex_test::MakeScratchFolder("program_unusual");
         Put("ini.txt", std::string("SCREEN = 800, 600\n") + c.ini);
         Put("POLYGON01", c.level);
+        if (c.oddModels) {
+            Put("empty.obj", "");
+            orvex_test::MakeFolder(folder + "/meshes");
+            Put("meshes/cube.x", "xof 0303txt 0032\nMesh m {\n 3;\n -1e39;0;0;, 1;0;0;, 0;1;0;;\n 1;\n 3;0,1,2;;\n}\n");
+        }
         std::vector<std::string> calls = RunCalls(RunProgram(folder, c.script)).calls;
         for (std::string& call : calls)
             call = orvex_test::Printable(call);

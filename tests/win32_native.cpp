@@ -246,16 +246,6 @@ TEST_F(Win32Native, TypedKeysArriveAsKeyDownsWithVirtualKeyCodesAndKeyboardState
     EXPECT_EQ(child->Wait(), 0);
 }
 
-TEST_F(Win32Native, LeftButtonGivesClientCoordinatesAndTheCursorAgrees) {
-    unsigned long id = 0;
-    auto child = OpenWindow(800, 600, &id);
-    ASSERT_NE(id, 0u);
-    run(x.display(), "xdotool mousemove --window " + std::to_string(id) + " 100 40 click 1");
-    EXPECT_EQ(child->WaitLine("LBUTTONDOWN"), "LBUTTONDOWN x=100 y=40 cursor=100,40");
-    ASSERT_TRUE(send_delete_window(x.display(), id));
-    EXPECT_EQ(child->Wait(), 0);
-}
-
 TEST_F(Win32Native, CursorFollowsThePointerWhileTheLeftButtonIsHeld) {
     unsigned long id = 0;
     auto child = OpenWindow(800, 600, &id);
