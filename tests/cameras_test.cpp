@@ -244,13 +244,13 @@ TEST_F(CameraManagerTest, MovementKeysAddUpAndOppositeKeysCancel) {
         {"W and A", {'W', 'A'}, {-1, 0, 0.8f}},
         {"left shift flies along the whole direction", {VK_LSHIFT}, {0, 0.6f, 0.8f}},
     };
-    LoadLevel("_CAMERAS_ { c } c { _MOVESPEED_ { 1 } }");
+    LoadLevel("_CAMERAS_ { c } c { _MOVESPEED_ { 0.5 } }");
     for (const Case& c : cases) {
         Active()->position = D3DXVECTOR3(0, 0, 0);
         Active()->lookAt = D3DXVECTOR3(0, 30, 40);
         Active()->Apply(&device);
         for (int k : c.keys) SetKey(k, true);
-        manager->HandleKeyboard(60);   // t = 1
+        manager->HandleKeyboard(120);   // t = 2
         for (int k : c.keys) SetKey(k, false);
         ExpectVector(Active()->position, c.step.x, c.step.y, c.step.z, c.what);
         ExpectVector(Active()->lookAt - Active()->position, 0, 30, 40, c.what);

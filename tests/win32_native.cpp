@@ -185,10 +185,8 @@ TEST_F(Win32Native, WindowHasItsTitleAndTheClientSizeOfItsOuterSize) {
 }
 
 TEST_F(Win32Native, WindowSizesNoWindowCanHaveAreClamped) {
-    struct Case {
-        int w, h;
-        const char* line;
-    } cases[] = {{0, 0, "shown client=1x1"}, {-5, 40000, "shown client=1x16384"}};
+    struct Case { int w, h; const char* line; } cases[] = {{0, 0, "shown client=1x1"},
+                                                           {-5, 40000, "shown client=1x16384"}};
     for (const Case& c : cases) {
         unsigned long id = 0;
         auto child = OpenWindow(c.w, c.h, &id);
