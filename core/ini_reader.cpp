@@ -29,8 +29,6 @@ void ReportLoadFailure(const Orvex_string& fileName)
 
 }  // namespace
 
-Orvex_cIniReader::Orvex_cIniReader() {}
-
 Orvex_cIniReader::~Orvex_cIniReader() {}
 
 DynamicRow Orvex_cIniReader::ReadIni(Orvex_string fileName)

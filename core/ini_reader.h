@@ -9,7 +9,6 @@
 // 254, each read as a line of its own.
 class Orvex_cIniReader {
 public:
-    Orvex_cIniReader();
     virtual ~Orvex_cIniReader();
 
     // A missing or unreadable file shows the message box "| File loading failed! |<name> | "

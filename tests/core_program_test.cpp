@@ -235,9 +235,9 @@ TEST_F(ProgramTest, FontsThatCannotBeMadeAreNamedInTheLogAndTheProgramGoesOn)
 
 TEST_F(ProgramTest, StartupLogMatchesItsRecord)
 {
-    struct Case { bool withData; const char* record; const char* commandLine; } cases[] = {{false, "startup_empty_folder.txt", ""},
-                 {true, "startup_data.txt", ""},
-                 {true, "startup_model_view.txt", "meshes/torus.x"}};
+    struct Case { bool withData; const char* record; const char* commandLine; } cases[] = {
+        {false, "startup_empty_folder.txt", ""}, {true, "startup_data.txt", ""},
+        {true, "startup_model_view.txt", "meshes/torus.x"}};
     for (const Case& c : cases) {
         folder = orvex_test::MakeScratchFolder(c.record);
         if (c.withData)

@@ -91,10 +91,11 @@ BOOL WINAPI TranslateMessage(const MSG* lpMsg) {
     if (!lpMsg) return FALSE;
     UINT m = lpMsg->message;
     if (m == WM_KEYDOWN || m == WM_SYSKEYDOWN) {
-        int character = win32_message_queue().Keyboard().CharacterOf(static_cast<int>(lpMsg->wParam & 0xFF));
+        Win32_Message_Queue& queue = win32_message_queue();
+        int character = queue.Keyboard().CharacterOf(static_cast<int>(lpMsg->wParam & 0xFF));
         if (character)
-            win32_message_queue().Post(lpMsg->hwnd, m == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR,
-                                       static_cast<WPARAM>(character), lpMsg->lParam);
+            queue.Post(lpMsg->hwnd, m == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR, static_cast<WPARAM>(character),
+                       lpMsg->lParam);
     }
     return (m == WM_KEYDOWN || m == WM_KEYUP || m == WM_SYSKEYDOWN || m == WM_SYSKEYUP) ? TRUE : FALSE;
 }
